@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (only those missing), then
+# configures and builds in build/. Shared by run.sh and test.sh.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${VELTRASA_BUILD_DIR:-$ROOT/build}"
+
+# Build tools and libraries.
+PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n)
+# Fonts standing in for the window's Windows fonts.
+PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
+if [[ "${1:-}" == "--test" ]]; then
+  # What the end-to-end tests drive the real program with.
+  PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
+             cups cups-client cups-bsd poppler-utils)
+fi
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$pkg")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "Installing missing Debian packages: ${missing[*]}"
+  SUDO=()
+  if [[ $(id -u) -ne 0 ]]; then SUDO=(sudo); fi
+  "${SUDO[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD_DIR" -j "$(nproc)"

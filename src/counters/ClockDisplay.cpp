@@ -1,0 +1,68 @@
+#include "counters/ClockDisplay.h"
+
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "record/RecordState.h"
+
+namespace veltrasa {
+namespace {
+// Digit values of "hh:mm", by clock cell: units of minutes, tens of minutes,
+// units of hours, tens of hours.
+std::array<int, 4> timeDigits(const QTime& t)
+{
+    return {t.minute() % 10, t.minute() / 10, t.hour() % 10, t.hour() / 10};
+}
+
+QString digitText(int value) { return QString(QChar(u'0' + value)); }
+} // namespace
+
+QString formatDisplayDate(const QDate& date)
+{
+    return QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day());
+}
+
+ClockDisplay::ClockDisplay(const Clock& clock, RecordState& state, std::array<Label*, 4> digits, Label& separator,
+                           Label& date, Label& arrivalSeparator)
+    : clock_(clock), state_(state), digits_(digits), separator_(separator), date_(date),
+      arrivalSeparator_(arrivalSeparator)
+{
+}
+
+void ClockDisplay::initClockDisplay()
+{
+    const auto values = timeDigits(clock_.now().time());
+    for (std::size_t cell = 0; cell < values.size(); ++cell)
+        digits_[cell]->setText(digitText(values[cell]));
+    separator_.setText(QStringLiteral(":"));
+    clockDigits = values;
+}
+
+void ClockDisplay::showToday()
+{
+    state_.displayedDate = clock_.today();
+    date_.setText(formatDisplayDate(state_.displayedDate));
+}
+
+void ClockDisplay::clockTick()
+{
+    const QDateTime now = clock_.now();
+    if (now.date() != state_.displayedDate) {
+        date_.setText(formatDisplayDate(now.date()));
+        state_.displayedDate = now.date();
+    }
+
+    const auto values = timeDigits(now.time());
+    for (std::size_t cell = 0; cell < values.size(); ++cell) {
+        if (values[cell] != clockDigits[cell]) {
+            digits_[cell]->setText(digitText(values[cell]));
+            clockDigits[cell] = values[cell];
+        }
+    }
+
+    colonDimmed = !colonDimmed;
+    separator_.setColour(colonDimmed ? kDim : kBright);
+    if (state_.arrivalRecorded)
+        arrivalSeparator_.setColour(colonDimmed ? kArrivalDim : kArrivalBright);
+}
+
+} // namespace veltrasa

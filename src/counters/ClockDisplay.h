@@ -1,0 +1,49 @@
+#pragma once
+#include <array>
+
+#include <QDate>
+#include <QRgb>
+#include <QString>
+
+namespace veltrasa {
+
+class Clock;
+class Label;
+struct RecordState;
+
+// "yyyy-mm-dd" in ASCII whatever the user's locale.
+QString formatDisplayDate(const QDate& date);
+
+// The wall clock (hours:minutes) and date of the main window. Unlike the
+// counters it reads the local clock on every tick and shows what it reads;
+// its separator blinks, and once the arrival is recorded the arrival
+// counter's separator blinks in step with it.
+class ClockDisplay {
+public:
+    static constexpr QRgb kBright = 0xFF00FF00;
+    static constexpr QRgb kDim = 0xFF008000;
+    static constexpr QRgb kArrivalBright = 0xFFFF8000;
+    static constexpr QRgb kArrivalDim = 0xFF804000;
+
+    // digits: Label3(0) .. Label3(3) (units of minutes .. tens of hours).
+    ClockDisplay(const Clock& clock, RecordState& state, std::array<Label*, 4> digits, Label& separator,
+                 Label& date, Label& arrivalSeparator);
+
+    void initClockDisplay();
+    // Writes today's date into the date label and remembers it.
+    void showToday();
+    void clockTick();
+
+    bool colonDimmed = false;
+    std::array<int, 4> clockDigits{};
+
+private:
+    const Clock& clock_;
+    RecordState& state_;
+    std::array<Label*, 4> digits_;
+    Label& separator_;
+    Label& date_;
+    Label& arrivalSeparator_;
+};
+
+} // namespace veltrasa

@@ -1,0 +1,44 @@
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTranslator>
+
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
+#include "platform/ProgramEnd.h"
+#include "platform/Timer.h"
+#include "ui/Fonts.h"
+#include "ui/FrmMain.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    veltrasa::installFontSubstitutes();
+
+    // Qt's own dialogs and buttons speak Japanese whatever the locale.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
+
+    veltrasa::SystemClock clock;
+    veltrasa::QtMessageBox messages;
+    veltrasa::QtTimerFactory timers;
+    veltrasa::QtProgramEnd programEnd;
+    veltrasa::Platform platform{&messages, &clock, &timers, &programEnd};
+
+    veltrasa::FrmMain window(platform);
+    messages.setParent(&window);
+    // Opens centred on the screen.
+    if (const QScreen* screen = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+    window.show();
+    return QApplication::exec();
+}

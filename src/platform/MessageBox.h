@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+namespace veltrasa {
+
+// Caption of every message box of the program.
+inline const QString& applicationTitle()
+{
+    static const QString title = QStringLiteral("Veltrasa2005");
+    return title;
+}
+
+enum class Answer { Yes, No };
+
+// Modal message boxes: a Yes/No question (question icon, Yes default) and a
+// notice with a single OK button (information or warning icon).
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual Answer question(const QString& text) = 0;
+    virtual void notice(const QString& text) = 0;
+    virtual void warning(const QString& text) = 0;
+};
+
+// Real message boxes, Japanese buttons whatever the user's locale:
+// "はい(Y)" / "いいえ(N)" answered by Y and N, Return takes the default,
+// Escape answers No.
+class QtMessageBox final : public MessageBox {
+public:
+    explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    Answer question(const QString& text) override;
+    void notice(const QString& text) override;
+    void warning(const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace veltrasa

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace veltrasa {
+
+// Ends the program from inside the main window's unload handler: every
+// window closes and the event loop is left.
+class ProgramEnd {
+public:
+    virtual ~ProgramEnd() = default;
+    virtual void endProgram() = 0;
+};
+
+class QtProgramEnd final : public ProgramEnd {
+public:
+    void endProgram() override;
+};
+
+} // namespace veltrasa

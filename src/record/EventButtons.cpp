@@ -1,0 +1,59 @@
+#include "record/EventButtons.h"
+
+#include "counters/DigitCounter.h"
+#include "platform/Controls.h"
+#include "platform/MessageBox.h"
+#include "record/RecordState.h"
+#include "record/RecordWriter.h"
+
+namespace veltrasa {
+
+void EventButtons::Check1_Click(int index)
+{
+    if (index < 0 || index >= kEventButtonCount)
+        return;
+    EventButton* button = t_.buttons[static_cast<std::size_t>(index)];
+    if (!button->isDown())
+        return; // the handler's own release, not a press
+    if (index == kEndOfCprEvent)
+        confirmEndOfRecord();
+    else
+        recordEvent(index);
+    button->setDown(false);
+}
+
+void EventButtons::recordEvent(int index)
+{
+    const EventEntry& entry = eventCatalogue()[static_cast<std::size_t>(index)];
+    DigitCounter* counter = entry.counter ? t_.counters[static_cast<std::size_t>(*entry.counter)] : nullptr;
+
+    // The counter starts before its tally, title and digits change; the row
+    // is written after every counter change.
+    if (counter)
+        counter->startCounter();
+    const int n = entry.tally ? t_.state.increment(*entry.tally) : 0;
+    if (entry.titleHead && entry.counter)
+        t_.titles[static_cast<std::size_t>(*entry.counter)]->setText(eventTitleText(entry, n));
+    if (counter) {
+        counter->setDigitColour(counter->params().activeColour);
+        if (counter->params().hasReset)
+            counter->resetDigits();
+    }
+    t_.writer.appendRecordRow(eventRowText(entry, n));
+    if (index == kArrivalEvent)
+        t_.state.arrivalRecorded = true;
+}
+
+void EventButtons::confirmEndOfRecord()
+{
+    // Released at once, so the button is up while the question is open.
+    t_.buttons[kEndOfCprEvent]->setDown(false);
+    if (t_.messages.question(endOfRecordQuestion()) != Answer::Yes)
+        return;
+    const EventEntry& entry = eventCatalogue()[kEndOfCprEvent];
+    t_.writer.appendRecordRow(eventRowText(entry, 0));
+    if (t_.closeMainWindow)
+        t_.closeMainWindow();
+}
+
+} // namespace veltrasa

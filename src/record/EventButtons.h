@@ -1,0 +1,42 @@
+#pragma once
+#include <array>
+#include <functional>
+
+#include "counters/CounterTable.h"
+#include "record/EventCatalogue.h"
+
+namespace veltrasa {
+
+class DigitCounter;
+class EventButton;
+class Label;
+class MessageBox;
+class RecordWriter;
+struct RecordState;
+
+// The sixteen event buttons' shared handler.
+class EventButtons {
+public:
+    struct Targets {
+        RecordState& state;
+        RecordWriter& writer;
+        std::array<EventButton*, kEventButtonCount> buttons;
+        std::array<DigitCounter*, kCounterCount> counters; // by CounterId
+        std::array<Label*, kCounterCount> titles;          // by CounterId
+        MessageBox& messages;
+        std::function<void()> closeMainWindow;
+    };
+
+    explicit EventButtons(Targets targets) : t_(std::move(targets)) {}
+
+    // Called once a press has put button `index` down; releases it again.
+    void Check1_Click(int index);
+
+private:
+    void recordEvent(int index);
+    void confirmEndOfRecord();
+
+    Targets t_;
+};
+
+} // namespace veltrasa

@@ -1,0 +1,24 @@
+#include "record/RhythmButtons.h"
+
+#include "platform/Controls.h"
+#include "record/RecordWriter.h"
+
+namespace veltrasa {
+
+void RhythmButtons::Option1_Click(int index)
+{
+    if (index < 0 || index >= kRhythmButtonCount)
+        return;
+    OptionButton* pressed = buttons_[static_cast<std::size_t>(index)];
+    for (OptionButton* b : buttons_)
+        b->setBackground(kNavy);
+    writer_.appendRecordRow(rhythmRowText(pressed->caption()));
+    const bool show = rhythmCatalogue()[static_cast<std::size_t>(index)].showsReversibleCauses;
+    for (Visibility* part : panel_)
+        part->setVisible(show);
+    pressed->setBackground(kLatest);
+    // Only the red background marks the latest rhythm.
+    pressed->setSelected(false);
+}
+
+} // namespace veltrasa

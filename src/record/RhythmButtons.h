@@ -1,0 +1,33 @@
+#pragma once
+#include <array>
+
+#include "record/EventCatalogue.h"
+
+namespace veltrasa {
+
+class OptionButton;
+class RecordWriter;
+class Visibility;
+
+// The six rhythm buttons' shared handler. Qt reports each press exactly
+// once, so every notification is a genuine press and records one row.
+class RhythmButtons {
+public:
+    static constexpr QRgb kNavy = 0xFF000080;
+    static constexpr QRgb kLatest = 0xFFFF0000;
+
+    RhythmButtons(RecordWriter& writer, std::array<OptionButton*, kRhythmButtonCount> buttons,
+                  std::array<Visibility*, 3> reversibleCausesPanel)
+        : writer_(writer), buttons_(buttons), panel_(reversibleCausesPanel)
+    {
+    }
+
+    void Option1_Click(int index);
+
+private:
+    RecordWriter& writer_;
+    std::array<OptionButton*, kRhythmButtonCount> buttons_;
+    std::array<Visibility*, 3> panel_; // Shape2, Label5, Label2
+};
+
+} // namespace veltrasa

@@ -1,0 +1,203 @@
+#include "ui/FrmMain.h"
+
+#include <QCloseEvent>
+#include <map>
+
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramEnd.h"
+#include "platform/Timer.h"
+#include "record/ShutDown.h"
+#include "ui/Fonts.h"
+#include "ui/Layout.h"
+#include "ui/Widgets.h"
+
+namespace veltrasa {
+namespace {
+QRect rectOf(int left, int top, int width, int height) { return layout::pixelRect(left, top, width, height); }
+
+void setColours(QWidget* w, QRgb background, QRgb text)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Button, QColor::fromRgb(background));
+    p.setColor(QPalette::Base, QColor::fromRgb(background));
+    p.setColor(QPalette::ButtonText, QColor::fromRgb(text));
+    p.setColor(QPalette::Text, QColor::fromRgb(text));
+    w->setPalette(p);
+}
+} // namespace
+
+FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Veltrasa２００５"));
+    // Minimise only: a stray click on a close box must not end a record.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
+    setFixedSize(layout::px(layout::kClientWidth), layout::px(layout::kClientHeight));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBackground));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    buildControls();
+    buildLogic();
+
+    Form_Load({*clock_, *list1_, state_,
+               {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))},
+               {},
+               timerArray()});
+}
+
+FrmMain::~FrmMain() = default;
+
+QString FrmMain::key(const QString& name, int index) { return name + QLatin1Char('/') + QString::number(index); }
+
+LabelWidget* FrmMain::label(const QString& name, int index) const { return labels_.value(key(name, index)); }
+
+ShapeWidget* FrmMain::shape(const QString& name, int index) const { return shapes_.value(key(name, index)); }
+
+PicturePanelWidget* FrmMain::picturePanel(int number) const { return pictures_.value(number); }
+
+void FrmMain::buildControls()
+{
+    // Created bottom to top: panels, labels, picture panels, event buttons,
+    // rhythm buttons, the list.
+    for (const auto& s : layout::panels()) {
+        auto* w = new ShapeWidget(this, layout::kPanelFill, s.border);
+        w->setObjectName(QString::fromLatin1(s.name));
+        w->setGeometry(rectOf(s.left, s.top, s.width, s.height));
+        shapes_.insert(key(QString::fromLatin1(s.name), s.index), w);
+    }
+    for (const auto& s : layout::labels()) {
+        auto* w = new LabelWidget(this);
+        w->setObjectName(QString::fromLatin1(s.name));
+        w->setGeometry(rectOf(s.left, s.top, s.width, s.height));
+        w->setFont(makeFont(s.font));
+        w->setAlignment((s.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        w->setColour(s.colour);
+        w->setText(QString::fromUtf16(s.text));
+        labels_.insert(key(QString::fromLatin1(s.name), s.index), w);
+    }
+
+    std::map<int, QWidget*> focusOrder;
+    const QFont buttonFont = makeFont(layout::kEventButtonFont);
+    for (const auto& s : layout::picturePanels()) {
+        auto* w = new PicturePanelWidget(this, QString::fromUtf16(s.lettering));
+        w->setObjectName(QStringLiteral("Command%1").arg(s.number));
+        w->setGeometry(rectOf(s.left, s.top, layout::kEventButtonWidth, layout::kPicturePanelHeight));
+        w->setFont(buttonFont);
+        pictures_.insert(s.number, w);
+        focusOrder[s.focusOrder] = w;
+    }
+    for (const auto& s : layout::eventButtons()) {
+        const auto& entry = eventCatalogue()[static_cast<std::size_t>(s.index)];
+        auto* w = new EventButtonWidget(this, QString::fromUtf16(entry.caption));
+        w->setObjectName(QStringLiteral("Check1_%1").arg(s.index));
+        w->setGeometry(rectOf(s.left, s.top, layout::kEventButtonWidth, layout::kEventButtonHeight));
+        w->setFont(buttonFont);
+        setColours(w, s.background, layout::kEventButtonText);
+        check1_[static_cast<std::size_t>(s.index)] = w;
+        focusOrder[s.focusOrder] = w;
+    }
+    const QFont optionFont = makeFont(layout::kOptionFont);
+    for (const auto& s : layout::optionButtons()) {
+        const auto& entry = rhythmCatalogue()[static_cast<std::size_t>(s.index)];
+        auto* w = new OptionButtonWidget(this, QString::fromUtf16(entry.caption));
+        w->setObjectName(QStringLiteral("Option1_%1").arg(s.index));
+        w->setGeometry(rectOf(s.left, layout::kOptionTop, layout::kOptionWidth, layout::kOptionHeight));
+        w->setFont(optionFont);
+        setColours(w, layout::kOptionBackground, layout::kOptionText);
+        w->setBackground(layout::kOptionBackground);
+        option1_[static_cast<std::size_t>(s.index)] = w;
+        focusOrder[s.focusOrder] = w;
+    }
+    const auto& ls = layout::recordList();
+    list1_ = new RecordListWidget(this);
+    list1_->setObjectName(QStringLiteral("List1"));
+    list1_->setGeometry(rectOf(ls.left, ls.top, ls.width, ls.height));
+    list1_->setFont(makeFont(ls.font));
+    setColours(list1_, ls.background, ls.text);
+    list1_->addRow(QString::fromUtf16(ls.sampleRow));
+    focusOrder[ls.focusOrder] = list1_;
+
+    QWidget* previous = nullptr;
+    for (const auto& [order, w] : focusOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    if (!focusOrder.empty())
+        focusOrder.begin()->second->setFocus(Qt::OtherFocusReason);
+
+    for (auto& t : timers_) {
+        t = platform_.timers->createTimer();
+    }
+}
+
+std::array<Timer*, kTimerCount> FrmMain::timerArray() const
+{
+    std::array<Timer*, kTimerCount> result{};
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+        result[i] = timers_[i].get();
+    return result;
+}
+
+void FrmMain::buildLogic()
+{
+    writer_ = std::make_unique<RecordWriter>(*list1_, *platform_.clock);
+
+    std::array<Label*, kCounterCount> titles{};
+    for (const auto& spec : counterTable()) {
+        const QString array = QString::fromLatin1(spec.labelArray);
+        std::array<Label*, 4> digits{};
+        for (std::size_t p = 0; p < digits.size(); ++p)
+            digits[p] = label(array, spec.digitIndexes[p]);
+        const auto id = static_cast<std::size_t>(spec.id);
+        counters_[id] = std::make_unique<DigitCounter>(timer(spec.timerNumber), digits,
+                                                       *label(array, spec.separatorIndex), spec.params);
+        titles[id] = label(QStringLiteral("Label4"), spec.titleIndex);
+    }
+
+    const QString clockArray = QStringLiteral("Label3");
+    clock_ = std::make_unique<ClockDisplay>(
+        *platform_.clock, state_,
+        std::array<Label*, 4>{label(clockArray, 0), label(clockArray, 1), label(clockArray, 2), label(clockArray, 3)},
+        *label(clockArray, 4), *label(QStringLiteral("Label7")), *label(QStringLiteral("Label1"), 6));
+    timer(1).setHandler([this] { clock_->clockTick(); });
+
+    std::array<EventButton*, kEventButtonCount> buttons{};
+    std::array<DigitCounter*, kCounterCount> counters{};
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        buttons[i] = check1_[i];
+    for (std::size_t i = 0; i < counters.size(); ++i)
+        counters[i] = counters_[i].get();
+    eventButtons_ = std::make_unique<EventButtons>(
+        EventButtons::Targets{state_, *writer_, buttons, counters, titles, *platform_.messages, [this] { close(); }});
+    for (int i = 0; i < kEventButtonCount; ++i)
+        connect(check1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+                [this, i] { eventButtons_->Check1_Click(i); });
+
+    std::array<OptionButton*, kRhythmButtonCount> options{};
+    for (std::size_t i = 0; i < options.size(); ++i)
+        options[i] = option1_[i];
+    rhythmButtons_ = std::make_unique<RhythmButtons>(
+        *writer_, options,
+        std::array<Visibility*, 3>{shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")),
+                                   label(QStringLiteral("Label2"))});
+    for (int i = 0; i < kRhythmButtonCount; ++i)
+        connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+                [this, i] { rhythmButtons_->Option1_Click(i); });
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    // However the window is closed, the record ends the same way; closing
+    // cannot be refused and runs only once.
+    event->accept();
+    if (unloading_)
+        return;
+    unloading_ = true;
+    Form_Unload({timerArray(), exitSequence_, *platform_.programEnd});
+}
+
+} // namespace veltrasa

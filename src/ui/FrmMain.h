@@ -1,0 +1,85 @@
+#pragma once
+#include <QHash>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "counters/ClockDisplay.h"
+#include "counters/CounterTable.h"
+#include "counters/DigitCounter.h"
+#include "platform/Platform.h"
+#include "record/EventButtons.h"
+#include "record/EventCatalogue.h"
+#include "record/RecordState.h"
+#include "record/RecordWriter.h"
+#include "record/RhythmButtons.h"
+#include "record/StartUp.h"
+
+namespace veltrasa {
+
+class EventButtonWidget;
+class LabelWidget;
+class OptionButtonWidget;
+class PicturePanelWidget;
+class RecordListWidget;
+class ShapeWidget;
+class Timer;
+
+// The main window. It owns the controls, the record state, the counters,
+// the clock and the handlers, and binds the controls' notifications to them.
+class FrmMain final : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmMain(const Platform& platform, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // Controls by name and index (-1 for a single control); nullptr if absent.
+    LabelWidget* label(const QString& name, int index = -1) const;
+    ShapeWidget* shape(const QString& name, int index = -1) const;
+    PicturePanelWidget* picturePanel(int number) const;
+    EventButtonWidget* Check1(int index) const { return check1_[static_cast<std::size_t>(index)]; }
+    OptionButtonWidget* Option1(int index) const { return option1_[static_cast<std::size_t>(index)]; }
+    RecordListWidget* List1() const { return list1_; }
+    Timer& timer(int number) const { return *timers_[static_cast<std::size_t>(number - 1)]; }
+
+    RecordState& state() { return state_; }
+    RecordWriter& writer() { return *writer_; }
+    ClockDisplay& clock() { return *clock_; }
+    DigitCounter& counter(CounterId id) { return *counters_[static_cast<std::size_t>(id)]; }
+    EventButtons& eventButtons() { return *eventButtons_; }
+    RhythmButtons& rhythmButtons() { return *rhythmButtons_; }
+    const Platform& platform() const { return platform_; }
+
+    // The question-and-export step of shut-down.
+    void setExitSequence(std::function<void()> exitSequence) { exitSequence_ = std::move(exitSequence); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLogic();
+    std::array<Timer*, kTimerCount> timerArray() const;
+    static QString key(const QString& name, int index);
+
+    Platform platform_;
+    QHash<QString, LabelWidget*> labels_;
+    QHash<QString, ShapeWidget*> shapes_;
+    QHash<int, PicturePanelWidget*> pictures_;
+    std::array<EventButtonWidget*, kEventButtonCount> check1_{};
+    std::array<OptionButtonWidget*, kRhythmButtonCount> option1_{};
+    RecordListWidget* list1_ = nullptr;
+    std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
+
+    RecordState state_;
+    std::unique_ptr<RecordWriter> writer_;
+    std::array<std::unique_ptr<DigitCounter>, kCounterCount> counters_;
+    std::unique_ptr<ClockDisplay> clock_;
+    std::unique_ptr<EventButtons> eventButtons_;
+    std::unique_ptr<RhythmButtons> rhythmButtons_;
+    std::function<void()> exitSequence_;
+    bool unloading_ = false;
+};
+
+} // namespace veltrasa

@@ -1,0 +1,99 @@
+#pragma once
+// The main window, control by control: places and sizes in twips relative
+// to the client area (15 twips = 1 pixel at 96 dpi), colours, fonts and the
+// values each control holds when the window is created.
+
+#include <QRect>
+#include <QRgb>
+#include <vector>
+
+namespace veltrasa::layout {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidth = 18405;
+constexpr int kClientHeight = 13035;
+constexpr QRgb kWindowBackground = 0xFF000000;
+constexpr QRgb kPanelFill = 0xFF000040;
+
+// Twips to logical pixels at 96 dpi.
+constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+QRect pixelRect(int left, int top, int width, int height);
+
+inline const char16_t* const kPGothic = u"ＭＳ Ｐゴシック";
+inline const char16_t* const kGothic = u"ＭＳ ゴシック";
+inline const char16_t* const kArialBlack = u"Arial Black";
+inline const char16_t* const kPMincho = u"ＭＳ Ｐ明朝";
+
+struct FontSpec {
+    const char16_t* family;
+    double points;
+    bool bold;
+};
+
+struct PanelSpec {
+    const char* name; // "Shape1" or "Shape2"
+    int index;        // -1 for a single control
+    int left, top, width, height;
+    QRgb border;
+};
+
+struct LabelSpec {
+    const char* name;
+    int index;
+    int left, top, width, height;
+    QRgb colour;
+    const char16_t* text;
+    FontSpec font;
+    bool centred;
+};
+
+struct EventButtonSpec {
+    int index;
+    int left, top;
+    QRgb background;
+    int focusOrder;
+};
+
+struct PicturePanelSpec {
+    int number; // CommandN
+    int beneath; // Check1 index
+    int left, top;
+    const char16_t* lettering;
+    int focusOrder;
+};
+
+struct OptionButtonSpec {
+    int index;
+    int left;
+    int focusOrder;
+};
+
+constexpr int kEventButtonWidth = 2715;
+constexpr int kEventButtonHeight = 1005;
+constexpr QRgb kEventButtonText = 0xFFFFFFFF;
+constexpr FontSpec kEventButtonFont{kPGothic, 21.75, false};
+constexpr int kPicturePanelHeight = 1020;
+
+constexpr int kOptionTop = 11730;
+constexpr int kOptionWidth = 1695;
+constexpr int kOptionHeight = 855;
+constexpr QRgb kOptionBackground = 0xFF000080;
+constexpr QRgb kOptionText = 0xFFFFFFFF;
+constexpr FontSpec kOptionFont{kPGothic, 18, false};
+
+struct ListSpec {
+    int left, top, width, height;
+    QRgb background, text;
+    FontSpec font;
+    const char16_t* sampleRow;
+    int focusOrder;
+};
+
+const std::vector<PanelSpec>& panels();
+const std::vector<LabelSpec>& labels();
+const std::vector<EventButtonSpec>& eventButtons();
+const std::vector<PicturePanelSpec>& picturePanels();
+const std::vector<OptionButtonSpec>& optionButtons();
+const ListSpec& recordList();
+
+} // namespace veltrasa::layout

@@ -1,0 +1,117 @@
+#pragma once
+// Qt widgets that carry out the control operations of platform/Controls.h.
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QLabel>
+
+#include <optional>
+
+#include "platform/Controls.h"
+
+namespace veltrasa {
+
+// A label that draws only its text: no background, no border.
+class LabelWidget final : public QLabel, public Label {
+    Q_OBJECT
+public:
+    explicit LabelWidget(QWidget* parent);
+    void setText(const QString& text) override;
+    QString text() const override { return text_; }
+    void setColour(QRgb colour) override;
+    QRgb colour() const override { return colour_; }
+    void setVisible(bool visible) override { QLabel::setVisible(visible); }
+    bool isVisible() const override { return !isHidden(); }
+    // Number of text writes since creation; lets tests see which digits a
+    // tick rewrites.
+    int textWrites() const { return textWrites_; }
+
+private:
+    QString text_;
+    QRgb colour_ = 0xFF000000;
+    int textWrites_ = 0;
+};
+
+// A filled rectangle with a one-pixel border (or none).
+class ShapeWidget final : public QWidget, public Visibility {
+    Q_OBJECT
+public:
+    ShapeWidget(QWidget* parent, QRgb fill, std::optional<QRgb> border);
+    void setVisible(bool visible) override { QWidget::setVisible(visible); }
+    bool isVisible() const override { return !isHidden(); }
+    QRgb fill() const { return fill_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRgb fill_;
+    std::optional<QRgb> border_;
+};
+
+// The record list. A right-button press does not select the row under the
+// pointer; it is reported so the popup menu can act on the row selected
+// before the press.
+class RecordListWidget final : public QListWidget, public RecordList {
+    Q_OBJECT
+public:
+    explicit RecordListWidget(QWidget* parent);
+    void clear() override { QListWidget::clear(); }
+    void addRow(const QString& text) override { addItem(text); }
+    void insertRow(int index, const QString& text) override { insertItem(index, text); }
+    void removeRow(int index) override;
+    int count() const override { return QListWidget::count(); }
+    QString rowText(int index) const override;
+    int selectedIndex() const override;
+    void select(int index) override;
+    void setEnabled(bool enabled) override { QListWidget::setEnabled(enabled); }
+    void giveFocus() override { setFocus(Qt::MouseFocusReason); }
+
+signals:
+    void mouseButtonPressed(Qt::MouseButton button);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// An event button: a push button that stays pressed in while its press is
+// being recorded and springs back afterwards.
+class EventButtonWidget final : public QPushButton, public EventButton {
+    Q_OBJECT
+public:
+    EventButtonWidget(QWidget* parent, const QString& caption);
+    bool isDown() const override { return isChecked(); }
+    void setDown(bool down) override { setChecked(down); }
+};
+
+// A rhythm button: coloured push button; the colour marks the latest rhythm.
+class OptionButtonWidget final : public QPushButton, public OptionButton {
+    Q_OBJECT
+public:
+    OptionButtonWidget(QWidget* parent, const QString& caption);
+    QString caption() const override { return text(); }
+    void setSelected(bool selected) override { setChecked(selected); }
+    bool isSelected() const override { return isChecked(); }
+    void setBackground(QRgb colour) override;
+    QRgb background() const override { return background_; }
+
+private:
+    QRgb background_ = 0;
+};
+
+// A picture panel beneath an event button: navy gradient with white bold
+// lettering, no action of its own.
+class PicturePanelWidget final : public QPushButton {
+    Q_OBJECT
+public:
+    PicturePanelWidget(QWidget* parent, const QString& lettering);
+    QString lettering() const { return lettering_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString lettering_;
+};
+
+} // namespace veltrasa

@@ -1,0 +1,118 @@
+# Shared helpers for end-to-end tests: a private Xvfb display, the real
+# program started on it, clicks at controls given in twips, pixel samples.
+# Source it from a test script; the program's path is $VELTRASA_BIN.
+set -euo pipefail
+
+: "${VELTRASA_BIN:?VELTRASA_BIN must name the veltrasa executable}"
+E2E_TMP="$(mktemp -d /tmp/veltrasa-e2e.XXXXXX)"
+E2E_PIDS=()
+PROGRAM_PID=""
+WID=""
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      if xdpyinfo >/dev/null 2>&1; then return 0; fi
+      sleep 0.1
+    done
+    fail "Xvfb did not start on :$n"
+  done
+  fail "no free X display"
+}
+
+# Starts the program and waits for its main window (one polling client, so
+# the program's own connection is not starved). Retries if it could not
+# connect to the display.
+start_program() {
+  local attempt
+  export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$E2E_TMP/runtime}"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  for attempt in 1 2 3; do
+    (cd "${E2E_WORKDIR:-$E2E_TMP}" && exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
+    PROGRAM_PID=$!
+    E2E_PIDS+=("$PROGRAM_PID")
+    WID="$(timeout 20 xdotool search --sync --onlyvisible --name '^Veltrasa' 2>/dev/null | head -n1 || true)"
+    if [[ -n "$WID" ]]; then
+      sleep 0.3
+      return 0
+    fi
+    kill "$PROGRAM_PID" 2>/dev/null || true
+    wait "$PROGRAM_PID" 2>/dev/null || true
+    echo "program did not show its window (attempt $attempt):" >&2
+    cat "$E2E_TMP/program.log" >&2
+  done
+  fail "the program's window never appeared"
+}
+
+# Top-left corner of the main window's client area on the screen.
+window_origin() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  echo "$X $Y"
+}
+
+# twips_to_screen LEFT TOP WIDTH HEIGHT: the centre of that rectangle.
+twips_to_screen() {
+  local ox oy
+  read -r ox oy < <(window_origin)
+  echo "$((ox + ($1 + $3 / 2) / 15)) $((oy + ($2 + $4 / 2) / 15))"
+}
+
+# click_twips LEFT TOP WIDTH HEIGHT [BUTTON]: a click at the centre.
+click_twips() {
+  local x y
+  read -r x y < <(twips_to_screen "$1" "$2" "$3" "$4")
+  xdotool mousemove --sync "$x" "$y" click "${5:-1}"
+  sleep 0.2
+}
+
+# Event button i (0..15) and rhythm button i (0..5), from the window layout.
+EVENT_LEFT=(7080 7080 7080 7080 7080 9840 9840 9840 9840 9840 12630 12630 12630 12630 12630 15600)
+EVENT_TOP=(5250 6420 7590 8760 9930 5250 6420 7590 8760 9930 5250 6420 7590 8760 9930 5250)
+RHYTHM_LEFT=(7290 9108 14562 10926 12744 16380)
+click_event() { click_twips "${EVENT_LEFT[$1]}" "${EVENT_TOP[$1]}" 2715 1005; }
+click_rhythm() { click_twips "${RHYTHM_LEFT[$1]}" 11730 1695 855; }
+
+# Colour of the screen pixel at client position (twips) as RRGGBB.
+pixel_twips() {
+  local ox oy
+  read -r ox oy < <(window_origin)
+  pixel_screen "$((ox + $1 / 15))" "$((oy + $2 / 15))"
+}
+pixel_screen() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n1 | tr 'a-f' 'A-F'
+}
+
+screenshot() { import -window root "$1"; }
+
+# Waits up to 10 s for the program to end; fails if it does not.
+wait_program_end() {
+  local i
+  for i in $(seq 1 100); do
+    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+      wait "$PROGRAM_PID" 2>/dev/null || true
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the program did not end"
+}

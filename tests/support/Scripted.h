@@ -1,0 +1,193 @@
+#pragma once
+// Scripted stand-ins for the platform services: tests answer questions,
+// set the clock and deliver ticks without waiting.
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
+#include "platform/ProgramEnd.h"
+#include "platform/Timer.h"
+
+namespace veltrasa::testing {
+
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2005, 6, 4), QTime(9, 5, 7))) : now_(start) {}
+    QDateTime now() const override { return now_; }
+    void set(const QDateTime& when) { now_ = when; }
+    void advance(int seconds) { now_ = now_.addSecs(seconds); }
+
+private:
+    QDateTime now_;
+};
+
+// Each message box shown, in order.
+struct ShownMessage {
+    enum Kind { Question, Notice, Warning } kind;
+    QString text;
+};
+
+class ScriptedMessageBox final : public MessageBox {
+public:
+    // Answers given to the next questions, in order. With none left, a
+    // question is answered No and counted as unexpected.
+    void answer(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
+    Answer question(const QString& text) override;
+    void notice(const QString& text) override { shown.push_back({ShownMessage::Notice, text}); }
+    void warning(const QString& text) override { shown.push_back({ShownMessage::Warning, text}); }
+
+    std::vector<ShownMessage> shown;
+    int unexpectedQuestions = 0;
+    std::deque<Answer> answers_;
+};
+
+class ManualTimer final : public Timer {
+public:
+    void setInterval(int milliseconds) override { interval_ = milliseconds; }
+    int interval() const override { return interval_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    bool isEnabled() const override { return enabled_; }
+    // Delivers one tick if the timer would tick; returns whether it did.
+    bool tick()
+    {
+        if (!enabled_ || interval_ <= 0)
+            return false;
+        deliverTick();
+        return true;
+    }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+
+private:
+    int interval_ = 0;
+    bool enabled_ = true;
+};
+
+class ManualTimerFactory final : public TimerFactory {
+public:
+    std::unique_ptr<Timer> createTimer() override
+    {
+        auto t = std::make_unique<ManualTimer>();
+        created.push_back(t.get());
+        return t;
+    }
+    std::vector<ManualTimer*> created;
+};
+
+class RecordingProgramEnd final : public ProgramEnd {
+public:
+    void endProgram() override { ++ended; }
+    int ended = 0;
+};
+
+// All scripted services together.
+struct ScriptedPlatform {
+    FakeClock clock;
+    ScriptedMessageBox messages;
+    ManualTimerFactory timers;
+    RecordingProgramEnd programEnd;
+
+    Platform platform() { return Platform{&messages, &clock, &timers, &programEnd}; }
+};
+
+// In-memory label that keeps every write.
+class FakeLabel final : public Label {
+public:
+    void setText(const QString& text) override
+    {
+        text_ = text;
+        ++textWrites;
+    }
+    QString text() const override { return text_; }
+    void setColour(QRgb colour) override
+    {
+        colour_ = colour;
+        ++colourWrites;
+    }
+    QRgb colour() const override { return colour_; }
+    void setVisible(bool visible) override { visible_ = visible; }
+    bool isVisible() const override { return visible_; }
+
+    int textWrites = 0;
+    int colourWrites = 0;
+
+private:
+    QString text_;
+    QRgb colour_ = 0;
+    bool visible_ = true;
+};
+
+} // namespace veltrasa::testing
+
+namespace veltrasa::testing {
+
+// The record list as a plain vector, for logic tests without widgets.
+class MemoryRecordList final : public RecordList {
+public:
+    void clear() override
+    {
+        rows.clear();
+        selected = -1;
+    }
+    void addRow(const QString& text) override { rows.push_back(text); }
+    void insertRow(int index, const QString& text) override
+    {
+        rows.insert(rows.begin() + index, text);
+        if (selected >= index)
+            ++selected;
+    }
+    void removeRow(int index) override
+    {
+        rows.erase(rows.begin() + index);
+        if (selected == index)
+            selected = -1;
+        else if (selected > index)
+            --selected;
+    }
+    int count() const override { return static_cast<int>(rows.size()); }
+    QString rowText(int index) const override { return rows.at(static_cast<std::size_t>(index)); }
+    int selectedIndex() const override { return selected; }
+    void select(int index) override { selected = index >= 0 && index < count() ? index : -1; }
+    void setEnabled(bool enabled) override { this->enabled = enabled; }
+    void giveFocus() override { ++focusRequests; }
+
+    std::vector<QString> rows;
+    int selected = -1;
+    bool enabled = true;
+    int focusRequests = 0;
+};
+
+class FakeEventButton final : public EventButton {
+public:
+    bool isDown() const override { return down; }
+    void setDown(bool d) override { down = d; }
+    bool down = false;
+};
+
+class FakeOptionButton final : public OptionButton {
+public:
+    explicit FakeOptionButton(QString caption = {}) : caption_(std::move(caption)) {}
+    QString caption() const override { return caption_; }
+    void setSelected(bool s) override { selected = s; }
+    bool isSelected() const override { return selected; }
+    void setBackground(QRgb c) override { background_ = c; }
+    QRgb background() const override { return background_; }
+    bool selected = false;
+
+private:
+    QString caption_;
+    QRgb background_ = 0;
+};
+
+} // namespace veltrasa::testing
