@@ -13,7 +13,10 @@ std::array<int, 4> timeDigits(const QTime& t)
     return {t.minute() % 10, t.minute() / 10, t.hour() % 10, t.hour() / 10};
 }
 
-QString digitText(int value) { return QString(QChar(u'0' + value)); }
+QString digitText(int value)
+{
+    return QString(QChar(u'0' + value));
+}
 } // namespace
 
 QString formatDisplayDate(const QDate& date)

@@ -26,8 +26,8 @@ public:
     static constexpr QRgb kArrivalDim = 0xFF804000;
 
     // digits: Label3(0) .. Label3(3) (units of minutes .. tens of hours).
-    ClockDisplay(const Clock& clock, RecordState& state, std::array<Label*, 4> digits, Label& separator,
-                 Label& date, Label& arrivalSeparator);
+    ClockDisplay(const Clock& clock, RecordState& state, std::array<Label*, 4> digits, Label& separator, Label& date,
+                 Label& arrivalSeparator);
 
     void initClockDisplay();
     // Writes today's date into the date label and remembers it.

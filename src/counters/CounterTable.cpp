@@ -20,8 +20,14 @@ const std::array<CounterSpec, kCounterCount> kTable = {{
 }};
 } // namespace
 
-const std::array<CounterSpec, kCounterCount>& counterTable() { return kTable; }
+const std::array<CounterSpec, kCounterCount>& counterTable()
+{
+    return kTable;
+}
 
-const CounterSpec& counterSpec(CounterId id) { return kTable[static_cast<std::size_t>(id)]; }
+const CounterSpec& counterSpec(CounterId id)
+{
+    return kTable[static_cast<std::size_t>(id)];
+}
 
 } // namespace veltrasa

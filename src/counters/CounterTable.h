@@ -15,11 +15,11 @@ constexpr int kCounterCount = 5;
 // (0 = rightmost); all of a counter's labels belong to one label array.
 struct CounterSpec {
     CounterId id;
-    int timerNumber;               // Timer2 .. Timer6
-    const char* labelArray;        // "Label1", "Label6", "Label8", "Label9"
+    int timerNumber;        // Timer2 .. Timer6
+    const char* labelArray; // "Label1", "Label6", "Label8", "Label9"
     std::array<int, 4> digitIndexes;
     int separatorIndex;
-    int titleIndex;                // index into Label4
+    int titleIndex; // index into Label4
     QRgb idleColour;
     DigitCounterParams params;
 };

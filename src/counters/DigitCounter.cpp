@@ -11,14 +11,16 @@ constexpr std::array<int, DigitCounter::kCells> kWrapAt = {10, 6, 10, 6, 10, 6};
 constexpr int kMinutesCell = 2;
 } // namespace
 
-DigitCounter::DigitCounter(Timer& timer, std::array<Label*, 4> digits, Label& separator,
-                           DigitCounterParams params)
+DigitCounter::DigitCounter(Timer& timer, std::array<Label*, 4> digits, Label& separator, DigitCounterParams params)
     : timer_(timer), digits_(digits), separator_(separator), params_(params)
 {
     timer_.setHandler([this] { advanceCounter(); });
 }
 
-void DigitCounter::startCounter() { timer_.setEnabled(true); }
+void DigitCounter::startCounter()
+{
+    timer_.setEnabled(true);
+}
 
 void DigitCounter::resetDigits()
 {

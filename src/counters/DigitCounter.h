@@ -14,7 +14,7 @@ struct DigitCounterParams {
     int firstDisplayedCell = 0; // 0: minutes:seconds, 2: hours:minutes
     int dueThreshold = -1;      // units-of-minutes value that makes it due; -1: never
     QRgb activeColour = 0;
-    bool hasReset = true;       // the arrival counter is never zeroed
+    bool hasReset = true; // the arrival counter is never zeroed
 };
 
 // A stopwatch built as a decimal odometer: each tick of its timer adds one

@@ -27,8 +27,14 @@ void showOk(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 }
 } // namespace
 
-void QtMessageBox::notice(const QString& text) { showOk(parent_, QMessageBox::Information, text); }
+void QtMessageBox::notice(const QString& text)
+{
+    showOk(parent_, QMessageBox::Information, text);
+}
 
-void QtMessageBox::warning(const QString& text) { showOk(parent_, QMessageBox::Warning, text); }
+void QtMessageBox::warning(const QString& text)
+{
+    showOk(parent_, QMessageBox::Warning, text);
+}
 
 } // namespace veltrasa

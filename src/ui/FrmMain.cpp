@@ -14,7 +14,10 @@
 
 namespace veltrasa {
 namespace {
-QRect rectOf(int left, int top, int width, int height) { return layout::pixelRect(left, top, width, height); }
+QRect rectOf(int left, int top, int width, int height)
+{
+    return layout::pixelRect(left, top, width, height);
+}
 
 void setColours(QWidget* w, QRgb background, QRgb text)
 {
@@ -42,7 +45,9 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     buildControls();
     buildLogic();
 
-    Form_Load({*clock_, *list1_, state_,
+    Form_Load({*clock_,
+               *list1_,
+               state_,
                {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))},
                {},
                timerArray()});
@@ -50,13 +55,25 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
 
 FrmMain::~FrmMain() = default;
 
-QString FrmMain::key(const QString& name, int index) { return name + QLatin1Char('/') + QString::number(index); }
+QString FrmMain::key(const QString& name, int index)
+{
+    return name + QLatin1Char('/') + QString::number(index);
+}
 
-LabelWidget* FrmMain::label(const QString& name, int index) const { return labels_.value(key(name, index)); }
+LabelWidget* FrmMain::label(const QString& name, int index) const
+{
+    return labels_.value(key(name, index));
+}
 
-ShapeWidget* FrmMain::shape(const QString& name, int index) const { return shapes_.value(key(name, index)); }
+ShapeWidget* FrmMain::shape(const QString& name, int index) const
+{
+    return shapes_.value(key(name, index));
+}
 
-PicturePanelWidget* FrmMain::picturePanel(int number) const { return pictures_.value(number); }
+PicturePanelWidget* FrmMain::picturePanel(int number) const
+{
+    return pictures_.value(number);
+}
 
 void FrmMain::buildControls()
 {
@@ -180,10 +197,10 @@ void FrmMain::buildLogic()
     std::array<OptionButton*, kRhythmButtonCount> options{};
     for (std::size_t i = 0; i < options.size(); ++i)
         options[i] = option1_[i];
-    rhythmButtons_ = std::make_unique<RhythmButtons>(
-        *writer_, options,
-        std::array<Visibility*, 3>{shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")),
-                                   label(QStringLiteral("Label2"))});
+    rhythmButtons_ = std::make_unique<RhythmButtons>(*writer_, options,
+                                                     std::array<Visibility*, 3>{shape(QStringLiteral("Shape2")),
+                                                                                label(QStringLiteral("Label5")),
+                                                                                label(QStringLiteral("Label2"))});
     for (int i = 0; i < kRhythmButtonCount; ++i)
         connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { rhythmButtons_->Option1_Click(i); });

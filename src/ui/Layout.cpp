@@ -38,14 +38,14 @@ QRect pixelRect(int left, int top, int width, int height)
 const std::vector<PanelSpec>& panels()
 {
     static const std::vector<PanelSpec> table = {
-        {"Shape1", 1, 45, 60, 3705, 1545, kTopBorder},      // clock
-        {"Shape1", 2, 3855, 60, 3135, 1545, kTopBorder},    // arrival counter
-        {"Shape1", 3, 7080, 60, 3705, 1545, kTopBorder},    // epinephrine counter
-        {"Shape1", 0, 10860, 60, 3705, 1545, kTopBorder},   // atropine counter
-        {"Shape1", 5, 14640, 60, 3705, 1545, kTopBorder},   // antiarrhythmic counter
-        {"Shape1", 4, 7065, 1680, 11280, 3375, kLargeBorder}, // CPR counter
+        {"Shape1", 1, 45, 60, 3705, 1545, kTopBorder},         // clock
+        {"Shape1", 2, 3855, 60, 3135, 1545, kTopBorder},       // arrival counter
+        {"Shape1", 3, 7080, 60, 3705, 1545, kTopBorder},       // epinephrine counter
+        {"Shape1", 0, 10860, 60, 3705, 1545, kTopBorder},      // atropine counter
+        {"Shape1", 5, 14640, 60, 3705, 1545, kTopBorder},      // antiarrhythmic counter
+        {"Shape1", 4, 7065, 1680, 11280, 3375, kLargeBorder},  // CPR counter
         {"Shape1", 6, 7050, 11100, 11280, 1815, kLargeBorder}, // rhythm buttons
-        {"Shape2", -1, 15540, 7590, 2745, 3345, kWhite},    // reversible causes
+        {"Shape2", -1, 15540, 7590, 2745, 3345, kWhite},       // reversible causes
     };
     return table;
 }
@@ -110,11 +110,11 @@ const std::vector<EventButtonSpec>& eventButtons()
 {
     constexpr QRgb navy = 0xFF000080;
     static const std::vector<EventButtonSpec> table = {
-        {0, 7080, 5250, navy, 63},   {1, 7080, 6420, navy, 64},   {2, 7080, 7590, navy, 65},
-        {3, 7080, 8760, navy, 66},   {4, 7080, 9930, navy, 67},   {5, 9840, 5250, navy, 68},
-        {6, 9840, 6420, navy, 69},   {7, 9840, 7590, navy, 70},   {8, 9840, 8760, navy, 71},
-        {9, 9840, 9930, navy, 72},   {10, 12630, 5250, navy, 73}, {11, 12630, 6420, navy, 74},
-        {12, 12630, 7590, navy, 75}, {13, 12630, 8760, navy, 76}, {14, 12630, 9930, navy, 77},
+        {0, 7080, 5250, navy, 63},         {1, 7080, 6420, navy, 64},   {2, 7080, 7590, navy, 65},
+        {3, 7080, 8760, navy, 66},         {4, 7080, 9930, navy, 67},   {5, 9840, 5250, navy, 68},
+        {6, 9840, 6420, navy, 69},         {7, 9840, 7590, navy, 70},   {8, 9840, 8760, navy, 71},
+        {9, 9840, 9930, navy, 72},         {10, 12630, 5250, navy, 73}, {11, 12630, 6420, navy, 74},
+        {12, 12630, 7590, navy, 75},       {13, 12630, 8760, navy, 76}, {14, 12630, 9930, navy, 77},
         {15, 15600, 5250, 0xFF400000, 78},
     };
     return table;
@@ -123,13 +123,13 @@ const std::vector<EventButtonSpec>& eventButtons()
 const std::vector<PicturePanelSpec>& picturePanels()
 {
     static const std::vector<PicturePanelSpec> table = {
-        {1, 0, 7080, 5250, u"病院到着", 0},      {2, 1, 7080, 6420, u"心マ開始", 6},
-        {3, 2, 7080, 7590, u"除細動", 7},        {5, 3, 7080, 8760, u"静脈路確保", 9},
-        {4, 4, 7080, 9930, u"気管挿管", 8},      {6, 5, 9855, 5250, u"エピネフリン", 10},
-        {7, 6, 9855, 6420, u"アトロピン", 11},   {16, 7, 9855, 7590, u"アンカロン", 51},
-        {17, 8, 9855, 8760, u"シンビット", 52},  {8, 9, 9855, 9930, u"キシロカイン", 12},
+        {1, 0, 7080, 5250, u"病院到着", 0},        {2, 1, 7080, 6420, u"心マ開始", 6},
+        {3, 2, 7080, 7590, u"除細動", 7},          {5, 3, 7080, 8760, u"静脈路確保", 9},
+        {4, 4, 7080, 9930, u"気管挿管", 8},        {6, 5, 9855, 5250, u"エピネフリン", 10},
+        {7, 6, 9855, 6420, u"アトロピン", 11},     {16, 7, 9855, 7590, u"アンカロン", 51},
+        {17, 8, 9855, 8760, u"シンビット", 52},    {8, 9, 9855, 9930, u"キシロカイン", 12},
         {9, 10, 12630, 5250, u"マグネゾール", 13}, {10, 11, 12630, 6420, u"メイロン", 14},
-        {12, 12, 12630, 7590, u"点滴追加", 16},  {11, 13, 12630, 8760, u"ドパミン", 15},
+        {12, 12, 12630, 7590, u"点滴追加", 16},    {11, 13, 12630, 8760, u"ドパミン", 15},
         {18, 14, 12630, 9930, u"経皮ﾍﾟｰｼﾝｸﾞ", 53}, {15, 15, 15600, 5250, u"終　了", 1},
     };
     return table;
@@ -145,8 +145,8 @@ const std::vector<OptionButtonSpec>& optionButtons()
 
 const ListSpec& recordList()
 {
-    static const ListSpec spec{120, 1695, 6870, 11220, 0xFF404040, 0xFFC0C0C0, {kGothic, 18, false},
-                               u"12:24:00 病院着", 2};
+    static const ListSpec spec{120, 1695, 6870, 11220, 0xFF404040, 0xFFC0C0C0, {kGothic, 18, false}, u"12:24:00 病院着",
+                               2};
     return spec;
 }
 

@@ -16,7 +16,10 @@ constexpr QRgb kWindowBackground = 0xFF000000;
 constexpr QRgb kPanelFill = 0xFF000040;
 
 // Twips to logical pixels at 96 dpi.
-constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int px(int twips)
+{
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 QRect pixelRect(int left, int top, int width, int height);
 
 inline const char16_t* const kPGothic = u"ＭＳ Ｐゴシック";
@@ -55,7 +58,7 @@ struct EventButtonSpec {
 };
 
 struct PicturePanelSpec {
-    int number; // CommandN
+    int number;  // CommandN
     int beneath; // Check1 index
     int left, top;
     const char16_t* lettering;

@@ -40,8 +40,8 @@ struct Rig {
     RecordState state;
     std::array<FakeLabel, 4> digits;
     FakeLabel separator, date, arrivalSeparator;
-    ClockDisplay display{clock, state, {&digits[0], &digits[1], &digits[2], &digits[3]}, separator, date,
-                         arrivalSeparator};
+    ClockDisplay display{clock,     state, {&digits[0], &digits[1], &digits[2], &digits[3]},
+                         separator, date,  arrivalSeparator};
 };
 } // namespace
 

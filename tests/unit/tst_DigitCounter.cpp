@@ -51,8 +51,14 @@ struct Rig {
     DigitCounter counter;
 };
 
-DigitCounterParams minutesSeconds(int due = -1) { return {0, due, kYellow, true}; }
-DigitCounterParams hoursMinutes() { return {2, -1, 0xFFFF8000, false}; }
+DigitCounterParams minutesSeconds(int due = -1)
+{
+    return {0, due, kYellow, true};
+}
+DigitCounterParams hoursMinutes()
+{
+    return {2, -1, 0xFFFF8000, false};
+}
 } // namespace
 
 class DigitCounterTest : public QObject {
@@ -63,17 +69,28 @@ private slots:
         QTest::addColumn<int>("ticks");
         QTest::addColumn<QString>("mmss");
         QTest::addColumn<QString>("hhmm");
-        QTest::newRow("one tick") << 1 << "00:01" << "00:00";
-        QTest::newRow("ten") << 10 << "00:10" << "00:00";
-        QTest::newRow("59") << 59 << "00:59" << "00:00";
-        QTest::newRow("one minute") << 60 << "01:00" << "00:01";
-        QTest::newRow("ten minutes") << 600 << "10:00" << "00:10";
-        QTest::newRow("59:59") << 3599 << "59:59" << "00:59";
-        QTest::newRow("an hour") << 3600 << "00:00" << "01:00";
-        QTest::newRow("1h23m45s") << 5025 << "23:45" << "01:23";
-        QTest::newRow("just under 60 hours") << 215999 << "59:59" << "59:59";
-        QTest::newRow("60 hours wraps") << 216000 << "00:00" << "00:00";
-        QTest::newRow("after the wrap") << 216061 << "01:01" << "00:01";
+        QTest::newRow("one tick") << 1 << "00:01"
+                                  << "00:00";
+        QTest::newRow("ten") << 10 << "00:10"
+                             << "00:00";
+        QTest::newRow("59") << 59 << "00:59"
+                            << "00:00";
+        QTest::newRow("one minute") << 60 << "01:00"
+                                    << "00:01";
+        QTest::newRow("ten minutes") << 600 << "10:00"
+                                     << "00:10";
+        QTest::newRow("59:59") << 3599 << "59:59"
+                               << "00:59";
+        QTest::newRow("an hour") << 3600 << "00:00"
+                                 << "01:00";
+        QTest::newRow("1h23m45s") << 5025 << "23:45"
+                                  << "01:23";
+        QTest::newRow("just under 60 hours") << 215999 << "59:59"
+                                             << "59:59";
+        QTest::newRow("60 hours wraps") << 216000 << "00:00"
+                                        << "00:00";
+        QTest::newRow("after the wrap") << 216061 << "01:01"
+                                        << "00:01";
     }
     void countsWithCarry()
     {

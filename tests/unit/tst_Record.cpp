@@ -21,9 +21,9 @@ struct Rig {
     {
         for (std::size_t i = 0; i < kCounterCount; ++i) {
             auto& lbl = labels[i];
-            counters[i] = std::make_unique<DigitCounter>(
-                timers[i], std::array<Label*, 4>{&lbl[0], &lbl[1], &lbl[2], &lbl[3]}, separators[i],
-                counterTable()[i].params);
+            counters[i] =
+                std::make_unique<DigitCounter>(timers[i], std::array<Label*, 4>{&lbl[0], &lbl[1], &lbl[2], &lbl[3]},
+                                               separators[i], counterTable()[i].params);
             timers[i].setInterval(1000);
             timers[i].setEnabled(false);
         }
@@ -128,7 +128,7 @@ private slots:
         QTest::newRow("12") << 12 << sp + QStringLiteral("点滴追加") << QStringLiteral("点滴追加");
         QTest::newRow("13") << 13 << sp + QStringLiteral("ドーパミン投与開始") << QStringLiteral("ドーパミン");
         QTest::newRow("14") << 14 << sp + QStringLiteral("経皮ペーシング開始")
-                             << QString::fromUtf16(u"\u7D4C\u76AE\uFF8D\uFF9F\uFF70\uFF7C\uFF9D\uFF78\uFF9E");
+                            << QString::fromUtf16(u"\u7D4C\u76AE\uFF8D\uFF9F\uFF70\uFF7C\uFF9D\uFF78\uFF9E");
     }
     void everyRowText()
     {
@@ -184,7 +184,8 @@ private slots:
         QStringList texts;
         for (const auto& row : r.list.rows)
             texts << row.mid(14);
-        QCOMPARE(texts, (QStringList{QStringLiteral("　アンカロン1回目投与"), QStringLiteral("　キシロカイン1回目投与"), QStringLiteral("　アンカロン2回目投与")}));
+        QCOMPARE(texts, (QStringList{QStringLiteral("　アンカロン1回目投与"), QStringLiteral("　キシロカイン1回目投与"),
+                                     QStringLiteral("　アンカロン2回目投与")}));
         QCOMPARE(r.title(CounterId::Antiarrhythmic), QStringLiteral("アンカロン2回目投与後"));
         QCOMPARE(r.state.ancaronCount(), 2);
         QCOMPARE(r.state.xylocaineCount(), 1);
@@ -323,8 +324,9 @@ private slots:
         MemoryRecordList list;
         RecordWriter writer(list, clock);
         std::array<FakeOptionButton, 6> buttons = {
-            FakeOptionButton(QStringLiteral("心室細動")), FakeOptionButton(QStringLiteral("心室頻拍")), FakeOptionButton(QStringLiteral("徐脈")),
-            FakeOptionButton(QStringLiteral("ＰＥＡ")),   FakeOptionButton(QStringLiteral("心静止")),   FakeOptionButton(QStringLiteral("心拍再開"))};
+            FakeOptionButton(QStringLiteral("心室細動")), FakeOptionButton(QStringLiteral("心室頻拍")),
+            FakeOptionButton(QStringLiteral("徐脈")),     FakeOptionButton(QStringLiteral("ＰＥＡ")),
+            FakeOptionButton(QStringLiteral("心静止")),   FakeOptionButton(QStringLiteral("心拍再開"))};
         std::array<FakeLabel, 3> panel;
         for (auto& p : panel)
             p.setVisible(false);

@@ -25,7 +25,10 @@ QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> ind
     return s;
 }
 
-ManualTimer& manual(FrmMain& w, int number) { return static_cast<ManualTimer&>(w.timer(number)); }
+ManualTimer& manual(FrmMain& w, int number)
+{
+    return static_cast<ManualTimer&>(w.timer(number));
+}
 } // namespace
 
 class FrmMainTest : public QObject {
