@@ -61,7 +61,8 @@ void DigitCounter::advanceCounter()
 
 void DigitCounter::writeDigit(int position)
 {
-    const int value = cells_[static_cast<std::size_t>(params_.firstDisplayedCell + position)];
+    const int cellIndex = params_.firstDisplayedCell + position;
+    const int value = cells_[static_cast<std::size_t>(cellIndex)];
     digits_[static_cast<std::size_t>(position)]->setText(QString(QChar(u'0' + value)));
 }
 

@@ -22,10 +22,10 @@ constexpr int px(int twips)
 }
 QRect pixelRect(int left, int top, int width, int height);
 
-inline const char16_t* const kPGothic = u"ＭＳ Ｐゴシック";
-inline const char16_t* const kGothic = u"ＭＳ ゴシック";
-inline const char16_t* const kArialBlack = u"Arial Black";
-inline const char16_t* const kPMincho = u"ＭＳ Ｐ明朝";
+inline constexpr const char16_t* kPGothic = u"ＭＳ Ｐゴシック";
+inline constexpr const char16_t* kGothic = u"ＭＳ ゴシック";
+inline constexpr const char16_t* kArialBlack = u"Arial Black";
+inline constexpr const char16_t* kPMincho = u"ＭＳ Ｐ明朝";
 
 struct FontSpec {
     const char16_t* family;
