@@ -14,6 +14,8 @@ if [[ "${1:-}" == "--test" ]]; then
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
              cups cups-client cups-bsd poppler-utils)
+  # What the package test and the static checks use.
+  PACKAGES+=(dpkg-dev desktop-file-utils man-db clang-tidy clang-format cppcheck)
 fi
 
 missing=()

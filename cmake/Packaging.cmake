@@ -1,0 +1,45 @@
+# Desktop integration and the Debian package.
+#
+#   cmake --install build [--prefix DIR]   program, menu entry, icon, man page
+#   (cd build && cpack)                    build/veltrasa_<version>_<arch>.deb
+include(GNUInstallDirs)
+
+set(VELTRASA_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+
+# The menu entry (English and Japanese) and the stopwatch icon. The program
+# paints its window icon itself; the installed icon is the same stopwatch as
+# a scalable drawing, which the hicolor theme serves at every size.
+install(FILES ${VELTRASA_DATA_DIR}/veltrasa.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${VELTRASA_DATA_DIR}/veltrasa.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The man page, compressed as Debian installs man pages.
+find_program(VELTRASA_GZIP gzip REQUIRED)
+add_custom_command(
+  OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/veltrasa.1.gz
+  COMMAND ${VELTRASA_GZIP} -9 -n -c ${VELTRASA_DATA_DIR}/veltrasa.1 > ${CMAKE_CURRENT_BINARY_DIR}/veltrasa.1.gz
+  DEPENDS ${VELTRASA_DATA_DIR}/veltrasa.1
+  VERBATIM)
+add_custom_target(veltrasa_manpage ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/veltrasa.1.gz)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/veltrasa.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME veltrasa)
+set(CPACK_PACKAGE_VENDOR "Veltrasa2005")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "record of a cardiopulmonary resuscitation in the emergency department")
+set(CPACK_PACKAGE_DESCRIPTION
+    "While a team performs cardiopulmonary resuscitation, one person keeps the record by pressing large buttons; each press becomes a time-stamped Japanese row, and five counters show the time since arrival, CPR or the last shock and the last doses. The record is saved as a Shift-JIS text file or printed, and copied to the clipboard.")
+set(CPACK_PACKAGE_CONTACT "Veltrasa2005 maintainers <veltrasa@localhost>")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The Qt libraries (libqt6widgets6, libqt6printsupport6, libqt6gui6,
+# libqt6core6) and the C++ runtime come from dpkg-shlibdeps. What the binary
+# does not link but uses at run time is named here: the fonts standing in for
+# the window's Windows fonts, Qt's Japanese translations of its dialogs, and
+# libqt6printsupport6, whose CUPS back end Qt loads as a plug-in when printing
+# (so it is needed even when the linker finds no direct use of the library).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6printsupport6, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n")
+include(CPack)
