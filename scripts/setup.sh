@@ -11,11 +11,11 @@ PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-tr
 # Fonts standing in for the window's Windows fonts.
 PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 if [[ "${1:-}" == "--test" ]]; then
+  # What the package test and the static checks use.
+  PACKAGES+=(dpkg-dev desktop-file-utils man-db clang-tidy clang-format cppcheck)
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
              cups cups-client cups-bsd poppler-utils)
-  # What the package test and the static checks use.
-  PACKAGES+=(dpkg-dev desktop-file-utils man-db clang-tidy clang-format cppcheck)
 fi
 
 missing=()

@@ -6,6 +6,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "platform/TerminationSignals.h"
 #include "platform/Platform.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
@@ -40,5 +41,9 @@ int main(int argc, char* argv[])
         window.move(frame.topLeft());
     }
     window.show();
+    // Asked to end by the system or the session, the window closes the normal
+    // way: the record is offered for saving and copied to the clipboard.
+    veltrasa::TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &veltrasa::TerminationSignals::received, &window, &QWidget::close);
     return QApplication::exec();
 }
