@@ -14,11 +14,12 @@ WHAT="${1:-all}"
 BUILD_DIR="${2:-${VELTRASA_BUILD_DIR:-$ROOT/build}}"
 cd "$ROOT"
 
-sources() { git ls-files -- "$@" 2>/dev/null || find "$@" -type f; }
+# C++ files under the given folders, tracked or not.
+sources() { find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) | sort; }
 
 check_format() {
     local files
-    mapfile -t files < <(sources 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h')
+    mapfile -t files < <(sources src tests)
     clang-format --dry-run --Werror "${files[@]}"
     echo "format: ${#files[@]} files formatted"
 }
@@ -29,7 +30,7 @@ check_tidy() {
         return 1
     }
     local files jobs
-    mapfile -t files < <(sources 'src/*.cpp' | sed "s|^|$ROOT/|")
+    mapfile -t files < <(sources src | grep '\.cpp$' | sed "s|^|$ROOT/|")
     jobs="$(nproc)"
     # The moc output needs the build's generated headers: build first.
     run-clang-tidy-14 -quiet -p "$BUILD_DIR" -j "$jobs" "${files[@]}" >"$BUILD_DIR/clang-tidy.log" 2>&1 || {
