@@ -13,7 +13,7 @@ PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 if [[ "${1:-}" == "--test" ]]; then
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
-             cups cups-client cups-bsd poppler-utils)
+             cups cups-client cups-bsd poppler-utils python3)
 fi
 
 missing=()
