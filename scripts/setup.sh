@@ -7,7 +7,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VELTRASA_BUILD_DIR:-$ROOT/build}"
 
 # Build tools and libraries.
-PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n)
+PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libcups2-dev)
 # Fonts standing in for the window's Windows fonts.
 PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 if [[ "${1:-}" == "--test" ]]; then

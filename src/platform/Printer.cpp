@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cups/cups.h>
 
 namespace veltrasa {
 
@@ -78,7 +79,12 @@ bool QtPrinter::newPage()
 bool QtPrinter::end()
 {
     const bool ended = painter_->end();
-    return ended && printer_->printerState() != QPrinter::Error && printer_->printerState() != QPrinter::Aborted;
+    if (!ended || printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
+        return false;
+    // Qt hands the finished job to CUPS without looking at the answer (a
+    // queue that rejects jobs goes unnoticed); the scheduler's answer is
+    // still this thread's last one.
+    return !pdfFile_.isEmpty() || cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
 void QtPrinter::abort()
