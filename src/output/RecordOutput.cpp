@@ -126,17 +126,21 @@ QFont printFont(double points, bool italic)
 
 bool RecordOutput::print()
 {
-    Printer& printer = s_.printer;
-    if (!printer.begin())
+    if (!s_.printer.begin())
         return false;
-    const QString title = printTitle(s_.clock.now());
+    const QDateTime now = s_.clock.now();
+    return printRows(s_.printer, walkRows(s_.list), now);
+}
+
+bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when)
+{
+    const QString title = printTitle(when);
     const QFont titleFont = printFont(print::kTitlePoints, true);
     const QFont rowFont = printFont(print::kRowPoints, false);
     const QSizeF area = printer.printableSize();
 
     printer.setFont(titleFont);
     const QPointF titleAt(print::centredTitleLeft(area.width(), printer.textWidth(title)), print::kTitleTop);
-    const QStringList rows = walkRows(s_.list);
     printer.setFont(rowFont);
     const auto pages = print::paginateRows(static_cast<int>(rows.size()), area.height(), printer.lineHeight());
 

@@ -1,5 +1,7 @@
 #pragma once
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace veltrasa {
 
@@ -49,6 +51,11 @@ private:
 
     Services s_;
 };
+
+// Draws the record on a begun print job – the title line on every sheet,
+// the rows paginated – and ends the job. False when a sheet or the job
+// could not be completed.
+bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when);
 
 // The notices and questions of this subsystem, word for word.
 QString copiedNotice();
