@@ -94,9 +94,9 @@ private slots:
         QCOMPARE(t.size(), std::size_t(2));
         for (std::size_t i = 0; i < t.size(); ++i) {
             QCOMPARE(t[i].page, int(i));
-            // 36 characters measured one 12-point em (240 twips) each:
-            // 11338 / 2 - 8640 / 2.
-            QCOMPARE(t[i].at, QPointF(1349, 500));
+            // 35 characters measured one 12-point em (240 twips) each:
+            // 11338 / 2 - 8400 / 2.
+            QCOMPARE(t[i].at, QPointF(1469, 500));
             QCOMPARE(t[i].font.family(), QStringLiteral("ＭＳ Ｐ明朝"));
             QCOMPARE(t[i].font.pointSizeF(), 12.0);
             QVERIFY(t[i].font.italic() && !t[i].font.bold() && !t[i].font.underline());
