@@ -15,6 +15,17 @@
 #include "ui/Layout.h"
 
 namespace veltrasa {
+namespace {
+// True when the step reports success; a step that throws has failed.
+template <typename Step> bool succeeds(Step&& step)
+{
+    try {
+        return step();
+    } catch (...) {
+        return false;
+    }
+}
+} // namespace
 
 QString copiedNotice()
 {
@@ -71,12 +82,7 @@ void RecordOutput::saveRecordAsText()
         proposal = *chosen;
     }
 
-    bool written = false;
-    try {
-        written = writeTextFile(path);
-    } catch (...) {
-    }
-    if (!written) {
+    if (!succeeds([&] { return writeTextFile(path); })) {
         s_.messages.warning(saveFailedNotice(path));
         exitSequence();
     }
@@ -101,12 +107,7 @@ bool RecordOutput::writeTextFile(const QString& path)
 
 void RecordOutput::printRecord()
 {
-    bool printed = false;
-    try {
-        printed = print();
-    } catch (...) {
-    }
-    if (!printed) {
+    if (!succeeds([this] { return print(); })) {
         s_.printer.abort();
         exitSequence();
     }
