@@ -1,18 +1,74 @@
 #!/usr/bin/env bash
 # SIGTERM in the middle of a record (system shut-down, `kill`) closes the
-# window the normal way: the program runs its shut-down and ends with status
-# 0 instead of dying on the signal with the record unsaved.
+# window the normal way: the record is offered for saving and printing,
+# copied to the clipboard, and the program ends with status 0 instead of
+# dying on the signal with the record lost. Also while a question is open.
 source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../e2e/output_env.sh"
 start_display
-start_program
+start_clipboard_manager
 
+# Like answer_message, for the box other than the one open underneath
+# ($UNDERNEATH): both carry the caption Veltrasa2005.
+answer_above() {
+  local key="$1" wid="" i
+  for i in $(seq 1 150); do
+    wid="$(xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -vx "$UNDERNEATH" | head -n1 || true)"
+    [[ -n "$wid" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$wid" ]] || fail "no message box above the question (to answer $key)"
+  sleep 0.2
+  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers "$key"
+  for i in $(seq 1 100); do
+    if ! xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -qx "$wid"; then return 0; fi
+    sleep 0.1
+  done
+  fail "the message box did not close after $key"
+}
+
+# Waits for the program to end and fails unless it ended with status 0.
+ended_normally() {
+  wait_program_end
+  local status=0
+  wait "$PROGRAM_PID" 2>/dev/null || status=$?
+  [[ $status -eq 0 ]] || fail "program ended with status $status (143: killed by SIGTERM)"
+}
+
+start_program
+start=$(date +%s)
 click_event 0
 click_event 1
-kill -0 "$PROGRAM_PID" || fail "program died after presses"
-
 kill -TERM "$PROGRAM_PID"
-wait_program_end
-status=0
-wait "$PROGRAM_PID" 2>/dev/null || status=$?
-[[ $status -eq 0 ]] || fail "program ended with status $status (143 means killed by SIGTERM)"
-pass "SIGTERM ends the record through the normal shut-down"
+answer_message n      # save as a text file? No
+answer_message n      # print? No
+answer_message Return # copied to the clipboard
+ended_normally
+end=$(date +%s)
+clipboard_to "$E2E_TMP/report.txt"
+"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$start" "$end" \
+  $'\u3000病院到着' $'\u3000ＣＰＲ開始' || fail "clipboard report after SIGTERM"
+pass "SIGTERM runs the shut-down: questions asked, report copied, status 0"
+
+# SIGTERM while the CPR終了 question is open, then a second SIGTERM during
+# the shut-down: the shut-down runs once and is not cut short.
+start_program
+start=$(date +%s)
+click_event 0
+click_event 15
+UNDERNEATH="$(timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' | head -n1 || true)"
+[[ -n "$UNDERNEATH" ]] || fail "no CPR終了 question"
+kill -TERM "$PROGRAM_PID"
+sleep 0.5
+kill -TERM "$PROGRAM_PID"
+kill -0 "$PROGRAM_PID" || fail "program died on SIGTERM during a question"
+answer_above n      # save? No (the shut-down's question, above the CPR終了 one)
+answer_above n      # print? No
+answer_above Return # copied
+ended_normally
+end=$(date +%s)
+clipboard_to "$E2E_TMP/report2.txt"
+"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report2.txt" "$start" "$end" \
+  $'\u3000病院到着' || fail "clipboard report after SIGTERM during a question"
+pass "SIGTERM during a question: one shut-down, report copied, status 0"
