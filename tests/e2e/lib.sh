@@ -177,16 +177,32 @@ snap_crop_twips() {
   convert "$SNAP" -crop "$(($4 / 15))x$(($5 / 15))+$((ox + $2 / 15))+$((oy + $3 / 15))" +repage "$1"
 }
 
-# expect_pixel RRGGBB LEFT TOP WHAT / expect_region RRGGBB L T W H WHAT:
-# checks on the last snapshot that fail with WHAT.
+# settled CHECK ARGS...: runs a check on the last snapshot, and on fresh
+# ones for about three seconds while it fails: a busy machine may not have
+# repainted the window yet.
+settled() {
+  local i
+  for i in $(seq 1 12); do
+    if "$@"; then return 0; fi
+    sleep 0.25
+    snapshot
+  done
+  return 1
+}
+
+snap_pixel_is() { [[ "$(snap_pixel_twips "$2" "$3")" == "$1" ]]; }
+snap_region_lacks() { ! snap_region_has "$@"; }
+
+# expect_pixel RRGGBB LEFT TOP WHAT, expect_region RRGGBB L T W H WHAT,
+# expect_no_region RRGGBB L T W H WHAT: checks on the screen that fail the
+# test with WHAT.
 expect_pixel() {
-  local got
-  got="$(snap_pixel_twips "$2" "$3")"
-  [[ "$got" == "$1" ]] || fail "$4: expected #$1 at ($2, $3) twips, got #$got"
+  settled snap_pixel_is "$1" "$2" "$3" ||
+    fail "$4: expected #$1 at ($2, $3) twips, got #$(snap_pixel_twips "$2" "$3")"
 }
 expect_region() {
-  snap_region_has "$1" "$2" "$3" "$4" "$5" || fail "$6: no #$1 in ($2, $3, $4, $5) twips"
+  settled snap_region_has "$1" "$2" "$3" "$4" "$5" || fail "$6: no #$1 in ($2, $3, $4, $5) twips"
 }
 expect_no_region() {
-  ! snap_region_has "$1" "$2" "$3" "$4" "$5" || fail "$6: #$1 found in ($2, $3, $4, $5) twips"
+  settled snap_region_lacks "$1" "$2" "$3" "$4" "$5" || fail "$6: #$1 found in ($2, $3, $4, $5) twips"
 }
