@@ -159,6 +159,25 @@ private slots:
         QVERIFY(image.pixel(472, 350) != image.pixel(652, 416)); // raised: light and dark edges
     }
 
+    // Buttons are drawn raised, and pressed in while held down.
+    void buttonsPressIn()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (QPushButton* button : std::initializer_list<QPushButton*>{w.Check1(3), w.Option1(4)}) {
+            const QPoint corner = button->geometry().topLeft();
+            QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
+            QTest::mousePress(button, Qt::LeftButton);
+            QCOMPARE(shot(w).pixel(corner), 0xFF000000u);
+            QCOMPARE(shot(w).pixel(corner + QPoint(1, 1)), 0xFF808080u);
+            QTest::mouseRelease(button, Qt::LeftButton);
+            QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
+        }
+        QCOMPARE(w.List1()->count(), 2); // each press recorded once, and released
+    }
+
     void fontsAndColours()
     {
         ScriptedPlatform p;
