@@ -7,10 +7,25 @@ include(GNUInstallDirs)
 set(VELTRASA_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
 # The menu entry (English and Japanese) and the stopwatch icon. The program
-# paints its window icon itself; the installed icon is the same stopwatch as
-# a scalable drawing, which the hicolor theme serves at every size.
+# paints its window icon itself, at 16 and 32 pixels; the same painting is
+# written to PNG files for those sizes at build time, and a hand-drawn SVG of
+# the same stopwatch serves the larger sizes menus use.
 install(FILES ${VELTRASA_DATA_DIR}/veltrasa.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELTRASA_DATA_DIR}/veltrasa.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+add_executable(veltrasa_render_icon tools/render_icon.cpp)
+target_link_libraries(veltrasa_render_icon PRIVATE veltrasa_core)
+set(VELTRASA_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
+add_custom_command(
+  OUTPUT ${VELTRASA_ICON_DIR}/16/veltrasa.png ${VELTRASA_ICON_DIR}/32/veltrasa.png
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELTRASA_ICON_DIR}/16 ${VELTRASA_ICON_DIR}/32
+  COMMAND veltrasa_render_icon 16 ${VELTRASA_ICON_DIR}/16/veltrasa.png 32 ${VELTRASA_ICON_DIR}/32/veltrasa.png
+  DEPENDS veltrasa_render_icon
+  VERBATIM)
+add_custom_target(veltrasa_icons ALL DEPENDS ${VELTRASA_ICON_DIR}/16/veltrasa.png ${VELTRASA_ICON_DIR}/32/veltrasa.png)
+foreach(size 16 32)
+  install(FILES ${VELTRASA_ICON_DIR}/${size}/veltrasa.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
 
 # The man page, compressed as Debian installs man pages.
 find_program(VELTRASA_GZIP gzip REQUIRED)

@@ -2,7 +2,7 @@
 # Static checks over the source tree. Usage:
 #   scripts/check.sh [format|tidy|cppcheck|all] [BUILD_DIR]
 # format    clang-format --dry-run --Werror with the committed .clang-format,
-#           over every C++ file in src/ and tests/.
+#           over every C++ file in src/, tests/ and tools/.
 # tidy      clang-tidy 14 with the committed .clang-tidy over src/, using
 #           BUILD_DIR/compile_commands.json (default build/).
 # cppcheck  cppcheck over src/ (warning, style, performance, portability).
@@ -19,7 +19,7 @@ sources() { find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) | sort; }
 
 check_format() {
     local files
-    mapfile -t files < <(sources src tests)
+    mapfile -t files < <(sources src tests tools)
     clang-format --dry-run --Werror "${files[@]}"
     echo "format: ${#files[@]} files formatted"
 }
