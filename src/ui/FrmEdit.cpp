@@ -108,6 +108,18 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
 
 FrmEdit::~FrmEdit() = default;
 
+void FrmEdit::setVisible(bool visible)
+{
+    // Showing a dialog hands its focus widget a Tab focus, on which a line
+    // edit selects all its text; typing would then replace the row instead
+    // of continuing it. Keep the caret where opening put it.
+    const int caret = text1_->cursorPosition();
+    const bool opening = visible && isHidden();
+    QDialog::setVisible(visible);
+    if (opening)
+        text1_->placeCaret(caret);
+}
+
 void FrmEdit::keyPressEvent(QKeyEvent* event)
 {
     // No cancel button: Escape does not close the window.

@@ -39,6 +39,8 @@ public:
     QPushButton* Command2() const { return buttons_[1]; } // 変更
     ShapeWidget* Shape1(int index) const { return shapes_[static_cast<std::size_t>(index)]; }
 
+    void setVisible(bool visible) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
