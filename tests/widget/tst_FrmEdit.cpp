@@ -148,6 +148,18 @@ private slots:
         QTest::keyClick(e.Command1(), Qt::Key_Space);
         QVERIFY(!e.isVisible());
         QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2"}));
+
+        FrmEdit again(list, nullptr);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QCOMPARE(again.Text1()->text(), QStringLiteral("row 2")); // nothing survives the cancelled opening
+        QTest::keyClicks(again.Text1(), QStringLiteral("y"));
+        QTest::keyClick(again.Text1(), Qt::Key_Tab);
+        QTest::keyClick(again.Command1(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(again.Command2()));
+        QTest::keyClick(again.Command2(), Qt::Key_Return);
+        QVERIFY(!again.isVisible());
+        QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2y"}));
     }
 
     void changeReplacesInPlaceAndCancelOrCloseKeepsTheRow()
