@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -115,9 +117,36 @@ void FrmEdit::setVisible(bool visible)
     // of continuing it. Keep the caret where opening put it.
     const int caret = text1_->cursorPosition();
     const bool opening = visible && isHidden();
+    if (opening)
+        centreOnOwner();
     QDialog::setVisible(visible);
     if (opening)
         text1_->placeCaret(caret);
+}
+
+void FrmEdit::centreOnOwner()
+{
+    // QDialog's own placement guesses a 10 x 40 pixel frame when it cannot
+    // see one (no window manager), which puts the window off centre. The
+    // owner's frame shows the window manager's real one; the window gets
+    // the same.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect ownerFrame = owner->frameGeometry();
+    const QRect ownerClient = owner->geometry();
+    const QMargins frame(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
+                         ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
+    QRect mine(QPoint(), size().grownBy(frame));
+    mine.moveCenter(ownerFrame.center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect available = screen->availableGeometry();
+        mine.moveRight(std::min(mine.right(), available.right()));
+        mine.moveBottom(std::min(mine.bottom(), available.bottom()));
+        mine.moveLeft(std::max(mine.left(), available.left()));
+        mine.moveTop(std::max(mine.top(), available.top()));
+    }
+    move(mine.topLeft());
 }
 
 void FrmEdit::keyPressEvent(QKeyEvent* event)

@@ -45,6 +45,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void centreOnOwner();
+
     EditBoxWidget* text1_ = nullptr;
     std::array<QPushButton*, 2> buttons_{};
     std::array<ShapeWidget*, 2> shapes_{};
