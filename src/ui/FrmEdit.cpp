@@ -1,6 +1,8 @@
 #include "ui/FrmEdit.h"
 
+#include <QIcon>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
@@ -58,6 +60,10 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
     setSizeGripEnabled(false);
     setFixedSize(layout::px(L::kClientWidth), layout::px(L::kClientHeight));
     setCursor(Qt::ArrowCursor);
+    // No icon in the title bar (an unset icon would be the main window's).
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
     setRoleColours(this, {{QPalette::Window, L::kWindowBackground}});
     setAutoFillBackground(true);
 

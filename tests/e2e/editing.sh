@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Rows recorded in a hurry are put right on the real program: a row is
+# corrected by typing in the edit window, one is deleted and brought back by
+# undo (after a new row was recorded), another is deleted for good; the
+# clipboard report at the end holds exactly the corrected record.
+source "$(dirname "$0")/lib.sh"
+
+# Twips of the record list; rows are about 26 px high from its top.
+LIST_LEFT=120
+LIST_TOP=1695
+ROW_PX=26
+
+# Screen position of the centre of row $1 of the record list.
+row_point() {
+  local ox oy
+  read -r ox oy < <(window_origin)
+  echo "$((ox + LIST_LEFT / 15 + 120)) $((oy + LIST_TOP / 15 + 2 + ROW_PX * $1 + ROW_PX / 2))"
+}
+left_click_row() {
+  local x y
+  read -r x y < <(row_point "$1")
+  xdotool mousemove --sync "$x" "$y" click 1
+  sleep 0.2
+}
+# A right-button press on row $1, then the menu item chosen from the
+# keyboard: $2 is 1 (修正), 2 (削除) or 3 (元に戻す); the separator is skipped.
+menu_on_row() {
+  local x y keys=()
+  read -r x y < <(row_point "$1")
+  xdotool mousemove --sync "$x" "$y" click 3
+  sleep 0.4
+  for ((i = 0; i < $2; i++)); do keys+=(Down); done
+  xdotool key "${keys[@]}" Return
+  sleep 0.4
+}
+# Answers the message box that has the focus: Return is Yes/OK, Escape No.
+answer() {
+  timeout 10 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' >/dev/null ||
+    fail "no message box for: $2"
+  sleep 0.3
+  xdotool key "$1"
+  sleep 0.4
+}
+
+start_display
+start_program
+
+click_event 0 # row 0 病院到着
+click_event 1 # row 1 ＣＰＲ開始
+click_event 2 # row 2 電気的除細動1回目施行
+click_event 5 # row 3 エピネフリン1回目投与
+click_event 6 # row 4 アトロピン1回目投与
+
+# 修正 on row 1: the right press lands on row 3 but must not select it.
+left_click_row 1
+menu_on_row 3 1
+EDIT_WID="$(timeout 10 xdotool search --sync --onlyvisible --name '^編集$' | head -n1)"
+[[ -n "$EDIT_WID" ]] || fail "the edit window did not open"
+eval "$(xdotool getwindowgeometry --shell "$EDIT_WID" | sed 's/^/EDIT_/')"
+eval "$(xdotool getwindowgeometry --shell "$WID" | sed 's/^/MAIN_/')"
+((EDIT_WIDTH == 624 && EDIT_HEIGHT == 89)) || fail "edit window is ${EDIT_WIDTH}x${EDIT_HEIGHT}"
+dx=$((2 * EDIT_X + EDIT_WIDTH - 2 * MAIN_X - MAIN_WIDTH))
+dy=$((2 * EDIT_Y + EDIT_HEIGHT - 2 * MAIN_Y - MAIN_HEIGHT))
+((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)) || fail "edit window not centred (off by $dx/2, $dy/2)"
+pass "edit window opened, centred on the main window"
+
+xdotool type --delay 40 ' corrected'
+# Enter and Escape in the edit box neither press a button nor close.
+xdotool key Return Escape
+sleep 0.3
+xdotool search --onlyvisible --name '^編集$' >/dev/null || fail "Enter or Escape closed the edit window"
+# 変更 (Command2) at its place in the window.
+xdotool mousemove --sync $((EDIT_X + 392)) $((EDIT_Y + 67)) click 1
+sleep 0.4
+xdotool search --onlyvisible --name '^編集$' >/dev/null && fail "変更 did not close the edit window"
+pass "row corrected by typing"
+
+# 削除 of row 2, a new row, then 元に戻す: row 2 comes back at its place.
+left_click_row 2
+menu_on_row 0 2
+click_event 9 # キシロカイン1回目投与, appended at the end
+menu_on_row 0 3
+# 削除 of row 0, for good.
+left_click_row 0
+menu_on_row 4 2
+kill -0 "$PROGRAM_PID" || fail "the program died while editing"
+pass "deleted, undone, deleted"
+
+# End of the record: CPR終了 confirmed, no file, no printout, the copy.
+click_event 15
+answer Return "CPR終了"
+# Until the exit sequence is part of the program, closing ends it at once.
+for _ in $(seq 1 30); do
+  xdotool search --onlyvisible --name '^Veltrasa2005$' >/dev/null 2>&1 && break
+  if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    echo "SKIP: the program ended without the exit sequence's questions" >&2
+    exit 77
+  fi
+  sleep 0.2
+done
+answer Escape "save as text"
+answer Escape "print"
+answer Return "copied to the clipboard"
+wait_program_end
+
+report="$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true)"
+[[ -n "$report" ]] || fail "nothing on the clipboard"
+stamp='[0-9][0-9]/[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
+expected=(
+  "^${stamp}　ＣＰＲ開始 corrected\$"
+  "^${stamp}　電気的除細動1回目施行\$"
+  "^${stamp}　エピネフリン1回目投与\$"
+  "^${stamp}　アトロピン1回目投与\$"
+  "^${stamp}　キシロカイン1回目投与\$"
+  "^${stamp}　ＣＰＲ終了\$"
+)
+mapfile -t lines <<<"$report"
+# Banner, empty, date, empty, the rows, empty, empty, footer.
+rows=("${lines[@]:4:${#lines[@]}-7}")
+if ((${#rows[@]} != ${#expected[@]})); then
+  printf '%s\n' "$report" >&2
+  fail "the report has ${#rows[@]} rows, expected ${#expected[@]}"
+fi
+for i in "${!expected[@]}"; do
+  [[ "${rows[$i]}" =~ ${expected[$i]} ]] || { printf '%s\n' "$report" >&2; fail "row $i is '${rows[$i]}'"; }
+done
+[[ "${lines[0]}" == "★★★★★★★★　救急外来心肺蘇生記録　★★★★★★★★" ]] || fail "banner line: ${lines[0]}"
+[[ "${lines[-1]}" == "★★★★★★★★★★★★★★★★★★★★★★★★★★" ]] || fail "footer line: ${lines[-1]}"
+pass "the clipboard report holds the corrected record"
