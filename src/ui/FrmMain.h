@@ -25,6 +25,7 @@ class LabelWidget;
 class OptionButtonWidget;
 class PopupMenu;
 class PicturePanelWidget;
+class RecordOutput;
 class RecordListWidget;
 class ShapeWidget;
 class Timer;
@@ -59,7 +60,11 @@ public:
     // closes. Tests drive it in its place.
     void setEditWindowRunner(std::function<void(FrmEdit&)> runner) { editWindowRunner_ = std::move(runner); }
 
-    // The question-and-export step of shut-down.
+    // The record's outputs; nullptr when the platform offers none.
+    RecordOutput* output() const { return output_.get(); }
+
+    // The question-and-export step of shut-down (by default the record
+    // output's exit sequence).
     void setExitSequence(std::function<void()> exitSequence) { exitSequence_ = std::move(exitSequence); }
 
 protected:
@@ -88,6 +93,7 @@ private:
     std::unique_ptr<ClockDisplay> clock_;
     std::unique_ptr<EventButtons> eventButtons_;
     std::unique_ptr<RhythmButtons> rhythmButtons_;
+    std::unique_ptr<RecordOutput> output_;
     std::function<void()> exitSequence_;
     PopupMenu* popup_ = nullptr;
     std::unique_ptr<RecordEditing> editing_;
