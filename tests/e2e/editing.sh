@@ -4,6 +4,7 @@
 # undo (after a new row was recorded), another is deleted for good; the
 # clipboard report at the end holds exactly the corrected record.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/output_env.sh"
 
 # Twips of the record list; rows are about 26 px high from its top.
 LIST_LEFT=120
@@ -33,17 +34,12 @@ menu_on_row() {
   xdotool key "${keys[@]}" Return
   sleep 0.4
 }
-# Answers the message box that has the focus: Return is Yes/OK, Escape No.
-answer() {
-  timeout 10 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' >/dev/null ||
-    fail "no message box for: $2"
-  sleep 0.3
-  xdotool key "$1"
-  sleep 0.4
-}
 
 start_display
+start_clipboard_manager
 start_program
+
+start=$(date +%s)
 
 click_event 0 # row 0 病院到着
 click_event 1 # row 1 ＣＰＲ開始
@@ -87,43 +83,16 @@ kill -0 "$PROGRAM_PID" || fail "the program died while editing"
 pass "deleted, undone, deleted"
 
 # End of the record: CPR終了 confirmed, no file, no printout, the copy.
-click_event 15
-answer Return "CPR終了"
-# Until the exit sequence is part of the program, closing ends it at once.
-for _ in $(seq 1 30); do
-  xdotool search --onlyvisible --name '^Veltrasa2005$' >/dev/null 2>&1 && break
-  if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-    echo "SKIP: the program ended without the exit sequence's questions" >&2
-    exit 77
-  fi
-  sleep 0.2
-done
-answer Escape "save as text"
-answer Escape "print"
-answer Return "copied to the clipboard"
+end_record
+answer_message Escape # save as a text file? No
+answer_message Escape # print? No
+answer_message Return # copied to the clipboard
 wait_program_end
+end=$(date +%s)
 
-report="$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true)"
-[[ -n "$report" ]] || fail "nothing on the clipboard"
-stamp='[0-9][0-9]/[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'
-expected=(
-  "^${stamp}　ＣＰＲ開始 corrected\$"
-  "^${stamp}　電気的除細動1回目施行\$"
-  "^${stamp}　エピネフリン1回目投与\$"
-  "^${stamp}　アトロピン1回目投与\$"
-  "^${stamp}　キシロカイン1回目投与\$"
-  "^${stamp}　ＣＰＲ終了\$"
-)
-mapfile -t lines <<<"$report"
-# Banner, empty, date, empty, the rows, empty, empty, footer.
-rows=("${lines[@]:4:${#lines[@]}-7}")
-if ((${#rows[@]} != ${#expected[@]})); then
-  printf '%s\n' "$report" >&2
-  fail "the report has ${#rows[@]} rows, expected ${#expected[@]}"
-fi
-for i in "${!expected[@]}"; do
-  [[ "${rows[$i]}" =~ ${expected[$i]} ]] || { printf '%s\n' "$report" >&2; fail "row $i is '${rows[$i]}'"; }
-done
-[[ "${lines[0]}" == "★★★★★★★★　救急外来心肺蘇生記録　★★★★★★★★" ]] || fail "banner line: ${lines[0]}"
-[[ "${lines[-1]}" == "★★★★★★★★★★★★★★★★★★★★★★★★★★" ]] || fail "footer line: ${lines[-1]}"
+clipboard_to "$E2E_TMP/report.txt"
+"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$start" "$end" \
+  $'\u3000ＣＰＲ開始 corrected' $'\u3000電気的除細動1回目施行' $'\u3000エピネフリン1回目投与' \
+  $'\u3000アトロピン1回目投与' $'\u3000キシロカイン1回目投与' $'\u3000ＣＰＲ終了' ||
+  { cat "$E2E_TMP/report.txt" >&2; fail "clipboard report"; }
 pass "the clipboard report holds the corrected record"
