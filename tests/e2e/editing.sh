@@ -6,16 +6,30 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/output_env.sh"
 
-# Twips of the record list; rows are about 26 px high from its top.
+# The record list's left edge and top in twips.
 LIST_LEFT=120
 LIST_TOP=1695
-ROW_PX=26
+ROWS_TOP=0
+ROW_PX=0
+
+# Finds where the rows lie from the highlight of the selected row $1 (the
+# newest): a column of pixels down the list's left margin.
+measure_rows() {
+  local ox oy first count
+  read -r ox oy < <(window_origin)
+  read -r count first < <(import -window root -crop "1x400+$((ox + LIST_LEFT / 15 + 3))+$((oy + LIST_TOP / 15))" \
+    -depth 8 txt:- | sed -n 's/^0,\([0-9]*\):.*#\([0-9A-Fa-f]\{6\}\).*/\1 \2/p' | uniq -f1 -c |
+    awk '$3 != "404040" && $3 != "000000" && $1 > 10 { print $1, $2; exit }')
+  [[ -n "$count" ]] || fail "no selected row to be seen in the record list"
+  ROW_PX=$count
+  ROWS_TOP=$((first - ROW_PX * $1))
+}
 
 # Screen position of the centre of row $1 of the record list.
 row_point() {
   local ox oy
   read -r ox oy < <(window_origin)
-  echo "$((ox + LIST_LEFT / 15 + 120)) $((oy + LIST_TOP / 15 + 2 + ROW_PX * $1 + ROW_PX / 2))"
+  echo "$((ox + LIST_LEFT / 15 + 120)) $((oy + LIST_TOP / 15 + ROWS_TOP + ROW_PX * $1 + ROW_PX / 2))"
 }
 left_click_row() {
   local x y
@@ -46,6 +60,7 @@ click_event 1 # row 1 ＣＰＲ開始
 click_event 2 # row 2 電気的除細動1回目施行
 click_event 5 # row 3 エピネフリン1回目投与
 click_event 6 # row 4 アトロピン1回目投与
+measure_rows 4
 
 # 修正 on row 1: the right press lands on row 3 but must not select it.
 left_click_row 1
