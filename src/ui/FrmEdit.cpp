@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QValidator>
 #include <algorithm>
 #include <limits>
 #include <map>
@@ -23,10 +24,40 @@ void setRoleColours(QWidget* w, std::initializer_list<std::pair<QPalette::ColorR
         p.setColor(role, QColor::fromRgb(colour));
     w->setPalette(p);
 }
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) || c == QChar(0x2028) ||
+           c == QChar(0x2029);
+}
+
+// Keeps the box to one line. A line edit takes pasted line breaks as they
+// are, and a row holding one would split into several lines of the report
+// and the text file; each break (CR LF counted as one) becomes a space, so
+// nothing pasted is lost.
+class SingleLineValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (!isLineBreak(input.at(i)))
+                continue;
+            if (input.at(i) == u'\r' && i + 1 < input.size() && input.at(i + 1) == u'\n') {
+                input.remove(i + 1, 1);
+                if (pos > i + 1)
+                    --pos;
+            }
+            input[i] = u' ';
+        }
+        return Acceptable;
+    }
+};
 } // namespace
 
 EditBoxWidget::EditBoxWidget(QWidget* parent) : QLineEdit(parent)
 {
+    setValidator(new SingleLineValidator(this));
     setFrame(true);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // No limit of its own: opening a row must never cut it short.

@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <QClipboard>
 #include <QMenuBar>
 #include <QPushButton>
 #include <optional>
@@ -176,6 +177,18 @@ private slots:
             QStringList expected{"row 0", "row 1", "row 2", "row 3", "row 4"};
             expected[selected] += QStringLiteral("　修正");
             QCOMPARE(rows(list), expected);
+        }
+        // Pasted line breaks become spaces: a row stays one line.
+        {
+            MemoryRecordList list;
+            fill(list, 2, 1);
+            FrmEdit e(list, nullptr);
+            QApplication::clipboard()->setText(QStringLiteral(" a\r\nb\nc\rd\u2028e"));
+            e.Text1()->paste();
+            QCOMPARE(e.Text1()->cursorPosition(), e.Text1()->text().size());
+            typeJapanese(e.Text1(), QStringLiteral("！"));
+            e.Command2()->click();
+            QCOMPARE(rows(list), (QStringList{"row 0", "row 1 a b c d e！"}));
         }
         // Cleared box: an empty row in its place.
         {
