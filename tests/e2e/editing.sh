@@ -73,6 +73,20 @@ eval "$(xdotool getwindowgeometry --shell "$WID" | sed 's/^/MAIN_/')"
 dx=$((2 * EDIT_X + EDIT_WIDTH - 2 * MAIN_X - MAIN_WIDTH))
 dy=$((2 * EDIT_Y + EDIT_HEIGHT - 2 * MAIN_Y - MAIN_HEIGHT))
 ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)) || fail "edit window not centred (off by $dx/2, $dy/2)"
+# expect_edit_pixel X Y RRGGBB WHAT: a pixel of the edit window, given the
+# window a few seconds to paint.
+expect_edit_pixel() {
+  local i got
+  for i in $(seq 1 15); do
+    got="$(pixel_screen $((EDIT_X + $1)) $((EDIT_Y + $2)))"
+    [[ "$got" == "$3" ]] && return 0
+    sleep 0.2
+  done
+  fail "$4: expected #$3, got #$got"
+}
+expect_edit_pixel 3 3 000000 "edit window background"
+expect_edit_pixel 171 51 FFC0C0 "light red rectangle behind ｷｬﾝｾﾙ"
+expect_edit_pixel 431 85 C0FFC0 "light green rectangle behind 変更"
 pass "edit window opened, centred on the main window"
 
 xdotool type --delay 40 ' corrected'
