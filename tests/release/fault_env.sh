@@ -19,3 +19,38 @@ ended_normally() {
   wait "$PROGRAM_PID" 2>/dev/null || status=$?
   [[ $status -eq 0 ]] || fail "program ended with status $status"
 }
+
+# Qt's save dialog, once it is up and has the keyboard.
+save_dialog() {
+  local wid
+  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | head -n1 || true)"
+  [[ -n "$wid" ]] || fail "the save dialog did not appear"
+  sleep 0.6
+  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  echo "$wid"
+}
+dialog_open() { xdotool search --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | grep -qx "$1"; }
+
+# Presses KEY in the save dialog until it has closed (a busy machine may
+# drop a key pressed while the dialog is still settling).
+close_save_dialog() {
+  local wid try i
+  wid="$(save_dialog)"
+  [[ -n "$wid" ]] || fail "the save dialog did not appear"
+  for try in 1 2 3; do
+    xdotool key --clearmodifiers "$1"
+    for i in $(seq 1 30); do
+      dialog_open "$wid" || return 0
+      sleep 0.1
+    done
+  done
+  fail "the save dialog did not close after $1"
+}
+
+# Replaces the name in the save dialog by NAME (without accepting it).
+type_save_name() {
+  [[ -n "$(save_dialog)" ]] || fail "the save dialog did not appear"
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --clearmodifiers --delay 15 "$1"
+  sleep 0.3
+}

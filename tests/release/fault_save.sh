@@ -20,40 +20,6 @@ source "$(dirname "$0")/fault_env.sh"
 trap 'umount -l "$E2E_TMP"/readonly "$E2E_TMP"/full 2>/dev/null; e2e_cleanup' EXIT
 start_display
 
-# Qt's save dialog, once it is up and has the keyboard.
-save_dialog() {
-  local wid
-  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | head -n1 || true)"
-  [[ -n "$wid" ]] || fail "the save dialog did not appear"
-  sleep 0.6
-  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true
-  echo "$wid"
-}
-dialog_open() { xdotool search --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | grep -qx "$1"; }
-
-# Presses KEY in the save dialog until it has closed (a busy machine may
-# drop a key pressed while the dialog is still settling).
-close_save_dialog() {
-  local wid try i
-  wid="$(save_dialog)"
-  for try in 1 2 3; do
-    xdotool key --clearmodifiers "$1"
-    for i in $(seq 1 30); do
-      dialog_open "$wid" || return 0
-      sleep 0.1
-    done
-  done
-  fail "the save dialog did not close after $1"
-}
-
-# Replaces the name in the save dialog by NAME (without accepting it).
-type_save_name() {
-  save_dialog >/dev/null
-  xdotool key --clearmodifiers ctrl+a
-  xdotool type --clearmodifiers --delay 15 "$1"
-  sleep 0.3
-}
-
 # Starts the program in folder $1 and makes a record of two rows, then ends
 # it. Qt's save dialog would open where the last round saved: its remembered
 # settings are cleared first.

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Rows corrected to extremes keep the program working and reach the outputs
+# whole: one row is made 100,000 characters long (pasted into the edit
+# window), another holds control characters (tab, SOH, ESC, DEL). The
+# program records on, the report on the clipboard and the Shift-JIS file
+# hold both rows exactly.
+source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../e2e/output_env.sh"
+source "$(dirname "$0")/fault_env.sh"
+export E2E_WORKDIR="$E2E_TMP/work"
+mkdir -p "$E2E_WORKDIR"
+start_display
+
+# Puts the contents of file $1 on the clipboard (xclip serves it until the
+# program takes the clipboard over).
+clipboard_from() {
+  xclip -selection clipboard -i "$1"
+  sleep 0.2
+}
+
+# 修正 from the record list's menu on the selected row, the clipboard pasted
+# at the end of the row (the caret starts there), and 変更.
+append_clipboard_to_selected_row() {
+  local ox oy wid i EDIT_X EDIT_Y X Y WIDTH HEIGHT SCREEN WINDOW
+  read -r ox oy < <(window_origin)
+  # A right press anywhere on the list opens the menu for the selected row.
+  xdotool mousemove --sync "$((ox + 120 / 15 + 100))" "$((oy + 1695 / 15 + 300))" click 3
+  sleep 0.4
+  xdotool key Down Return # 修正
+  wid="$(timeout 10 xdotool search --sync --onlyvisible --name '^編集$' | head -n1 || true)"
+  [[ -n "$wid" ]] || fail "the edit window did not open"
+  sleep 0.3
+  xdotool key --clearmodifiers ctrl+v
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  xdotool mousemove --sync $((X + 392)) $((Y + 67)) click 1 # 変更
+  for i in $(seq 1 100); do
+    xdotool search --onlyvisible --name '^編集$' >/dev/null || return 0
+    sleep 0.1
+  done
+  fail "変更 did not close the edit window"
+}
+
+"$PY" - "$E2E_TMP/long.txt" "$E2E_TMP/control.txt" <<'PYEOF'
+import sys
+# Full-width kanji, half-width katakana and ASCII: two, one and one byte
+# each in code page 932.
+unit = "心肺蘇生ｱｲｳ abc "
+long_text = (unit * (100000 // len(unit) + 1))[:100000]
+open(sys.argv[1], "w", encoding="utf-8").write(long_text)
+open(sys.argv[2], "w", encoding="utf-8").write(" a\tb\x01c\x1bd\x7fe")
+PYEOF
+
+start_program
+START=$(date +%s)
+click_event 0 # row 0 病院到着, selected
+clipboard_from "$E2E_TMP/long.txt"
+append_clipboard_to_selected_row
+click_event 1 # row 1 ＣＰＲ開始, selected
+clipboard_from "$E2E_TMP/control.txt"
+append_clipboard_to_selected_row
+click_event 2 # row 2: the program records on
+kill -0 "$PROGRAM_PID" || fail "the program died while editing"
+pass "rows corrected to 100,000 characters and to control characters"
+
+end_record
+answer_message y         # save? Yes
+close_save_dialog Return # the proposed name
+timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' >/dev/null || fail "no copied notice"
+timeout 10 xclip -o -selection clipboard >"$E2E_TMP/report.txt" || fail "nothing on the clipboard"
+"$PY" - "$E2E_DIR" "$E2E_TMP" "$START" "$(date +%s)" <<'PYEOF' || fail "clipboard report"
+import sys
+sys.path.insert(0, sys.argv[1])
+import report_check
+tmp = sys.argv[2]
+long_text = open(tmp + "/long.txt", encoding="utf-8").read()
+control = open(tmp + "/control.txt", encoding="utf-8").read()
+report_check.check_clipboard(tmp + "/report.txt", float(sys.argv[3]), float(sys.argv[4]), [
+    "\u3000病院到着" + long_text, "\u3000ＣＰＲ開始" + control, "\u3000電気的除細動1回目施行", "\u3000ＣＰＲ終了"])
+PYEOF
+answer_message Return
+ended_normally
+pass "the clipboard report holds both rows exactly"
+
+files=("$E2E_WORKDIR"/*)
+[[ ${#files[@]} -eq 1 && -f "${files[0]}" ]] || fail "expected one saved file, found: ${files[*]}"
+"$PY" "$E2E_DIR/report_check.py" file "${files[0]}" "$E2E_TMP/report.txt" "$START" "$(date +%s)" ||
+  fail "the saved file"
+pass "the Shift-JIS file holds both rows exactly ($(stat -c %s "${files[0]}") bytes)"
