@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "platform/Clock.h"
+#include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/ProgramEnd.h"
@@ -29,7 +30,8 @@ int main(int argc, char* argv[])
     veltrasa::QtMessageBox messages;
     veltrasa::QtTimerFactory timers;
     veltrasa::QtProgramEnd programEnd;
-    veltrasa::Platform platform{&messages, &clock, &timers, &programEnd};
+    veltrasa::DesktopDisplayKeeper display;
+    veltrasa::Platform platform{&messages, &clock, &timers, &programEnd, &display};
 
     veltrasa::FrmMain window(platform);
     messages.setParent(&window);

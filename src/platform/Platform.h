@@ -8,12 +8,14 @@ class MessageBox;
 class Clock;
 class TimerFactory;
 class ProgramEnd;
+class DisplayKeeper;
 
 struct Platform {
     MessageBox* messages = nullptr;
     Clock* clock = nullptr;
     TimerFactory* timers = nullptr;
     ProgramEnd* programEnd = nullptr;
+    DisplayKeeper* display = nullptr; // optional
 };
 
 } // namespace veltrasa

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/Clock.h"
+#include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
@@ -51,9 +52,16 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
                {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))},
                {},
                timerArray()});
+    // The screen stays lit from here until the shut-down has finished.
+    if (platform_.display)
+        platform_.display->keepAwake();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    if (platform_.display)
+        platform_.display->release();
+}
 
 QString FrmMain::key(const QString& name, int index)
 {
@@ -215,6 +223,8 @@ void FrmMain::closeEvent(QCloseEvent* event)
         return;
     unloading_ = true;
     Form_Unload({timerArray(), exitSequence_, *platform_.programEnd});
+    if (platform_.display)
+        platform_.display->release();
 }
 
 } // namespace veltrasa

@@ -80,6 +80,11 @@ twips_to_screen() {
 click_twips() {
   local x y
   read -r x y < <(twips_to_screen "$1" "$2" "$3" "$4")
+  # A synced move to where the pointer already is waits for a motion that
+  # never comes: step aside first.
+  if [[ "$(xdotool getmouselocation | cut -d' ' -f1-2)" == "x:$x y:$y" ]]; then
+    xdotool mousemove "$((x + 1))" "$y"
+  fi
   xdotool mousemove --sync "$x" "$y" click "${5:-1}"
   sleep 0.2
 }
@@ -115,4 +120,65 @@ wait_program_end() {
     sleep 0.1
   done
   fail "the program did not end"
+}
+
+# Runs the rest of the calling script on a private session bus of its own
+# (nothing is started on it on demand). Call before anything else is set up.
+use_private_session_bus() {
+  if [[ -z "${VELTRASA_PRIVATE_BUS:-}" ]]; then
+    rm -rf "$E2E_TMP"
+    trap - EXIT
+    export VELTRASA_PRIVATE_BUS=1
+    exec dbus-run-session --config-file="$(dirname "${BASH_SOURCE[0]}")/session-bus.conf" -- bash "$0" "$@"
+  fi
+}
+
+# The window of an open message box (captioned "Veltrasa2005"), or nothing.
+message_box() {
+  xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true
+}
+
+# answer_message_box KEY...: waits up to 5 s for a message box, gives it the
+# keyboard and presses the keys (y or Return = Yes, n or Escape = No).
+answer_message_box() {
+  local box="" i
+  for i in $(seq 1 50); do
+    box="$(message_box)"
+    [[ -n "$box" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$box" ]] || fail "no message box appeared"
+  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  xdotool key --clearmodifiers "$@"
+  sleep 0.3
+}
+
+# Declines whatever the shut-down asks (questions No, notices OK, dialogs
+# cancelled) until the program ends; fails if it has not ended in 15 s.
+# The program's exit status is left in PROGRAM_STATUS.
+decline_until_end() {
+  local i box
+  for i in $(seq 1 150); do
+    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+      PROGRAM_STATUS=0
+      wait "$PROGRAM_PID" 2>/dev/null || PROGRAM_STATUS=$?
+      return 0
+    fi
+    box="$(message_box)"
+    if [[ -n "$box" ]]; then
+      xdotool windowfocus --sync "$box" 2>/dev/null || true
+      xdotool key --clearmodifiers n 2>/dev/null || true
+      sleep 0.2
+      if [[ "$(message_box)" == "$box" ]]; then xdotool key --clearmodifiers Escape 2>/dev/null || true; fi
+    fi
+    sleep 0.1
+  done
+  fail "the program did not end"
+}
+
+# Ends the record through CPR終了 answered Yes, declining the rest.
+end_record() {
+  click_event 15
+  answer_message_box y
+  decline_until_end
 }

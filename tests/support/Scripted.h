@@ -6,11 +6,13 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/ProgramEnd.h"
@@ -91,14 +93,41 @@ public:
     int ended = 0;
 };
 
+// Counts the requests to keep the display awake and the releases of a held
+// request (a release with nothing held does nothing, as with the real
+// keeper); a hook lets a test see what had happened by the time of the
+// release.
+class ScriptedDisplayKeeper final : public DisplayKeeper {
+public:
+    void keepAwake() override
+    {
+        ++keepAwakeCalls;
+        held = true;
+    }
+    void release() override
+    {
+        if (!held)
+            return;
+        held = false;
+        ++releases;
+        if (onRelease)
+            onRelease();
+    }
+    int keepAwakeCalls = 0;
+    int releases = 0;
+    bool held = false;
+    std::function<void()> onRelease;
+};
+
 // All scripted services together.
 struct ScriptedPlatform {
     FakeClock clock;
     ScriptedMessageBox messages;
     ManualTimerFactory timers;
     RecordingProgramEnd programEnd;
+    ScriptedDisplayKeeper display;
 
-    Platform platform() { return Platform{&messages, &clock, &timers, &programEnd}; }
+    Platform platform() { return Platform{&messages, &clock, &timers, &programEnd, &display}; }
 };
 
 // In-memory label that keeps every write.
