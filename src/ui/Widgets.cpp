@@ -28,7 +28,7 @@ void LabelWidget::setText(const QString& text)
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QLabel::setText(shown);
-    setAccessibleName(text);
+    setAccessibleName(shown); // read as shown, line by line
 }
 
 void LabelWidget::setColour(QRgb colour)

@@ -1,0 +1,261 @@
+#!/usr/bin/python3
+"""Reads the running program's window through AT-SPI, as a screen reader
+would, and checks what it finds. Run with Debian's python (python3-pyatspi)
+on the session bus the program's accessibility bridge registered on.
+
+    read_window.py start DATE...   the window right after start-up
+    read_window.py after DATE...   after the presses of accessibility.sh
+    read_window.py question        the CPR終了 question box
+DATE: the dates the date label may show (yyyy-mm-dd). Prints what it
+checked; exits 1 with the first mismatch.
+"""
+import re
+import sys
+import time
+
+import pyatspi
+
+TWIPS_PER_PIXEL = 15
+
+
+def px(twips):
+    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+
+
+def rect(left, top, width, height):
+    """A control's laid-out rectangle in pixels relative to the client area."""
+    x, y = px(left), px(top)
+    return (x, y, px(left + width) - x, px(top + height) - y)
+
+
+EVENT_CAPTIONS = ["病院到着", "CPR開始", "除細動", "静脈路確保", "気管挿管", "エピネフリン", "アトロピン",
+                  "アンカロン", "シンビット", "キシロカイン", "マグネゾール", "メイロン", "点滴追加", "ドーパミン",
+                  "経皮ﾍﾟｰｼﾝｸﾞ", "CPR終了"]
+EVENT_LEFT = [7080] * 5 + [9840] * 5 + [12630] * 5 + [15600]
+EVENT_TOP = [5250, 6420, 7590, 8760, 9930] * 3 + [5250]
+RHYTHM_CAPTIONS = ["心室細動", "心室頻拍", "徐脈", "ＰＥＡ", "心静止", "心拍再開"]
+RHYTHM_LEFT = [7290, 9108, 14562, 10926, 12744, 16380]
+
+# Each counter's digit and separator labels, left to right: (left, top).
+COUNTERS = {
+    "arrival": [(3855, 240), (4500, 240), (4980, 165), (5490, 240), (6135, 240)],
+    "epinephrine": [(7320, 240), (7965, 240), (8445, 165), (8925, 240), (9570, 240)],
+    "atropine": [(11130, 240), (11775, 240), (12255, 165), (12735, 240), (13380, 240)],
+    "antiarrhythmic": [(14910, 240), (15555, 240), (16035, 165), (16515, 240), (17160, 240)],
+    "cpr": [(8220, 1140), (10350, 1140), (11805, 1200), (13275, 1155), (15405, 1140)],
+}
+CLOCK = [(330, 240), (975, 240), (1740, 165), (1965, 240), (2610, 240)]
+TITLES = {  # the counters' titles, Label4 2..5
+    "cpr": (7185, 1845), "epinephrine": (7170, 180), "atropine": (10980, 180), "antiarrhythmic": (14760, 180),
+}
+DATE_LABEL = (1635, 75)
+CAUSES_HEADING = (15720, 7740)
+CAUSES = (15690, 8190)
+
+BUTTON_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX}
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def ok(message):
+    print("ok: " + message)
+
+
+class Node:
+    """One accessible object, read once."""
+
+    def __init__(self, acc, origin):
+        self.acc = acc
+        self.role = acc.getRole()
+        self.name = acc.name or ""
+        state = acc.getState()
+        self.showing = state.contains(pyatspi.STATE_SHOWING)
+        self.selected = state.contains(pyatspi.STATE_SELECTED)
+        try:
+            e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            self.extents = (e.x - origin[0], e.y - origin[1], e.width, e.height)
+        except NotImplementedError:
+            self.extents = None
+
+    def __repr__(self):
+        return f"{pyatspi.Accessible.getRoleName(self.acc)} {self.name!r} {self.extents}"
+
+
+def application():
+    deadline = time.time() + 15
+    while time.time() < deadline:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Veltrasa2005":
+                return app
+        time.sleep(0.2)
+    fail("the program is not on the accessibility bus")
+
+
+def window_nodes(app, title):
+    """Every accessible below the top-level window captioned TITLE, in
+    pixels relative to that window's top-left corner."""
+    for top in app:
+        if top.name == title:
+            e = top.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            origin = (e.x, e.y)
+            found = []
+
+            def walk(acc):
+                for child in acc:
+                    found.append(Node(child, origin))
+                    walk(child)
+
+            walk(top)
+            return found
+    return None
+
+
+def main_window(app):
+    nodes = window_nodes(app, "Veltrasa２００５")
+    if nodes is None:
+        fail("no window named Veltrasa２００５")
+    return nodes
+
+
+def label_at(nodes, left, top):
+    want = (px(left), px(top))
+    hits = [n for n in nodes if n.role == pyatspi.ROLE_LABEL and n.extents and n.extents[:2] == want]
+    if len(hits) != 1:
+        fail(f"expected one label at {want}, found {hits}")
+    return hits[0]
+
+
+def reading(nodes, cells):
+    return "".join(label_at(nodes, left, top).name for left, top in cells)
+
+
+def check_buttons(nodes):
+    for i, caption in enumerate(EVENT_CAPTIONS):
+        want = rect(EVENT_LEFT[i], EVENT_TOP[i], 2715, 1005)
+        hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
+        if len(hits) != 1 or not hits[0].showing:
+            fail(f"event button {caption} at {want}: found {hits}, near it "
+                 f"{[n for n in nodes if n.extents and n.extents[:2] == want[:2]]}")
+    ok("sixteen event buttons read by caption at their places")
+    for i, caption in enumerate(RHYTHM_CAPTIONS):
+        want = rect(RHYTHM_LEFT[i], 11730, 1695, 855)
+        hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
+        if len(hits) != 1 or not hits[0].showing:
+            fail(f"rhythm button {caption} at {want}: found {hits}")
+    ok("six rhythm buttons read by caption at their places")
+
+
+def the_list(nodes):
+    lists = [n for n in nodes if n.role in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE)]
+    want = rect(120, 1695, 6870, 11220)
+    lists = [n for n in lists if n.extents == want]
+    if len(lists) != 1:
+        fail(f"expected the record list at {want}, found {lists}")
+    rows = [Node(c, (0, 0)) for c in lists[0].acc]
+    return [r for r in rows if r.role in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL)]
+
+
+def check_start(dates):
+    nodes = main_window(application())
+    check_buttons(nodes)
+    for name, cells in COUNTERS.items():
+        shown = reading(nodes, cells)
+        if shown != "00:00":
+            fail(f"the {name} counter reads {shown!r}")
+    ok("five counters read 00:00")
+    clock = reading(nodes, CLOCK)
+    if not re.fullmatch(r"[0-2][0-9]:[0-5][0-9]", clock):
+        fail(f"the clock reads {clock!r}")
+    ok(f"the clock reads {clock}")
+    date = label_at(nodes, *DATE_LABEL).name
+    if date not in dates:
+        fail(f"the date label reads {date!r}, not {dates}")
+    ok(f"the date label reads today, {date}")
+    for heading in ("現在の時刻", "入室からの経過時間", "リズム（パルス）チェック"):
+        if not any(n.role == pyatspi.ROLE_LABEL and n.name == heading and n.showing for n in nodes):
+            fail(f"no heading {heading}")
+    ok("headings read")
+    for start in ("６Ｈs５Ｔs", "・循環血液量減少"):
+        labels = [n for n in nodes if n.role == pyatspi.ROLE_LABEL and n.name.startswith(start)]
+        if len(labels) != 1 or labels[0].showing:
+            fail(f"the hidden reversible-causes panel is reported as showing: {labels}")
+    ok("the hidden reversible-causes panel is reported as not showing")
+    rows = the_list(nodes)
+    if rows:
+        fail(f"the record list is not empty: {rows}")
+    ok("the record list is empty")
+
+
+ROW = re.compile(r"(\d\d)/(\d\d) \d\d:\d\d:\d\d(　.*)")
+
+
+def check_after(dates):
+    nodes = main_window(application())
+    rows = the_list(nodes)
+    texts = []
+    for r in rows:
+        m = ROW.fullmatch(r.name)
+        if not m or not any(d.endswith(f"-{m.group(1)}-{m.group(2)}") for d in dates):
+            fail(f"row {r.name!r} is not stamped today")
+        texts.append(m.group(3))
+    want = ["　病院到着", "　ＣＰＲ開始", "　エピネフリン1回目投与", "　アトロピン1回目投与", "　アンカロン1回目投与",
+            "　ﾘｽﾞﾑﾁｪｯｸ：ＰＥＡ"]
+    if texts != want:
+        fail(f"the record list reads {texts}, not {want}")
+    selected = [i for i, r in enumerate(rows) if r.selected]
+    if selected != [len(rows) - 1]:
+        fail(f"selected rows {selected}, not the newest")
+    ok(f"the record list reads its {len(rows)} rows, the newest selected")
+    titles = {name: label_at(nodes, *where).name for name, where in TITLES.items()}
+    want_titles = {"cpr": "心マッサージ開始後", "epinephrine": "エピネフリン1回目投与後",
+                   "atropine": "アトロピン1回目投与後", "antiarrhythmic": "アンカロン1回目投与後"}
+    if titles != want_titles:
+        fail(f"counter titles read {titles}")
+    ok("counter titles read")
+    for name in ("cpr", "epinephrine", "atropine", "antiarrhythmic"):
+        shown = reading(nodes, COUNTERS[name])
+        if not re.fullmatch(r"\d\d:\d\d", shown):
+            fail(f"the {name} counter reads {shown!r}")
+    heading = label_at(nodes, *CAUSES_HEADING)
+    causes = label_at(nodes, *CAUSES)
+    if not (heading.showing and causes.showing and heading.name == "６Ｈs５Ｔs" and "・低酸素症" in causes.name):
+        fail(f"the reversible-causes panel does not read after PEA: {heading}, {causes}")
+    ok("the reversible-causes panel reads after PEA")
+
+
+def check_question():
+    app = application()
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        nodes = window_nodes(app, "Veltrasa2005")
+        if nodes:
+            break
+        time.sleep(0.2)
+    else:
+        fail("no message box on the accessibility bus")
+    texts = [n.name for n in nodes if n.role == pyatspi.ROLE_LABEL and n.showing]
+    if "記録を中止しますか？　　　" not in texts:
+        fail(f"the question box reads {texts}")
+    buttons = sorted(n.name for n in nodes if n.role in BUTTON_ROLES and n.showing)
+    if buttons != sorted(["はい(Y)", "いいえ(N)"]):
+        fail(f"the question box's buttons read {buttons}")
+    ok("the question box reads its text and buttons")
+
+
+def main():
+    what = sys.argv[1]
+    if what == "start":
+        check_start(sys.argv[2:])
+    elif what == "after":
+        check_after(sys.argv[2:])
+    elif what == "question":
+        check_question()
+    else:
+        fail(f"unknown check {what}")
+
+
+if __name__ == "__main__":
+    main()
