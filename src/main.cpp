@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
+#include "ui/Accessibility.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     veltrasa::installFontSubstitutes();
+    veltrasa::installAccessibleRoles();
 
     // Qt's own dialogs and buttons speak Japanese whatever the locale.
     QTranslator qtJapanese;

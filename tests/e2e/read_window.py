@@ -98,7 +98,7 @@ def window_nodes(app, title):
     """Every accessible below the top-level window captioned TITLE, in
     pixels relative to that window's top-left corner."""
     for top in app:
-        if top.name == title:
+        if top.name == title and top.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
             e = top.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             origin = (e.x, e.y)
             found = []
@@ -116,7 +116,7 @@ def window_nodes(app, title):
 def main_window(app):
     nodes = window_nodes(app, "Veltrasa２００５")
     if nodes is None:
-        fail("no window named Veltrasa２００５")
+        fail("no window (frame) named Veltrasa２００５")
     return nodes
 
 

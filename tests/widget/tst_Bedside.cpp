@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "Scripted.h"
+#include "ui/Accessibility.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 #include "ui/Widgets.h"
@@ -22,7 +23,11 @@ QAccessibleInterface* accessible(QObject* o)
 class BedsideTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { installFontSubstitutes(); }
+    void initTestCase()
+    {
+        installFontSubstitutes();
+        installAccessibleRoles();
+    }
 
     void displayKeptAwakeUntilTheEndOfCprHasFinished()
     {
@@ -106,6 +111,9 @@ private slots:
         ScriptedPlatform p;
         FrmMain w(p.platform());
         w.show();
+        QAccessibleInterface* window = accessible(&w);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Veltrasa２００５"));
         for (int i = 0; i < kEventButtonCount; ++i)
             QCOMPARE(accessible(w.Check1(i))->text(QAccessible::Name), w.Check1(i)->text());
         for (int i = 0; i < kRhythmButtonCount; ++i)
