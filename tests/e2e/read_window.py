@@ -14,6 +14,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TWIPS_PER_PIXEL = 15
 
@@ -55,13 +56,21 @@ CAUSES = (15690, 8190)
 BUTTON_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX}
 
 
+class Mismatch(Exception):
+    pass
+
+
 def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
+    raise Mismatch(message)
+
+
+passed = set()
 
 
 def ok(message):
-    print("ok: " + message)
+    if message not in passed:
+        passed.add(message)
+        print("ok: " + message)
 
 
 class Node:
@@ -85,12 +94,9 @@ class Node:
 
 
 def application():
-    deadline = time.time() + 15
-    while time.time() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == "Veltrasa2005":
-                return app
-        time.sleep(0.2)
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Veltrasa2005":
+            return app
     fail("the program is not on the accessibility bus")
 
 
@@ -227,14 +233,8 @@ def check_after(dates):
 
 
 def check_question():
-    app = application()
-    deadline = time.time() + 10
-    while time.time() < deadline:
-        nodes = window_nodes(app, "Veltrasa2005")
-        if nodes:
-            break
-        time.sleep(0.2)
-    else:
+    nodes = window_nodes(application(), "Veltrasa2005")
+    if not nodes:
         fail("no message box on the accessibility bus")
     texts = [n.name for n in nodes if n.role == pyatspi.ROLE_LABEL and n.showing]
     if "記録を中止しますか？　　　" not in texts:
@@ -246,15 +246,21 @@ def check_question():
 
 
 def main():
-    what = sys.argv[1]
-    if what == "start":
-        check_start(sys.argv[2:])
-    elif what == "after":
-        check_after(sys.argv[2:])
-    elif what == "question":
-        check_question()
-    else:
-        fail(f"unknown check {what}")
+    checks = {"start": lambda: check_start(sys.argv[2:]), "after": lambda: check_after(sys.argv[2:]),
+              "question": check_question}
+    check = checks[sys.argv[1]]
+    # The window is read as it is at the moment; a change still on its way
+    # through the bus gets a few seconds to arrive.
+    deadline = time.time() + 15
+    while True:
+        try:
+            check()
+            return
+        except (Mismatch, GLib.Error) as mismatch:
+            if time.time() > deadline:
+                print(f"FAIL: {mismatch}", file=sys.stderr)
+                sys.exit(1)
+        time.sleep(0.3)
 
 
 if __name__ == "__main__":
