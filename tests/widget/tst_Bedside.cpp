@@ -8,6 +8,7 @@
 #include "ui/Accessibility.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
+#include "ui/Layout.h"
 #include "ui/Widgets.h"
 
 using namespace veltrasa;
@@ -119,8 +120,9 @@ private slots:
         for (int i = 0; i < kRhythmButtonCount; ++i)
             QCOMPARE(accessible(w.Option1(i))->text(QAccessible::Name), w.Option1(i)->text());
         // The drawn lettering of the picture panels is readable too.
-        for (int n : {1, 2, 15, 18}) {
-            PicturePanelWidget* panel = w.picturePanel(n);
+        QCOMPARE(layout::picturePanels().size(), std::size_t(16));
+        for (const auto& spec : layout::picturePanels()) {
+            PicturePanelWidget* panel = w.picturePanel(spec.number);
             QVERIFY(!panel->lettering().isEmpty());
             QCOMPARE(accessible(panel)->text(QAccessible::Name), panel->lettering());
         }
