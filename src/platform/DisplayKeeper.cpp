@@ -54,14 +54,19 @@ void DesktopDisplayKeeper::takeAnswer(QDBusPendingCallWatcher* watcher)
 {
     if (state_ != State::Asking || watcher != pending_.get())
         return;
-    const QDBusPendingReply<uint> reply = *watcher;
-    if (reply.isValid()) {
-        cookie_ = reply.value();
-        state_ = State::Inhibited;
-    } else {
+    if (!takeCookie(*watcher))
         state_ = suspendXScreenSaver(true) ? State::XSuspended : State::Released;
-    }
     pending_.release()->deleteLater();
+}
+
+bool DesktopDisplayKeeper::takeCookie(const QDBusPendingCall& answer)
+{
+    const QDBusPendingReply<uint> reply = answer;
+    if (!reply.isValid())
+        return false;
+    cookie_ = reply.value();
+    state_ = State::Inhibited;
+    return true;
 }
 
 void DesktopDisplayKeeper::release()
@@ -69,17 +74,13 @@ void DesktopDisplayKeeper::release()
     if (state_ == State::Asking && pending_) {
         // The program is ending before the desktop answered: the answer is
         // awaited (bounded by the call's timeout) so a cookie handed out
-        // now is not left holding the screen awake.
-        // The watcher goes first so the answer is taken here only.
-        QDBusPendingReply<uint> reply = *pending_;
+        // now is not left holding the screen awake. The watcher goes first
+        // so the answer is taken here only.
+        QDBusPendingCall answer = *pending_;
         pending_.reset();
-        reply.waitForFinished();
-        if (reply.isValid()) {
-            cookie_ = reply.value();
-            state_ = State::Inhibited;
-        } else {
+        answer.waitForFinished();
+        if (!takeCookie(answer))
             state_ = State::Released;
-        }
     }
     if (state_ == State::Inhibited) {
         QDBusMessage unInhibit = screenSaverCall(QStringLiteral("UnInhibit"));

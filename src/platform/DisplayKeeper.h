@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+class QDBusPendingCall;
 class QDBusPendingCallWatcher;
 
 namespace veltrasa {
@@ -38,6 +39,7 @@ public:
 private:
     enum class State { Idle, Asking, Inhibited, XSuspended, Released };
     void takeAnswer(QDBusPendingCallWatcher* watcher);
+    bool takeCookie(const QDBusPendingCall& answer);
     bool suspendXScreenSaver(bool suspend);
 
     State state_ = State::Idle;

@@ -30,6 +30,21 @@ ended_quietly() {
   if grep -iE 'screen ?saver|dbus|inhibit' "$E2E_TMP/program.log"; then fail "$1: the program printed messages"; fi
 }
 
+# inhibited LOG: the one Inhibit call in LOG; sets COOKIE.
+inhibited() {
+  local inhibits name reason
+  inhibits="$(grep '^Inhibit [0-9]' "$1" || true)"
+  [[ -n "$inhibits" && "$(wc -l <<<"$inhibits")" == 1 ]] || fail "expected one Inhibit, got: $(cat "$1")"
+  read -r _ COOKIE name reason <<<"$inhibits"
+  [[ "$name" == "Veltrasa2005" ]] || fail "Inhibit named the application '$name'"
+  [[ -n "$reason" ]] || fail "Inhibit gave no reason"
+}
+# released LOG: exactly one UnInhibit in LOG, with COOKIE.
+released() {
+  [[ "$(grep -c '^UnInhibit ' "$1")" == 1 ]] || fail "expected one UnInhibit: $(cat "$1")"
+  grep -qx "UnInhibit $COOKIE" "$1" || fail "UnInhibit with another cookie: $(cat "$1")"
+}
+
 LOG="$E2E_TMP/screensaver.log"
 start_standin "$LOG"
 start_program
@@ -37,22 +52,28 @@ for i in $(seq 1 50); do
   grep -q '^Inhibit ' "$LOG" && break
   sleep 0.1
 done
-inhibits="$(grep '^Inhibit ' "$LOG" || true)"
-[[ -n "$inhibits" && "$(wc -l <<<"$inhibits")" == 1 ]] || fail "expected one Inhibit, got: $inhibits"
-read -r _ cookie name reason <<<"$inhibits"
-[[ "$name" == "Veltrasa2005" ]] || fail "Inhibit named the application '$name'"
-[[ -n "$reason" ]] || fail "Inhibit gave no reason"
-pass "Inhibit once at start-up ($name, $reason, cookie $cookie)"
-
+inhibited "$LOG"
+pass "Inhibit once at start-up (cookie $COOKIE)"
 click_event 0
 click_event 1
 ! grep -q '^UnInhibit' "$LOG" || fail "released while the record is open"
 end_record
 ended_quietly "with the service"
-[[ "$(grep -c '^UnInhibit ' "$LOG")" == 1 ]] || fail "expected one UnInhibit: $(cat "$LOG")"
-grep -qx "UnInhibit $cookie" "$LOG" || fail "UnInhibit with another cookie: $(cat "$LOG")"
-[[ "$(grep -c '^Inhibit ' "$LOG")" == 1 ]] || fail "Inhibit asked again: $(cat "$LOG")"
-pass "UnInhibit $cookie after CPR終了"
+inhibited "$LOG"
+released "$LOG"
+pass "UnInhibit $COOKIE after CPR終了"
+stop_standin
+
+# A service that answers late: whether the record ends before or after the
+# answer, the cookie it hands out is released.
+SLOW_LOG="$E2E_TMP/slow.log"
+start_standin "$SLOW_LOG" --slow
+start_program
+end_record
+ended_quietly "with a slow service"
+inhibited "$SLOW_LOG"
+released "$SLOW_LOG"
+pass "a late cookie is released too"
 stop_standin
 
 # A service that never answers holds up neither the window (the call times

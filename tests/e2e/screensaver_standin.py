@@ -6,6 +6,9 @@ Inhibit call and writes each call, one per line, to the log file named
 on the command line:
     Inhibit <cookie> <application name> <reason>
     UnInhibit <cookie>
+A second argument changes how Inhibit is answered: --silent takes the call
+(logging "Inhibit asked <seconds since the epoch>") and never answers, like
+a hung desktop; --slow answers 1.5 s late.
 Run with Debian's python (python3-dbus, python3-gi).
 """
 import sys
@@ -20,10 +23,10 @@ NAME = "org.freedesktop.ScreenSaver"
 
 
 class ScreenSaver(dbus.service.Object):
-    def __init__(self, bus, log_path, silent):
+    def __init__(self, bus, log_path, mode):
         super().__init__(bus, "/org/freedesktop/ScreenSaver")
         self.log_path = log_path
-        self.silent = silent
+        self.mode = mode
         self.unanswered = []
         self.next_cookie = 4711
 
@@ -34,14 +37,22 @@ class ScreenSaver(dbus.service.Object):
     @dbus.service.method(NAME, in_signature="ss", out_signature="u",
                          async_callbacks=("answer", "refuse"))
     def Inhibit(self, application_name, reason, answer, refuse):
-        if self.silent:
+        if self.mode == "--silent":
             self.log(f"Inhibit asked {time.time():.3f}")
             self.unanswered.append(answer)
             return
         cookie = self.next_cookie
         self.next_cookie += 1
-        self.log(f"Inhibit {cookie} {application_name} {reason}")
-        answer(dbus.UInt32(cookie))
+
+        def give():
+            self.log(f"Inhibit {cookie} {application_name} {reason}")
+            answer(dbus.UInt32(cookie))
+            return False
+
+        if self.mode == "--slow":
+            GLib.timeout_add(1500, give)
+        else:
+            give()
 
     @dbus.service.method(NAME, in_signature="u", out_signature="")
     def UnInhibit(self, cookie):
@@ -49,11 +60,11 @@ class ScreenSaver(dbus.service.Object):
 
 
 def main():
-    silent = "--silent" in sys.argv[1:]
-    log_path = [a for a in sys.argv[1:] if a != "--silent"][0]
+    log_path = sys.argv[1]
+    mode = sys.argv[2] if len(sys.argv) > 2 else ""
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    service = ScreenSaver(bus, log_path, silent)
+    service = ScreenSaver(bus, log_path, mode)
     name = dbus.service.BusName(NAME, bus, do_not_queue=True)
     service.log("ready")
     GLib.MainLoop().run()
