@@ -32,8 +32,9 @@ int main(int argc, char* argv[])
     veltrasa::QtMessageBox messages;
     veltrasa::QtTimerFactory timers;
     veltrasa::QtProgramEnd programEnd;
+    veltrasa::Platform platform{&messages, &clock, &timers, &programEnd};
     veltrasa::DesktopDisplayKeeper display;
-    veltrasa::Platform platform{&messages, &clock, &timers, &programEnd, &display};
+    platform.display = &display;
 
     veltrasa::FrmMain window(platform);
     messages.setParent(&window);

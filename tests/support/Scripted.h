@@ -127,7 +127,12 @@ struct ScriptedPlatform {
     RecordingProgramEnd programEnd;
     ScriptedDisplayKeeper display;
 
-    Platform platform() { return Platform{&messages, &clock, &timers, &programEnd, &display}; }
+    Platform platform()
+    {
+        Platform p{&messages, &clock, &timers, &programEnd};
+        p.display = &display;
+        return p;
+    }
 };
 
 // In-memory label that keeps every write.
