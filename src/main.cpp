@@ -4,11 +4,14 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/Printer.h"
 #include "platform/ProgramEnd.h"
+#include "platform/SaveFileDialog.h"
 #include "platform/Timer.h"
 #include "ui/Accessibility.h"
 #include "ui/Fonts.h"
@@ -32,12 +35,19 @@ int main(int argc, char* argv[])
     veltrasa::QtMessageBox messages;
     veltrasa::QtTimerFactory timers;
     veltrasa::QtProgramEnd programEnd;
+    veltrasa::QtClipboard clipboard;
+    veltrasa::QtSaveFileDialog saveDialog;
+    veltrasa::QtPrinter printer;
     veltrasa::Platform platform{&messages, &clock, &timers, &programEnd};
     veltrasa::DesktopDisplayKeeper display;
     platform.display = &display;
+    platform.clipboard = &clipboard;
+    platform.saveDialog = &saveDialog;
+    platform.printer = &printer;
 
     veltrasa::FrmMain window(platform);
     messages.setParent(&window);
+    saveDialog.setParent(&window);
     // Opens centred on the screen.
     if (const QScreen* screen = window.screen()) {
         QRect frame = window.frameGeometry();

@@ -9,6 +9,9 @@ class Clock;
 class TimerFactory;
 class ProgramEnd;
 class DisplayKeeper;
+class Clipboard;
+class SaveFileDialog;
+class Printer;
 
 struct Platform {
     MessageBox* messages = nullptr;
@@ -16,6 +19,10 @@ struct Platform {
     TimerFactory* timers = nullptr;
     ProgramEnd* programEnd = nullptr;
     DisplayKeeper* display = nullptr; // optional
+    // The record's outputs.
+    Clipboard* clipboard = nullptr;
+    SaveFileDialog* saveDialog = nullptr;
+    Printer* printer = nullptr;
 };
 
 } // namespace veltrasa

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <map>
 
+#include "output/RecordOutput.h"
 #include "platform/Clock.h"
 #include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
@@ -212,6 +213,13 @@ void FrmMain::buildLogic()
     for (int i = 0; i < kRhythmButtonCount; ++i)
         connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { rhythmButtons_->Option1_Click(i); });
+
+    if (platform_.clipboard && platform_.saveDialog && platform_.printer) {
+        output_ = std::make_unique<RecordOutput>(RecordOutput::Services{*list1_, *platform_.clock, *platform_.messages,
+                                                                        *platform_.clipboard, *platform_.saveDialog,
+                                                                        *platform_.printer});
+        exitSequence_ = [this] { output_->exitSequence(); };
+    }
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

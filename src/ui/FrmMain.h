@@ -22,6 +22,7 @@ class EventButtonWidget;
 class LabelWidget;
 class OptionButtonWidget;
 class PicturePanelWidget;
+class RecordOutput;
 class RecordListWidget;
 class ShapeWidget;
 class Timer;
@@ -51,7 +52,11 @@ public:
     RhythmButtons& rhythmButtons() { return *rhythmButtons_; }
     const Platform& platform() const { return platform_; }
 
-    // The question-and-export step of shut-down.
+    // The record's outputs; nullptr when the platform offers none.
+    RecordOutput* output() const { return output_.get(); }
+
+    // The question-and-export step of shut-down (by default the record
+    // output's exit sequence).
     void setExitSequence(std::function<void()> exitSequence) { exitSequence_ = std::move(exitSequence); }
 
 protected:
@@ -78,6 +83,7 @@ private:
     std::unique_ptr<ClockDisplay> clock_;
     std::unique_ptr<EventButtons> eventButtons_;
     std::unique_ptr<RhythmButtons> rhythmButtons_;
+    std::unique_ptr<RecordOutput> output_;
     std::function<void()> exitSequence_;
     bool unloading_ = false;
 };
