@@ -36,8 +36,9 @@ click_rhythm 3    # ＰＥＡ
 
 click_event 15    # CPR終了: the question box, answered No
 "${READ[@]}" question || fail "the question box"
-answer_message_box n
+answer_message n
 kill -0 "$PROGRAM_PID" || fail "the program ended on No"
 end_record
+decline_until_end
 [[ "$PROGRAM_STATUS" == 0 ]] || fail "the program ended with status $PROGRAM_STATUS"
 pass "the record ended"

@@ -58,6 +58,7 @@ click_event 0
 click_event 1
 ! grep -q '^UnInhibit' "$LOG" || fail "released while the record is open"
 end_record
+decline_until_end
 ended_quietly "with the service"
 inhibited "$LOG"
 released "$LOG"
@@ -70,6 +71,7 @@ SLOW_LOG="$E2E_TMP/slow.log"
 start_standin "$SLOW_LOG" --slow
 start_program
 end_record
+decline_until_end
 ended_quietly "with a slow service"
 inhibited "$SLOW_LOG"
 released "$SLOW_LOG"
@@ -87,6 +89,7 @@ asked="$(sed -n 's/^Inhibit asked //p' "$SILENT_LOG")"
 awk -v a="$asked" -v s="$shown" 'BEGIN { exit !(s - a < 1.5) }' ||
   fail "the window waited for the silent service (asked $asked, shown $shown)"
 end_record
+decline_until_end
 ended_quietly "with a silent service"
 pass "a silent service delays nothing"
 stop_standin
@@ -95,9 +98,11 @@ stop_standin
 # the program starts and ends as usual.
 start_program
 end_record
+decline_until_end
 ended_quietly "without the service"
 pass "without the service"
 DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus" start_program
 end_record
+decline_until_end
 ended_quietly "without a session bus"
 pass "without a session bus"

@@ -133,24 +133,26 @@ use_private_session_bus() {
   fi
 }
 
-# The window of an open message box (captioned "Veltrasa2005"), or nothing.
-message_box() {
-  xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true
-}
-
-# answer_message_box KEY...: waits up to 5 s for a message box, gives it the
-# keyboard and presses the keys (y or Return = Yes, n or Escape = No).
-answer_message_box() {
-  local box="" i
-  for i in $(seq 1 50); do
-    box="$(message_box)"
-    [[ -n "$box" ]] && break
+# Waits for the next message box (caption "Veltrasa2005"; the main window's
+# caption has full-width digits), presses KEY in it and waits until it has
+# gone. Y/N answer a question, Return takes the default, Escape is No.
+answer_message() {
+  local key="$1" wid i
+  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true)"
+  [[ -n "$wid" ]] || fail "no message box appeared (to answer $key)"
+  sleep 0.2
+  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers "$key"
+  for i in $(seq 1 100); do
+    if ! xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -qx "$wid"; then return 0; fi
     sleep 0.1
   done
-  [[ -n "$box" ]] || fail "no message box appeared"
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
-  xdotool key --clearmodifiers "$@"
-  sleep 0.3
+  fail "the message box did not close after $key"
+}
+
+# The window of an open message box, or nothing.
+message_box() {
+  xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true
 }
 
 # Declines whatever the shut-down asks (questions No, notices OK, dialogs
@@ -176,9 +178,8 @@ decline_until_end() {
   fail "the program did not end"
 }
 
-# Ends the record through CPR終了 answered Yes, declining the rest.
+# Presses the CPR終了 button and answers Yes: the window closes.
 end_record() {
   click_event 15
-  answer_message_box y
-  decline_until_end
+  answer_message Return
 }
