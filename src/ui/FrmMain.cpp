@@ -1,6 +1,8 @@
 #include "ui/FrmMain.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <map>
 
 #include "output/RecordOutput.h"
@@ -11,6 +13,7 @@
 #include "platform/Timer.h"
 #include "record/ShutDown.h"
 #include "ui/Fonts.h"
+#include "ui/Images.h"
 #include "ui/Layout.h"
 #include "ui/Widgets.h"
 
@@ -43,6 +46,11 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     p.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBackground));
     setPalette(p);
     setAutoFillBackground(true);
+    setWindowIcon(images::stopwatchIcon());
+    // The large arrow over the background, labels, panels and pictures;
+    // buttons and the list keep the standard arrow (set as they are built).
+    setCursor(images::arrowPointer());
+    installFontSubstitutes();
 
     buildControls();
     buildLogic();
@@ -56,6 +64,18 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     // The screen stays lit from here until the shut-down has finished.
     if (platform_.display)
         platform_.display->keepAwake();
+
+#if QT_CONFIG(sessionmanager)
+    // The desktop session is ending: end the record as closing the window
+    // does, while questions may still be asked.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+            if (manager.allowsInteraction()) {
+                close();
+                manager.release();
+            }
+        });
+#endif
 }
 
 FrmMain::~FrmMain()
@@ -99,6 +119,7 @@ void FrmMain::buildControls()
         w->setObjectName(QString::fromLatin1(s.name));
         w->setGeometry(rectOf(s.left, s.top, s.width, s.height));
         w->setFont(makeFont(s.font));
+        w->setFaceMetrics(originalFaceMetrics(QString::fromUtf16(s.font.family)));
         w->setAlignment((s.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         w->setColour(s.colour);
         w->setText(QString::fromUtf16(s.text));
@@ -122,6 +143,7 @@ void FrmMain::buildControls()
         w->setGeometry(rectOf(s.left, s.top, layout::kEventButtonWidth, layout::kEventButtonHeight));
         w->setFont(buttonFont);
         setColours(w, s.background, layout::kEventButtonText);
+        w->setCursor(Qt::ArrowCursor);
         check1_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
@@ -134,6 +156,7 @@ void FrmMain::buildControls()
         w->setFont(optionFont);
         setColours(w, layout::kOptionBackground, layout::kOptionText);
         w->setBackground(layout::kOptionBackground);
+        w->setCursor(Qt::ArrowCursor);
         option1_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
@@ -143,6 +166,8 @@ void FrmMain::buildControls()
     list1_->setGeometry(rectOf(ls.left, ls.top, ls.width, ls.height));
     list1_->setFont(makeFont(ls.font));
     setColours(list1_, ls.background, ls.text);
+    list1_->setCursor(Qt::ArrowCursor);
+    list1_->viewport()->setCursor(Qt::ArrowCursor);
     list1_->addRow(QString::fromUtf16(ls.sampleRow));
     focusOrder[ls.focusOrder] = list1_;
 
