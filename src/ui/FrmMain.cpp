@@ -166,12 +166,7 @@ void FrmMain::buildControls()
     list1_->addRow(QString::fromUtf16(ls.sampleRow));
     focusOrder[ls.focusOrder] = list1_;
 
-    QWidget* previous = nullptr;
-    for (const auto& [order, w] : focusOrder) {
-        if (previous)
-            QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
+    chainFocus(focusOrder);
     if (!focusOrder.empty())
         focusOrder.begin()->second->setFocus(Qt::OtherFocusReason);
 
