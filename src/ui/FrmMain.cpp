@@ -13,8 +13,10 @@
 #include "platform/Timer.h"
 #include "record/ShutDown.h"
 #include "ui/Fonts.h"
+#include "ui/FrmEdit.h"
 #include "ui/Images.h"
 #include "ui/Layout.h"
+#include "ui/PopupMenu.h"
 #include "ui/Widgets.h"
 
 namespace veltrasa {
@@ -54,12 +56,13 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
 
     buildControls();
     buildLogic();
+    buildEditing();
 
     Form_Load({*clock_,
                *list1_,
                state_,
                {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))},
-               {},
+               [this] { editing_->clearUndoBuffer(); },
                timerArray()});
     // The screen stays lit from here until the shut-down has finished.
     if (platform_.display)
@@ -171,12 +174,7 @@ void FrmMain::buildControls()
     list1_->addRow(QString::fromUtf16(ls.sampleRow));
     focusOrder[ls.focusOrder] = list1_;
 
-    QWidget* previous = nullptr;
-    for (const auto& [order, w] : focusOrder) {
-        if (previous)
-            QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
+    chainFocus(focusOrder);
     if (!focusOrder.empty())
         focusOrder.begin()->second->setFocus(Qt::OtherFocusReason);
 
@@ -245,6 +243,26 @@ void FrmMain::buildLogic()
                                                                         *platform_.printer});
         exitSequence_ = [this] { output_->exitSequence(); };
     }
+}
+
+void FrmMain::buildEditing()
+{
+    popup_ = new PopupMenu(this);
+    editing_ = std::make_unique<RecordEditing>(RecordEditing::Targets{*list1_, *popup_, [this] { openEditWindow(); }});
+    connect(list1_, &RecordListWidget::mouseButtonPressed, this,
+            [this](Qt::MouseButton button) { editing_->showRecordMenu(button); });
+    connect(popup_->menuEdit(), &QAction::triggered, this, [this] { editing_->editRow(); });
+    connect(popup_->menuDelete(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
+    connect(popup_->menuCancel(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });
+}
+
+void FrmMain::openEditWindow()
+{
+    FrmEdit window(*list1_, this);
+    if (editWindowRunner_)
+        editWindowRunner_(window);
+    else
+        window.exec();
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

@@ -212,4 +212,14 @@ void PicturePanelWidget::paintEvent(QPaintEvent*)
     painter.drawText(picture, Qt::AlignCenter, lettering_);
 }
 
+void chainFocus(const std::map<int, QWidget*>& byFocusOrder)
+{
+    QWidget* previous = nullptr;
+    for (const auto& [order, w] : byFocusOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 } // namespace veltrasa
