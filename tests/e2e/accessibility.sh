@@ -2,7 +2,8 @@
 # Assistive technology reads the running window through AT-SPI: every
 # button by its caption at its place, the counters, the clock, the date,
 # the record list's rows with the selected one, the counters' titles, the
-# reversible-causes panel only while it shows, and the question boxes.
+# reversible-causes panel only while it shows, the question boxes, the
+# record list's popup menu and the edit window.
 source "$(dirname "$0")/lib.sh"
 use_private_session_bus "$@"
 start_display
@@ -33,6 +34,20 @@ click_event 6     # アトロピン
 click_event 7     # アンカロン
 click_rhythm 3    # ＰＥＡ
 "${READ[@]}" after "$before" "$(date +%F)" || fail "the window after the presses"
+
+# The record list's popup menu (a right press below the rows), 修正 on the
+# newest row, the edit window read and closed through AT-SPI.
+click_twips 120 1695 6870 11220 3
+"${READ[@]}" menu || fail "the popup menu" # moves to 修正 with Down
+xdotool key Return
+"${READ[@]}" edit || fail "the edit window"
+"${READ[@]}" cancel-edit || fail "pressing ｷｬﾝｾﾙ"
+for i in $(seq 1 50); do
+  xdotool search --onlyvisible --name '^編集$' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+! xdotool search --onlyvisible --name '^編集$' >/dev/null 2>&1 || fail "the edit window stayed open after ｷｬﾝｾﾙ"
+"${READ[@]}" after "$before" "$(date +%F)" || fail "the window after the edit window was cancelled"
 
 click_event 15    # CPR終了: the question box, answered No
 "${READ[@]}" question || fail "the question box"

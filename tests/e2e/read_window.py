@@ -6,10 +6,15 @@ on the session bus the program's accessibility bridge registered on.
     read_window.py start DATE...   the window right after start-up
     read_window.py after DATE...   after the presses of accessibility.sh
     read_window.py question        the CPR終了 question box
+    read_window.py menu            the record list's popup menu, open
+    read_window.py edit            the edit window, open on the newest row
+    read_window.py cancel-edit     presses the edit window's ｷｬﾝｾﾙ through
+                                   AT-SPI, as assistive technology would
 DATE: the dates the date label may show (yyyy-mm-dd). Prints what it
 checked; exits 1 with the first mismatch.
 """
 import re
+import subprocess
 import sys
 import time
 
@@ -245,13 +250,87 @@ def check_question():
     ok("the question box reads its text and buttons")
 
 
+def check_menu():
+    """The popup menu is a pop-up window, outside the application's tree of
+    windows: it is read, as a screen reader reads it, from the focus event
+    of its first item, reached with the Down key."""
+    seen = []
+
+    def on_focus(event):
+        if event.source.getRole() == pyatspi.ROLE_MENU_ITEM and event.detail1:
+            seen.append(event.source)
+            pyatspi.Registry.stop()
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", "Down"]) and False)
+    GLib.timeout_add(5000, lambda: pyatspi.Registry.stop() or False)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
+    if not seen:
+        fail("no menu item took the focus")
+    focused = seen[0]
+    menu = focused.parent
+    if menu is None or menu.getRole() != pyatspi.ROLE_POPUP_MENU:
+        fail(f"the focused item {focused.name!r} is not in a popup menu")
+    items = [c for c in menu if c.getRole() == pyatspi.ROLE_MENU_ITEM]
+    read = [(i.name, i.getState().contains(pyatspi.STATE_ENABLED)) for i in items]
+    # Rows but nothing to undo yet: 元に戻す is offered disabled.
+    want = [("修正", True), ("削除", True), ("元に戻す", False)]
+    if read != want:
+        fail(f"the popup menu reads {read}, not {want}")
+    if focused.name != "修正":
+        fail(f"Down focused {focused.name!r}, not 修正")
+    ok("the popup menu reads its items and which are enabled")
+
+
+def edit_window():
+    nodes = window_nodes(application(), "編集")
+    if not nodes:
+        fail("no edit window (dialog) named 編集")
+    return nodes
+
+
+def check_edit():
+    rows = the_list(main_window(application()))
+    newest = rows[-1].name
+    nodes = edit_window()
+    boxes = [n for n in nodes if n.role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY)]
+    if len(boxes) != 1:
+        fail(f"expected one edit box, found {boxes}")
+    box = boxes[0]
+    text = box.acc.queryText().getText(0, -1)
+    if text != newest or not box.showing or box.extents != rect(120, 150, 9045, 465):
+        fail(f"the edit box reads {text!r} at {box.extents}, not {newest!r}")
+    ok("the edit window's box reads the row being corrected")
+    for caption, left in (("ｷｬﾝｾﾙ", 2580), ("変更", 5340)):
+        want = rect(left, 780, 1095, 465)
+        hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
+        if len(hits) != 1 or not hits[0].showing:
+            fail(f"edit window button {caption} at {want}: found {[n for n in nodes if n.role in BUTTON_ROLES]}")
+    ok("the edit window's buttons read by caption at their places")
+
+
+def cancel_edit():
+    for n in edit_window():
+        if n.role in BUTTON_ROLES and n.name == "ｷｬﾝｾﾙ":
+            action = n.acc.queryAction()
+            for i in range(action.nActions):
+                if action.getName(i) in ("Press", "press", "click"):
+                    action.doAction(i)
+                    ok("ｷｬﾝｾﾙ pressed through AT-SPI")
+                    return
+            fail(f"ｷｬﾝｾﾙ offers no press action: {[action.getName(i) for i in range(action.nActions)]}")
+    fail("no ｷｬﾝｾﾙ button")
+
+
 def main():
     checks = {"start": lambda: check_start(sys.argv[2:]), "after": lambda: check_after(sys.argv[2:]),
-              "question": check_question}
+              "question": check_question, "menu": check_menu, "edit": check_edit, "cancel-edit": cancel_edit}
     check = checks[sys.argv[1]]
     # The window is read as it is at the moment; a change still on its way
-    # through the bus gets a few seconds to arrive.
-    deadline = time.time() + 15
+    # through the bus gets a few seconds to arrive. The menu is read once:
+    # reading it presses a key.
+    deadline = time.time() + (0 if sys.argv[1] == "menu" else 15)
     while True:
         try:
             check()
