@@ -143,19 +143,20 @@ def reading(nodes, cells):
     return "".join(label_at(nodes, left, top).name for left, top in cells)
 
 
+def expect_button(nodes, caption, want, what):
+    """Exactly one showing button reads CAPTION, at the rectangle WANT."""
+    hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
+    if len(hits) != 1 or not hits[0].showing:
+        fail(f"{what} {caption} at {want}: found {hits}, buttons near it "
+             f"{[n for n in nodes if n.role in BUTTON_ROLES and n.extents and n.extents[:2] == want[:2]]}")
+
+
 def check_buttons(nodes):
     for i, caption in enumerate(EVENT_CAPTIONS):
-        want = rect(EVENT_LEFT[i], EVENT_TOP[i], 2715, 1005)
-        hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
-        if len(hits) != 1 or not hits[0].showing:
-            fail(f"event button {caption} at {want}: found {hits}, near it "
-                 f"{[n for n in nodes if n.extents and n.extents[:2] == want[:2]]}")
+        expect_button(nodes, caption, rect(EVENT_LEFT[i], EVENT_TOP[i], 2715, 1005), "event button")
     ok("sixteen event buttons read by caption at their places")
     for i, caption in enumerate(RHYTHM_CAPTIONS):
-        want = rect(RHYTHM_LEFT[i], 11730, 1695, 855)
-        hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
-        if len(hits) != 1 or not hits[0].showing:
-            fail(f"rhythm button {caption} at {want}: found {hits}")
+        expect_button(nodes, caption, rect(RHYTHM_LEFT[i], 11730, 1695, 855), "rhythm button")
     ok("six rhythm buttons read by caption at their places")
 
 
@@ -303,10 +304,7 @@ def check_edit():
         fail(f"the edit box reads {text!r} at {box.extents}, not {newest!r}")
     ok("the edit window's box reads the row being corrected")
     for caption, left in (("ｷｬﾝｾﾙ", 2580), ("変更", 5340)):
-        want = rect(left, 780, 1095, 465)
-        hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
-        if len(hits) != 1 or not hits[0].showing:
-            fail(f"edit window button {caption} at {want}: found {[n for n in nodes if n.role in BUTTON_ROLES]}")
+        expect_button(nodes, caption, rect(left, 780, 1095, 465), "edit window button")
     ok("the edit window's buttons read by caption at their places")
 
 
