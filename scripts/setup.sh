@@ -7,7 +7,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VELTRASA_BUILD_DIR:-$ROOT/build}"
 
 # Build tools and libraries.
-PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libcups2-dev)
+PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libcups2-dev libxss-dev)
 # Fonts standing in for the window's Windows fonts.
 PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 if [[ "${1:-}" == "--test" ]]; then
@@ -16,6 +16,9 @@ if [[ "${1:-}" == "--test" ]]; then
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
              cups cups-client cups-bsd poppler-utils python3)
+  # A private session bus with a stand-in screen-saver service, and the
+  # accessibility bus the window is read through.
+  PACKAGES+=(dbus dbus-bin python3-dbus python3-gi at-spi2-core python3-pyatspi)
 fi
 
 missing=()

@@ -6,6 +6,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Platform.h"
@@ -13,6 +14,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/SaveFileDialog.h"
 #include "platform/Timer.h"
+#include "ui/Accessibility.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 
@@ -22,6 +24,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     veltrasa::installFontSubstitutes();
+    veltrasa::installAccessibleRoles();
 
     // Qt's own dialogs and buttons speak Japanese whatever the locale.
     QTranslator qtJapanese;
@@ -37,6 +40,8 @@ int main(int argc, char* argv[])
     veltrasa::QtSaveFileDialog saveDialog;
     veltrasa::QtPrinter printer;
     veltrasa::Platform platform{&messages, &clock, &timers, &programEnd};
+    veltrasa::DesktopDisplayKeeper display;
+    platform.display = &display;
     platform.clipboard = &clipboard;
     platform.saveDialog = &saveDialog;
     platform.printer = &printer;

@@ -8,6 +8,7 @@ class MessageBox;
 class Clock;
 class TimerFactory;
 class ProgramEnd;
+class DisplayKeeper;
 class Clipboard;
 class SaveFileDialog;
 class Printer;
@@ -17,6 +18,7 @@ struct Platform {
     Clock* clock = nullptr;
     TimerFactory* timers = nullptr;
     ProgramEnd* programEnd = nullptr;
+    DisplayKeeper* display = nullptr; // optional
     // The record's outputs.
     Clipboard* clipboard = nullptr;
     SaveFileDialog* saveDialog = nullptr;

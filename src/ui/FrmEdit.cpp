@@ -130,12 +130,7 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
         buttons_[i] = w;
         focusOrder[b.focusOrder] = w;
     }
-    QWidget* previous = nullptr;
-    for (const auto& [order, w] : focusOrder) {
-        if (previous)
-            QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
+    chainFocus(focusOrder);
 
     handlers_ = std::make_unique<EditWindow>(EditWindow::Targets{list, *text1_, [this] { close(); }});
     connect(Command1(), &QPushButton::clicked, this, [this] { handlers_->Command1_Click(); });

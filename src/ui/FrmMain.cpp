@@ -7,6 +7,7 @@
 
 #include "output/RecordOutput.h"
 #include "platform/Clock.h"
+#include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
@@ -63,6 +64,9 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
                {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))},
                [this] { editing_->clearUndoBuffer(); },
                timerArray()});
+    // The screen stays lit from here until the shut-down has finished.
+    if (platform_.display)
+        platform_.display->keepAwake();
 
 #if QT_CONFIG(sessionmanager)
     // The desktop session is ending: end the record as closing the window
@@ -77,7 +81,11 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
 #endif
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    if (platform_.display)
+        platform_.display->release();
+}
 
 QString FrmMain::key(const QString& name, int index)
 {
@@ -166,12 +174,7 @@ void FrmMain::buildControls()
     list1_->addRow(QString::fromUtf16(ls.sampleRow));
     focusOrder[ls.focusOrder] = list1_;
 
-    QWidget* previous = nullptr;
-    for (const auto& [order, w] : focusOrder) {
-        if (previous)
-            QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
+    chainFocus(focusOrder);
     if (!focusOrder.empty())
         focusOrder.begin()->second->setFocus(Qt::OtherFocusReason);
 
@@ -271,6 +274,8 @@ void FrmMain::closeEvent(QCloseEvent* event)
         return;
     unloading_ = true;
     Form_Unload({timerArray(), exitSequence_, *platform_.programEnd});
+    if (platform_.display)
+        platform_.display->release();
 }
 
 } // namespace veltrasa

@@ -59,7 +59,7 @@ void LabelWidget::setText(const QString& text)
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QLabel::setText(shown);
-    setAccessibleName(text);
+    setAccessibleName(shown); // read as shown, line by line
 }
 
 void LabelWidget::setColour(QRgb colour)
@@ -210,6 +210,16 @@ void PicturePanelWidget::paintEvent(QPaintEvent*)
     painter.setFont(f);
     painter.setPen(Qt::white);
     painter.drawText(picture, Qt::AlignCenter, lettering_);
+}
+
+void chainFocus(const std::map<int, QWidget*>& byFocusOrder)
+{
+    QWidget* previous = nullptr;
+    for (const auto& [order, w] : byFocusOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 } // namespace veltrasa

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QLabel>
 
+#include <map>
 #include <optional>
 
 #include "platform/Controls.h"
@@ -139,5 +140,8 @@ protected:
 private:
     QString lettering_;
 };
+
+// Tab order through the controls by their place in the focus order.
+void chainFocus(const std::map<int, QWidget*>& byFocusOrder);
 
 } // namespace veltrasa

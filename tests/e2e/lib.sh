@@ -122,6 +122,68 @@ wait_program_end() {
   fail "the program did not end"
 }
 
+# Runs the rest of the calling script on a private session bus of its own
+# (nothing is started on it on demand). Call before anything else is set up.
+use_private_session_bus() {
+  if [[ -z "${VELTRASA_PRIVATE_BUS:-}" ]]; then
+    rm -rf "$E2E_TMP"
+    trap - EXIT
+    export VELTRASA_PRIVATE_BUS=1
+    exec dbus-run-session --config-file="$(dirname "${BASH_SOURCE[0]}")/session-bus.conf" -- bash "$0" "$@"
+  fi
+}
+
+# Waits for the next message box (caption "Veltrasa2005"; the main window's
+# caption has full-width digits), presses KEY in it and waits until it has
+# gone. Y/N answer a question, Return takes the default, Escape is No.
+answer_message() {
+  local key="$1" wid i
+  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true)"
+  [[ -n "$wid" ]] || fail "no message box appeared (to answer $key)"
+  sleep 0.2
+  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers "$key"
+  for i in $(seq 1 100); do
+    if ! xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -qx "$wid"; then return 0; fi
+    sleep 0.1
+  done
+  fail "the message box did not close after $key"
+}
+
+# The window of an open message box, or nothing.
+message_box() {
+  xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true
+}
+
+# Declines whatever the shut-down asks (questions No, notices OK, dialogs
+# cancelled) until the program ends; fails if it has not ended in 15 s.
+# The program's exit status is left in PROGRAM_STATUS.
+decline_until_end() {
+  local i box
+  for i in $(seq 1 150); do
+    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+      PROGRAM_STATUS=0
+      wait "$PROGRAM_PID" 2>/dev/null || PROGRAM_STATUS=$?
+      return 0
+    fi
+    box="$(message_box)"
+    if [[ -n "$box" ]]; then
+      xdotool windowfocus --sync "$box" 2>/dev/null || true
+      xdotool key --clearmodifiers n 2>/dev/null || true
+      sleep 0.2
+      if [[ "$(message_box)" == "$box" ]]; then xdotool key --clearmodifiers Escape 2>/dev/null || true; fi
+    fi
+    sleep 0.1
+  done
+  fail "the program did not end"
+}
+
+# Presses the CPR終了 button and answers Yes: the window closes.
+end_record() {
+  click_event 15
+  answer_message Return
+}
+
 # Screen size as "WIDTH HEIGHT".
 screen_size() {
   xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p'

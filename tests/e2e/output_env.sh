@@ -1,6 +1,6 @@
 # What the output tests add to lib.sh: a private clipboard manager, a
 # private CUPS scheduler (with or without a capturing default printer),
-# and answering the program's questions from the keyboard. Source it after
+# and the save-file dialog answered from the keyboard. Source it after
 # lib.sh.
 
 E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -109,23 +109,6 @@ CONF
   fi
 }
 
-# Waits for the next message box (caption "Veltrasa2005"; the main window's
-# caption has full-width digits), presses KEY in it and waits until it has
-# gone. Y/N answer a question, Return takes the default, Escape is No.
-answer_message() {
-  local key="$1" wid i
-  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true)"
-  [[ -n "$wid" ]] || fail "no message box appeared (to answer $key)"
-  sleep 0.2
-  xdotool windowfocus --sync "$wid" 2>/dev/null || true
-  xdotool key --clearmodifiers "$key"
-  for i in $(seq 1 100); do
-    if ! xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -qx "$wid"; then return 0; fi
-    sleep 0.1
-  done
-  fail "the message box did not close after $key"
-}
-
 # Waits for Qt's save-file dialog and presses KEYS in it.
 answer_save_dialog() {
   local wid
@@ -134,12 +117,6 @@ answer_save_dialog() {
   sleep 0.3
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key --clearmodifiers "$@"
-}
-
-# Presses the CPR終了 button and answers Yes: the window closes.
-end_record() {
-  click_event 15
-  answer_message Return
 }
 
 # Clicks event button i n times in quick succession.

@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <QSizeF>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <memory>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
@@ -96,6 +98,32 @@ class RecordingProgramEnd final : public ProgramEnd {
 public:
     void endProgram() override { ++ended; }
     int ended = 0;
+};
+
+// Counts the requests to keep the display awake and the releases of a held
+// request (a release with nothing held does nothing, as with the real
+// keeper); a hook lets a test see what had happened by the time of the
+// release.
+class ScriptedDisplayKeeper final : public DisplayKeeper {
+public:
+    void keepAwake() override
+    {
+        ++keepAwakeCalls;
+        held = true;
+    }
+    void release() override
+    {
+        if (!held)
+            return;
+        held = false;
+        ++releases;
+        if (onRelease)
+            onRelease();
+    }
+    int keepAwakeCalls = 0;
+    int releases = 0;
+    bool held = false;
+    std::function<void()> onRelease;
 };
 
 // The clipboard as a string, with every clear and every text kept.
@@ -202,6 +230,7 @@ struct ScriptedPlatform {
     ScriptedMessageBox messages;
     ManualTimerFactory timers;
     RecordingProgramEnd programEnd;
+    ScriptedDisplayKeeper display;
     ScriptedClipboard clipboard;
     ScriptedSaveFileDialog saveDialog;
     ScriptedPrinter printer;
@@ -209,6 +238,7 @@ struct ScriptedPlatform {
     Platform platform()
     {
         Platform p{&messages, &clock, &timers, &programEnd};
+        p.display = &display;
         p.clipboard = &clipboard;
         p.saveDialog = &saveDialog;
         p.printer = &printer;

@@ -1,0 +1,50 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QDBusPendingCall;
+class QDBusPendingCallWatcher;
+
+namespace veltrasa {
+
+// Keeps the screen from blanking while a record is open. keepAwake() is
+// asked for at start-up, release() once the shut-down has finished; a
+// second request or a release with nothing held does nothing. Neither
+// reports a failure nor makes the user wait: a desktop that cannot be asked
+// simply blanks as it always would.
+class DisplayKeeper {
+public:
+    virtual ~DisplayKeeper() = default;
+    virtual void keepAwake() = 0;
+    virtual void release() = 0;
+};
+
+// Asks the desktop's org.freedesktop.ScreenSaver service on the session
+// bus to hold off blanking; where no such service answers, suspends the X
+// screen saver through the X11 screen-saver extension instead.
+class DesktopDisplayKeeper final : public QObject, public DisplayKeeper {
+    Q_OBJECT
+public:
+    DesktopDisplayKeeper();
+    ~DesktopDisplayKeeper() override;
+    void keepAwake() override;
+    void release() override;
+
+    // How long a silent service may hold up the answer to the request, and
+    // the release at the end of the program.
+    static constexpr int kInhibitTimeoutMs = 2000;
+    static constexpr int kUnInhibitTimeoutMs = 1000;
+
+private:
+    enum class State { Idle, Asking, Inhibited, XSuspended, Released };
+    void takeAnswer(QDBusPendingCallWatcher* watcher);
+    bool takeCookie(const QDBusPendingCall& answer);
+    bool suspendXScreenSaver(bool suspend);
+
+    State state_ = State::Idle;
+    uint cookie_ = 0;
+    std::unique_ptr<QDBusPendingCallWatcher> pending_;
+};
+
+} // namespace veltrasa

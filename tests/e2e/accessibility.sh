@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Assistive technology reads the running window through AT-SPI: every
+# button by its caption at its place, the counters, the clock, the date,
+# the record list's rows with the selected one, the counters' titles, the
+# reversible-causes panel only while it shows, the question boxes, the
+# record list's popup menu and the edit window.
+source "$(dirname "$0")/lib.sh"
+use_private_session_bus "$@"
+start_display
+
+# The accessibility bus, switched on as a screen reader would switch it on.
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
+E2E_PIDS+=($!)
+for i in $(seq 1 50); do
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
+  sleep 0.1
+done
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+  string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null ||
+  fail "the accessibility bus did not start"
+
+READ=("/usr/bin/python3" "$(dirname "$0")/read_window.py")
+before="$(date +%F)"
+start_program
+"${READ[@]}" start "$before" "$(date +%F)" || fail "the window right after start-up"
+
+click_event 0     # 病院到着
+click_event 1     # CPR開始
+click_event 5     # エピネフリン
+click_event 6     # アトロピン
+click_event 7     # アンカロン
+click_rhythm 3    # ＰＥＡ
+"${READ[@]}" after "$before" "$(date +%F)" || fail "the window after the presses"
+
+# The record list's popup menu (a right press below the rows), 修正 on the
+# newest row, the edit window read and closed through AT-SPI.
+click_twips 120 1695 6870 11220 3
+"${READ[@]}" menu || fail "the popup menu" # moves to 修正 with Down
+xdotool key Return
+"${READ[@]}" edit || fail "the edit window"
+"${READ[@]}" cancel-edit || fail "pressing ｷｬﾝｾﾙ"
+for i in $(seq 1 50); do
+  xdotool search --onlyvisible --name '^編集$' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+! xdotool search --onlyvisible --name '^編集$' >/dev/null 2>&1 || fail "the edit window stayed open after ｷｬﾝｾﾙ"
+"${READ[@]}" after "$before" "$(date +%F)" || fail "the window after the edit window was cancelled"
+
+click_event 15    # CPR終了: the question box, answered No
+"${READ[@]}" question || fail "the question box"
+answer_message n
+kill -0 "$PROGRAM_PID" || fail "the program ended on No"
+end_record
+decline_until_end
+[[ "$PROGRAM_STATUS" == 0 ]] || fail "the program ended with status $PROGRAM_STATUS"
+pass "the record ended"

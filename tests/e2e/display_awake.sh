@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The program keeps the display awake from start-up until it ends: one
+# Inhibit to the desktop's screen-saver service at start-up, UnInhibit with
+# the same cookie once the record has ended through CPR終了. Without the
+# service, or without any session bus, it starts and ends as usual.
+source "$(dirname "$0")/lib.sh"
+use_private_session_bus "$@"
+start_display
+
+# start_standin LOG [--silent]: the stand-in service, logging to LOG.
+start_standin() {
+  /usr/bin/python3 "$(dirname "$0")/screensaver_standin.py" "$@" &
+  STANDIN_PID=$!
+  E2E_PIDS+=("$STANDIN_PID")
+  local i
+  for i in $(seq 1 50); do
+    grep -q '^ready$' "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "the stand-in screen-saver service did not start"
+}
+stop_standin() {
+  kill "$STANDIN_PID"
+  wait "$STANDIN_PID" 2>/dev/null || true
+}
+# The program said nothing about the screen saver or the bus, and ended
+# with status 0.
+ended_quietly() {
+  [[ "$PROGRAM_STATUS" == 0 ]] || fail "$1: the program ended with status $PROGRAM_STATUS"
+  if grep -iE 'screen ?saver|dbus|inhibit' "$E2E_TMP/program.log"; then fail "$1: the program printed messages"; fi
+}
+
+# inhibited LOG: the one Inhibit call in LOG; sets COOKIE.
+inhibited() {
+  local inhibits name reason
+  inhibits="$(grep '^Inhibit [0-9]' "$1" || true)"
+  [[ -n "$inhibits" && "$(wc -l <<<"$inhibits")" == 1 ]] || fail "expected one Inhibit, got: $(cat "$1")"
+  read -r _ COOKIE name reason <<<"$inhibits"
+  [[ "$name" == "Veltrasa2005" ]] || fail "Inhibit named the application '$name'"
+  [[ -n "$reason" ]] || fail "Inhibit gave no reason"
+}
+# released LOG: exactly one UnInhibit in LOG, with COOKIE.
+released() {
+  [[ "$(grep -c '^UnInhibit ' "$1")" == 1 ]] || fail "expected one UnInhibit: $(cat "$1")"
+  grep -qx "UnInhibit $COOKIE" "$1" || fail "UnInhibit with another cookie: $(cat "$1")"
+}
+
+LOG="$E2E_TMP/screensaver.log"
+start_standin "$LOG"
+start_program
+for i in $(seq 1 50); do
+  grep -q '^Inhibit ' "$LOG" && break
+  sleep 0.1
+done
+inhibited "$LOG"
+pass "Inhibit once at start-up (cookie $COOKIE)"
+click_event 0
+click_event 1
+! grep -q '^UnInhibit' "$LOG" || fail "released while the record is open"
+end_record
+decline_until_end
+ended_quietly "with the service"
+inhibited "$LOG"
+released "$LOG"
+pass "UnInhibit $COOKIE after CPR終了"
+stop_standin
+
+# A service that answers late: whether the record ends before or after the
+# answer, the cookie it hands out is released.
+SLOW_LOG="$E2E_TMP/slow.log"
+start_standin "$SLOW_LOG" --slow
+start_program
+end_record
+decline_until_end
+ended_quietly "with a slow service"
+inhibited "$SLOW_LOG"
+released "$SLOW_LOG"
+pass "a late cookie is released too"
+stop_standin
+
+# A service that never answers holds up neither the window (the call times
+# out after 2 s) nor the end.
+SILENT_LOG="$E2E_TMP/silent.log"
+start_standin "$SILENT_LOG" --silent
+start_program
+shown="$(date +%s.%N)"
+asked="$(sed -n 's/^Inhibit asked //p' "$SILENT_LOG")"
+[[ -n "$asked" ]] || fail "the silent service was not asked"
+awk -v a="$asked" -v s="$shown" 'BEGIN { exit !(s - a < 1.5) }' ||
+  fail "the window waited for the silent service (asked $asked, shown $shown)"
+end_record
+decline_until_end
+ended_quietly "with a silent service"
+pass "a silent service delays nothing"
+stop_standin
+
+# No service on the bus, then no session bus at all (a bare X11 session):
+# the program starts and ends as usual.
+start_program
+end_record
+decline_until_end
+ended_quietly "without the service"
+pass "without the service"
+DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus" start_program
+end_record
+decline_until_end
+ended_quietly "without a session bus"
+pass "without a session bus"

@@ -1,0 +1,344 @@
+#!/usr/bin/python3
+"""Reads the running program's window through AT-SPI, as a screen reader
+would, and checks what it finds. Run with Debian's python (python3-pyatspi)
+on the session bus the program's accessibility bridge registered on.
+
+    read_window.py start DATE...   the window right after start-up
+    read_window.py after DATE...   after the presses of accessibility.sh
+    read_window.py question        the CPR終了 question box
+    read_window.py menu            the record list's popup menu, open
+    read_window.py edit            the edit window, open on the newest row
+    read_window.py cancel-edit     presses the edit window's ｷｬﾝｾﾙ through
+                                   AT-SPI, as assistive technology would
+DATE: the dates the date label may show (yyyy-mm-dd). Prints what it
+checked; exits 1 with the first mismatch.
+"""
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+TWIPS_PER_PIXEL = 15
+
+
+def px(twips):
+    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+
+
+def rect(left, top, width, height):
+    """A control's laid-out rectangle in pixels relative to the client area."""
+    x, y = px(left), px(top)
+    return (x, y, px(left + width) - x, px(top + height) - y)
+
+
+EVENT_CAPTIONS = ["病院到着", "CPR開始", "除細動", "静脈路確保", "気管挿管", "エピネフリン", "アトロピン",
+                  "アンカロン", "シンビット", "キシロカイン", "マグネゾール", "メイロン", "点滴追加", "ドーパミン",
+                  "経皮ﾍﾟｰｼﾝｸﾞ", "CPR終了"]
+EVENT_LEFT = [7080] * 5 + [9840] * 5 + [12630] * 5 + [15600]
+EVENT_TOP = [5250, 6420, 7590, 8760, 9930] * 3 + [5250]
+RHYTHM_CAPTIONS = ["心室細動", "心室頻拍", "徐脈", "ＰＥＡ", "心静止", "心拍再開"]
+RHYTHM_LEFT = [7290, 9108, 14562, 10926, 12744, 16380]
+
+# Each counter's digit and separator labels, left to right: (left, top).
+COUNTERS = {
+    "arrival": [(3855, 240), (4500, 240), (4980, 165), (5490, 240), (6135, 240)],
+    "epinephrine": [(7320, 240), (7965, 240), (8445, 165), (8925, 240), (9570, 240)],
+    "atropine": [(11130, 240), (11775, 240), (12255, 165), (12735, 240), (13380, 240)],
+    "antiarrhythmic": [(14910, 240), (15555, 240), (16035, 165), (16515, 240), (17160, 240)],
+    "cpr": [(8220, 1140), (10350, 1140), (11805, 1200), (13275, 1155), (15405, 1140)],
+}
+CLOCK = [(330, 240), (975, 240), (1740, 165), (1965, 240), (2610, 240)]
+TITLES = {  # the counters' titles, Label4 2..5
+    "cpr": (7185, 1845), "epinephrine": (7170, 180), "atropine": (10980, 180), "antiarrhythmic": (14760, 180),
+}
+DATE_LABEL = (1635, 75)
+CAUSES_HEADING = (15720, 7740)
+CAUSES = (15690, 8190)
+
+BUTTON_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX}
+
+
+class Mismatch(Exception):
+    pass
+
+
+def fail(message):
+    raise Mismatch(message)
+
+
+passed = set()
+
+
+def ok(message):
+    if message not in passed:
+        passed.add(message)
+        print("ok: " + message)
+
+
+class Node:
+    """One accessible object, read once."""
+
+    def __init__(self, acc, origin):
+        self.acc = acc
+        self.role = acc.getRole()
+        self.name = acc.name or ""
+        state = acc.getState()
+        self.showing = state.contains(pyatspi.STATE_SHOWING)
+        self.selected = state.contains(pyatspi.STATE_SELECTED)
+        try:
+            e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            self.extents = (e.x - origin[0], e.y - origin[1], e.width, e.height)
+        except NotImplementedError:
+            self.extents = None
+
+    def __repr__(self):
+        return f"{pyatspi.Accessible.getRoleName(self.acc)} {self.name!r} {self.extents}"
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Veltrasa2005":
+            return app
+    fail("the program is not on the accessibility bus")
+
+
+def window_nodes(app, title):
+    """Every accessible below the top-level window captioned TITLE, in
+    pixels relative to that window's top-left corner."""
+    for top in app:
+        if top.name == title and top.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
+            e = top.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            origin = (e.x, e.y)
+            found = []
+
+            def walk(acc):
+                for child in acc:
+                    found.append(Node(child, origin))
+                    walk(child)
+
+            walk(top)
+            return found
+    return None
+
+
+def main_window(app):
+    nodes = window_nodes(app, "Veltrasa２００５")
+    if nodes is None:
+        fail("no window (frame) named Veltrasa２００５")
+    return nodes
+
+
+def label_at(nodes, left, top):
+    want = (px(left), px(top))
+    hits = [n for n in nodes if n.role == pyatspi.ROLE_LABEL and n.extents and n.extents[:2] == want]
+    if len(hits) != 1:
+        fail(f"expected one label at {want}, found {hits}")
+    return hits[0]
+
+
+def reading(nodes, cells):
+    return "".join(label_at(nodes, left, top).name for left, top in cells)
+
+
+def expect_button(nodes, caption, want, what):
+    """Exactly one showing button reads CAPTION, at the rectangle WANT."""
+    hits = [n for n in nodes if n.role in BUTTON_ROLES and n.name == caption and n.extents == want]
+    if len(hits) != 1 or not hits[0].showing:
+        fail(f"{what} {caption} at {want}: found {hits}, buttons near it "
+             f"{[n for n in nodes if n.role in BUTTON_ROLES and n.extents and n.extents[:2] == want[:2]]}")
+
+
+def check_buttons(nodes):
+    for i, caption in enumerate(EVENT_CAPTIONS):
+        expect_button(nodes, caption, rect(EVENT_LEFT[i], EVENT_TOP[i], 2715, 1005), "event button")
+    ok("sixteen event buttons read by caption at their places")
+    for i, caption in enumerate(RHYTHM_CAPTIONS):
+        expect_button(nodes, caption, rect(RHYTHM_LEFT[i], 11730, 1695, 855), "rhythm button")
+    ok("six rhythm buttons read by caption at their places")
+
+
+def the_list(nodes):
+    lists = [n for n in nodes if n.role in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE)]
+    want = rect(120, 1695, 6870, 11220)
+    lists = [n for n in lists if n.extents == want]
+    if len(lists) != 1:
+        fail(f"expected the record list at {want}, found {lists}")
+    rows = [Node(c, (0, 0)) for c in lists[0].acc]
+    return [r for r in rows if r.role in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL)]
+
+
+def check_start(dates):
+    nodes = main_window(application())
+    check_buttons(nodes)
+    for name, cells in COUNTERS.items():
+        shown = reading(nodes, cells)
+        if shown != "00:00":
+            fail(f"the {name} counter reads {shown!r}")
+    ok("five counters read 00:00")
+    clock = reading(nodes, CLOCK)
+    if not re.fullmatch(r"[0-2][0-9]:[0-5][0-9]", clock):
+        fail(f"the clock reads {clock!r}")
+    ok(f"the clock reads {clock}")
+    date = label_at(nodes, *DATE_LABEL).name
+    if date not in dates:
+        fail(f"the date label reads {date!r}, not {dates}")
+    ok(f"the date label reads today, {date}")
+    for heading in ("現在の時刻", "入室からの経過時間", "リズム（パルス）チェック"):
+        if not any(n.role == pyatspi.ROLE_LABEL and n.name == heading and n.showing for n in nodes):
+            fail(f"no heading {heading}")
+    ok("headings read")
+    for start in ("６Ｈs５Ｔs", "・循環血液量減少"):
+        labels = [n for n in nodes if n.role == pyatspi.ROLE_LABEL and n.name.startswith(start)]
+        if len(labels) != 1 or labels[0].showing:
+            fail(f"the hidden reversible-causes panel is reported as showing: {labels}")
+    ok("the hidden reversible-causes panel is reported as not showing")
+    rows = the_list(nodes)
+    if rows:
+        fail(f"the record list is not empty: {rows}")
+    ok("the record list is empty")
+
+
+ROW = re.compile(r"(\d\d)/(\d\d) \d\d:\d\d:\d\d(　.*)")
+
+
+def check_after(dates):
+    nodes = main_window(application())
+    rows = the_list(nodes)
+    texts = []
+    for r in rows:
+        m = ROW.fullmatch(r.name)
+        if not m or not any(d.endswith(f"-{m.group(1)}-{m.group(2)}") for d in dates):
+            fail(f"row {r.name!r} is not stamped today")
+        texts.append(m.group(3))
+    want = ["　病院到着", "　ＣＰＲ開始", "　エピネフリン1回目投与", "　アトロピン1回目投与", "　アンカロン1回目投与",
+            "　ﾘｽﾞﾑﾁｪｯｸ：ＰＥＡ"]
+    if texts != want:
+        fail(f"the record list reads {texts}, not {want}")
+    selected = [i for i, r in enumerate(rows) if r.selected]
+    if selected != [len(rows) - 1]:
+        fail(f"selected rows {selected}, not the newest")
+    ok(f"the record list reads its {len(rows)} rows, the newest selected")
+    titles = {name: label_at(nodes, *where).name for name, where in TITLES.items()}
+    want_titles = {"cpr": "心マッサージ開始後", "epinephrine": "エピネフリン1回目投与後",
+                   "atropine": "アトロピン1回目投与後", "antiarrhythmic": "アンカロン1回目投与後"}
+    if titles != want_titles:
+        fail(f"counter titles read {titles}")
+    ok("counter titles read")
+    for name in ("cpr", "epinephrine", "atropine", "antiarrhythmic"):
+        shown = reading(nodes, COUNTERS[name])
+        if not re.fullmatch(r"\d\d:\d\d", shown):
+            fail(f"the {name} counter reads {shown!r}")
+    heading = label_at(nodes, *CAUSES_HEADING)
+    causes = label_at(nodes, *CAUSES)
+    if not (heading.showing and causes.showing and heading.name == "６Ｈs５Ｔs" and "・低酸素症" in causes.name):
+        fail(f"the reversible-causes panel does not read after PEA: {heading}, {causes}")
+    ok("the reversible-causes panel reads after PEA")
+
+
+def check_question():
+    nodes = window_nodes(application(), "Veltrasa2005")
+    if not nodes:
+        fail("no message box on the accessibility bus")
+    texts = [n.name for n in nodes if n.role == pyatspi.ROLE_LABEL and n.showing]
+    if "記録を中止しますか？　　　" not in texts:
+        fail(f"the question box reads {texts}")
+    buttons = sorted(n.name for n in nodes if n.role in BUTTON_ROLES and n.showing)
+    if buttons != sorted(["はい(Y)", "いいえ(N)"]):
+        fail(f"the question box's buttons read {buttons}")
+    ok("the question box reads its text and buttons")
+
+
+def check_menu():
+    """The popup menu is a pop-up window, outside the application's tree of
+    windows: it is read, as a screen reader reads it, from the focus event
+    of its first item, reached with the Down key."""
+    seen = []
+
+    def on_focus(event):
+        if event.source.getRole() == pyatspi.ROLE_MENU_ITEM and event.detail1:
+            seen.append(event.source)
+            pyatspi.Registry.stop()
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", "Down"]) and False)
+    GLib.timeout_add(5000, lambda: pyatspi.Registry.stop() or False)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
+    if not seen:
+        fail("no menu item took the focus")
+    focused = seen[0]
+    menu = focused.parent
+    if menu is None or menu.getRole() != pyatspi.ROLE_POPUP_MENU:
+        fail(f"the focused item {focused.name!r} is not in a popup menu")
+    items = [c for c in menu if c.getRole() == pyatspi.ROLE_MENU_ITEM]
+    read = [(i.name, i.getState().contains(pyatspi.STATE_ENABLED)) for i in items]
+    # Rows but nothing to undo yet: 元に戻す is offered disabled.
+    want = [("修正", True), ("削除", True), ("元に戻す", False)]
+    if read != want:
+        fail(f"the popup menu reads {read}, not {want}")
+    if focused.name != "修正":
+        fail(f"Down focused {focused.name!r}, not 修正")
+    ok("the popup menu reads its items and which are enabled")
+
+
+def edit_window():
+    nodes = window_nodes(application(), "編集")
+    if not nodes:
+        fail("no edit window (dialog) named 編集")
+    return nodes
+
+
+def check_edit():
+    rows = the_list(main_window(application()))
+    newest = rows[-1].name
+    nodes = edit_window()
+    boxes = [n for n in nodes if n.role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY)]
+    if len(boxes) != 1:
+        fail(f"expected one edit box, found {boxes}")
+    box = boxes[0]
+    text = box.acc.queryText().getText(0, -1)
+    if text != newest or not box.showing or box.extents != rect(120, 150, 9045, 465):
+        fail(f"the edit box reads {text!r} at {box.extents}, not {newest!r}")
+    ok("the edit window's box reads the row being corrected")
+    for caption, left in (("ｷｬﾝｾﾙ", 2580), ("変更", 5340)):
+        expect_button(nodes, caption, rect(left, 780, 1095, 465), "edit window button")
+    ok("the edit window's buttons read by caption at their places")
+
+
+def cancel_edit():
+    for n in edit_window():
+        if n.role in BUTTON_ROLES and n.name == "ｷｬﾝｾﾙ":
+            action = n.acc.queryAction()
+            for i in range(action.nActions):
+                if action.getName(i) in ("Press", "press", "click"):
+                    action.doAction(i)
+                    ok("ｷｬﾝｾﾙ pressed through AT-SPI")
+                    return
+            fail(f"ｷｬﾝｾﾙ offers no press action: {[action.getName(i) for i in range(action.nActions)]}")
+    fail("no ｷｬﾝｾﾙ button")
+
+
+def main():
+    checks = {"start": lambda: check_start(sys.argv[2:]), "after": lambda: check_after(sys.argv[2:]),
+              "question": check_question, "menu": check_menu, "edit": check_edit, "cancel-edit": cancel_edit}
+    check = checks[sys.argv[1]]
+    # The window is read as it is at the moment; a change still on its way
+    # through the bus gets a few seconds to arrive. The menu is read once:
+    # reading it presses a key.
+    deadline = time.time() + (0 if sys.argv[1] == "menu" else 15)
+    while True:
+        try:
+            check()
+            return
+        except (Mismatch, GLib.Error) as mismatch:
+            if time.time() > deadline:
+                print(f"FAIL: {mismatch}", file=sys.stderr)
+                sys.exit(1)
+        time.sleep(0.3)
+
+
+if __name__ == "__main__":
+    main()
