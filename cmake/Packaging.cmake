@@ -49,12 +49,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries (libqt6widgets6, libqt6printsupport6, libqt6gui6,
-# libqt6core6) and the C++ runtime come from dpkg-shlibdeps. What the binary
-# does not link but uses at run time is named here: the fonts standing in for
-# the window's Windows fonts, Qt's Japanese translations of its dialogs, and
-# libqt6printsupport6, whose CUPS back end Qt loads as a plug-in when printing
-# (so it is needed even when the linker finds no direct use of the library).
+# libqt6core6, libqt6dbus6), CUPS, X11 and the C++ runtime come from
+# dpkg-shlibdeps. What the binary does not link but uses at run time is
+# named here: the fonts standing in for the window's Windows fonts, and Qt's
+# Japanese translations of its dialogs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6printsupport6, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n")
 include(CPack)
