@@ -3,12 +3,15 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTranslator>
+#include <csignal>
 
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
+#include "ui/CounterDump.h"
+#include "ui/ExposeReport.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 
@@ -39,6 +42,11 @@ int main(int argc, char* argv[])
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
     }
+    // Measurement hooks for bench/run.sh; inert unless asked for.
+    if (qEnvironmentVariableIsSet("VELTRASA_REPORT_EXPOSED"))
+        veltrasa::reportFirstExpose(window);
+    if (qEnvironmentVariableIsSet("VELTRASA_DUMP_COUNTERS"))
+        veltrasa::dumpCountersOnSignal(window, SIGUSR1);
     window.show();
     return QApplication::exec();
 }
