@@ -5,14 +5,20 @@
 # measured in the same run, because the machine is shared and noisy.
 #
 #   bench/run.sh                  the full run (about 2 minutes)
-#   bench/run.sh --quick          shorter runs, for CI (under 1 minute)
+#   bench/run.sh --quick          shorter runs (under 1 minute)
+#   bench/run.sh --ci             the quick runs for ctest: fails only if a
+#                                 figure cannot be measured, so the benchmarks
+#                                 do not rot; verdicts are printed, not enforced,
+#                                 as a shared CI machine makes timings flaky
 #   bench/run.sh --timekeeping [SECONDS]
 #                                 only the time keeping: the real program for
 #                                 SECONDS (600) with the other core kept busy
 #
-# The executables come from build/ or from $VELTRASA_BIN,
+# Exit status: 0 every budget passes, 1 a budget fails, 2 a figure could not
+# be measured. The executables come from build/ or from $VELTRASA_BIN,
 # $VELTRASA_BASELINE_BIN and $VELTRASA_BENCH_PRESS_BIN.
 set -euo pipefail
+trap 'exit 2' ERR
 
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 BUILD="${VELTRASA_BUILD_DIR:-$HERE/../build}"
@@ -23,15 +29,20 @@ export LC_ALL=C.UTF-8
 
 MODE=full
 TIMEKEEPING_SECONDS=600
+ENFORCE=1
 case "${1:-}" in
 --quick) MODE=quick ;;
+--ci)
+    MODE=quick
+    ENFORCE=0
+    ;;
 --timekeeping)
     MODE=timekeeping
     TIMEKEEPING_SECONDS="${2:-600}"
     ;;
 "") ;;
 *)
-    sed -n '2,14p' "$0" >&2
+    sed -n '2,21p' "$0" >&2
     exit 2
     ;;
 esac
@@ -45,6 +56,16 @@ done
 
 # The private display, the program's start and the clicks.
 source "$HERE/../tests/e2e/lib.sh"
+bench_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+    e2e_cleanup
+}
+trap bench_cleanup EXIT
+fail() {
+    echo "could not measure: $*" >&2
+    exit 2
+}
 
 # ---------------------------------------------------------------- helpers
 
@@ -91,13 +112,15 @@ cpu_ns() {
 
 peak_rss_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 
-# launch BIN: starts BIN with the first-expose report; waits for the report.
-# Sets LAUNCHED_PID and LAUNCH_US (microseconds from start to painted window).
+# launch BIN [VAR=VALUE...]: starts BIN with the first-expose report and
+# waits for the report. Sets LAUNCHED_PID and LAUNCH_US (microseconds from
+# start to painted window).
 launch() {
     local bin="$1" attempt t0 fd line
+    shift
     for attempt in 1 2 3; do
         t0="$(now_us)"
-        exec {fd}< <(VELTRASA_REPORT_EXPOSED=1 exec "$bin" 2>>"$E2E_TMP/launch.log")
+        exec {fd}< <(exec env "$@" VELTRASA_REPORT_EXPOSED=1 "$bin" 2>>"$E2E_TMP/launch.log")
         LAUNCHED_PID=$!
         E2E_PIDS+=("$LAUNCHED_PID")
         if read -r -t 20 -u "$fd" line && [[ "$line" == exposed\ * ]]; then
@@ -113,8 +136,10 @@ launch() {
     fail "$bin never showed its window"
 }
 
+# Ends a measured program at once: a polite signal would run its shut-down
+# and leave it waiting on the save question.
 stop() {
-    kill "$1" 2>/dev/null || true
+    kill -KILL "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
 }
 
@@ -158,28 +183,37 @@ measure_idle() {
     local button
     for button in 0 1 5 6 7; do click_event "$button"; done
     xdotool mousemove 0 0
+    # Measured side by side, so the machine's noise falls on all three.
     launch "$BASELINE_BIN"
     local baseline=$LAUNCHED_PID
+    launch "$BASELINE_BIN" VELTRASA_BASELINE_TIMERS=6
+    local floor6=$LAUNCHED_PID
     sleep 2
-    local p0 b0 p1 b1 t0 t1
+    local p0 b0 f0 p1 b1 f1 t0 t1
     p0="$(cpu_ns "$program")"
     b0="$(cpu_ns "$baseline")"
+    f0="$(cpu_ns "$floor6")"
     t0="$(now_us)"
     sleep "$seconds"
     p1="$(cpu_ns "$program")"
     b1="$(cpu_ns "$baseline")"
+    f1="$(cpu_ns "$floor6")"
     t1="$(now_us)"
     kill -0 "$program" || fail "the program died while idle"
+    stop "$floor6"
     stop "$baseline"
     stop "$program"
-    local p=$((p1 - p0)) b=$((b1 - b0)) wall=$((t1 - t0))
+    local p=$((p1 - p0)) b=$((b1 - b0)) f=$((f1 - f0)) wall=$((t1 - t0))
     # Share of one core, in per cent.
-    local pp bp
+    local pp bp fp
     pp="$(calc "$p / ($wall * 1000) * 100" 3)"
     bp="$(calc "$b / ($wall * 1000) * 100" 3)"
+    fp="$(calc "$f / ($wall * 1000) * 100" 3)"
     row "idle CPU, clock + 5 counters, ${seconds} s" "$pp %" "$bp %" \
         "<= 1.5 x baseline ($(calc "$p/$b") x)" "$(holds "$p <= 1.5 * $b" && echo 1)"
-    row "idle CPU, share of one core" "$pp %" "" "< 0.25 %" "$(holds "$pp < 0.25" && echo 1)"
+    row "  the same against six 1-s timers" "$pp %" "$fp %" \
+        "<= 1.5 x baseline ($(calc "$p/$f") x)" "$(holds "$p <= 1.5 * $f" && echo 1)"
+    row "  as a share of one core" "$pp %" "" "< 0.5 %" "$(holds "$pp < 0.5" && echo 1)"
 }
 
 # ------------------------------------------------------------- 4: a press
@@ -311,4 +345,5 @@ timekeeping)
     ;;
 esac
 print_table
+((ENFORCE)) || exit 0
 exit "$FAILED"
