@@ -7,7 +7,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VELTRASA_BUILD_DIR:-$ROOT/build}"
 
 # Build tools and libraries.
-PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n)
+PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libcups2-dev)
 # Google Benchmark, for bench/.
 PACKAGES+=(libbenchmark-dev)
 # Fonts standing in for the window's Windows fonts.
@@ -15,7 +15,7 @@ PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 if [[ "${1:-}" == "--test" ]]; then
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
-             cups cups-client cups-bsd poppler-utils)
+             cups cups-client cups-bsd poppler-utils python3)
 fi
 
 missing=()

@@ -5,10 +5,13 @@
 #include <QTranslator>
 #include <csignal>
 
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/Printer.h"
 #include "platform/ProgramEnd.h"
+#include "platform/SaveFileDialog.h"
 #include "platform/Timer.h"
 #include "ui/CounterDump.h"
 #include "ui/ExposeReport.h"
@@ -38,10 +41,17 @@ int main(int argc, char* argv[])
     veltrasa::QtMessageBox messages;
     veltrasa::QtTimerFactory timers;
     veltrasa::QtProgramEnd programEnd;
+    veltrasa::QtClipboard clipboard;
+    veltrasa::QtSaveFileDialog saveDialog;
+    veltrasa::QtPrinter printer;
     veltrasa::Platform platform{&messages, &clock, &timers, &programEnd};
+    platform.clipboard = &clipboard;
+    platform.saveDialog = &saveDialog;
+    platform.printer = &printer;
 
     veltrasa::FrmMain window(platform);
     messages.setParent(&window);
+    saveDialog.setParent(&window);
     // Opens centred on the screen.
     if (const QScreen* screen = window.screen()) {
         QRect frame = window.frameGeometry();

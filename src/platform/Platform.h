@@ -8,12 +8,19 @@ class MessageBox;
 class Clock;
 class TimerFactory;
 class ProgramEnd;
+class Clipboard;
+class SaveFileDialog;
+class Printer;
 
 struct Platform {
     MessageBox* messages = nullptr;
     Clock* clock = nullptr;
     TimerFactory* timers = nullptr;
     ProgramEnd* programEnd = nullptr;
+    // The record's outputs.
+    Clipboard* clipboard = nullptr;
+    SaveFileDialog* saveDialog = nullptr;
+    Printer* printer = nullptr;
 };
 
 } // namespace veltrasa

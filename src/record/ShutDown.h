@@ -6,6 +6,7 @@
 
 namespace veltrasa {
 
+class MessageBox;
 class ProgramEnd;
 
 // The main window's unload handler: every display freezes, the exit
@@ -17,5 +18,20 @@ struct ShutDownTargets {
 };
 
 void Form_Unload(const ShutDownTargets& t);
+
+// The question-and-export step of shut-down: save as a text file? If not,
+// print? Then, whatever was answered or went wrong, the clipboard copy.
+struct ExitSteps {
+    MessageBox& messages;
+    std::function<void()> saveRecordAsText;
+    std::function<void()> printRecord;
+    std::function<void()> copyRecordToClipboard;
+};
+
+void exitSequence(const ExitSteps& s);
+
+// The two questions, word for word.
+extern const char16_t* const kSaveQuestion;
+extern const char16_t* const kPrintQuestion;
 
 } // namespace veltrasa

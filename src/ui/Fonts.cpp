@@ -1,24 +1,37 @@
 #include "ui/Fonts.h"
 
 #include <QStringList>
+#include <vector>
 
 namespace veltrasa {
 namespace {
 struct Substitute {
     const char16_t* family;
     QStringList faces;
+    FaceMetrics metrics;
 };
+
+// The Japanese Gothic and Mincho faces are one em high (220 + 36 of 256
+// units); Arial Black reaches 2254 units above and 634 below the baseline
+// of a 2048-unit em.
+constexpr FaceMetrics kJapaneseFace{220.0 / 256.0, 36.0 / 256.0};
+constexpr FaceMetrics kArialBlackFace{2254.0 / 2048.0, 634.0 / 2048.0};
+
+const std::vector<Substitute>& substitutes()
+{
+    static const std::vector<Substitute> table = {
+        {layout::kPGothic, {"IPAPGothic", "IPA Pゴシック", "Noto Sans CJK JP", "VL PGothic"}, kJapaneseFace},
+        {layout::kGothic, {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", "VL Gothic"}, kJapaneseFace},
+        {layout::kPMincho, {"IPAPMincho", "IPA P明朝", "Noto Serif CJK JP", "IPAMincho"}, kJapaneseFace},
+        {layout::kArialBlack, {"Lato Black", "Lato", "Noto Sans Black", "Noto Sans", "DejaVu Sans"}, kArialBlackFace},
+    };
+    return table;
+}
 } // namespace
 
 void installFontSubstitutes()
 {
-    static const Substitute table[] = {
-        {layout::kPGothic, {"IPAPGothic", "IPA Pゴシック", "Noto Sans CJK JP", "VL PGothic"}},
-        {layout::kGothic, {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", "VL Gothic"}},
-        {layout::kPMincho, {"IPAPMincho", "IPA P明朝", "Noto Serif CJK JP", "IPAMincho"}},
-        {layout::kArialBlack, {"Lato Black", "Lato", "Noto Sans Black", "Noto Sans", "DejaVu Sans"}},
-    };
-    for (const auto& s : table)
+    for (const auto& s : substitutes())
         QFont::insertSubstitutions(QString::fromUtf16(s.family), s.faces);
 }
 
@@ -30,6 +43,14 @@ QFont makeFont(const layout::FontSpec& spec)
     font.setWeight(extraHeavy ? QFont::Black : spec.bold ? QFont::Bold : QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
+}
+
+FaceMetrics originalFaceMetrics(const QString& family)
+{
+    for (const auto& s : substitutes())
+        if (family == QString::fromUtf16(s.family))
+            return s.metrics;
+    return kJapaneseFace;
 }
 
 } // namespace veltrasa

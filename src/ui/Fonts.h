@@ -13,4 +13,16 @@ void installFontSubstitutes();
 
 QFont makeFont(const layout::FontSpec& spec);
 
+// Vertical metrics, in ems, of the Windows face a family name stands for.
+// A label puts its first baseline `ascent` below its top and each further
+// line `ascent + descent` lower, as the original face did, so a substitute
+// with other metrics still places its glyphs where the layout expects them
+// (the large counter digits low in their boxes, the eleven lines of the
+// reversible causes inside theirs).
+struct FaceMetrics {
+    double ascent;
+    double descent;
+};
+FaceMetrics originalFaceMetrics(const QString& family);
+
 } // namespace veltrasa

@@ -1,15 +1,21 @@
 #include "ui/FrmMain.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <map>
 
+#include "output/RecordOutput.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
 #include "record/ShutDown.h"
 #include "ui/Fonts.h"
+#include "ui/FrmEdit.h"
+#include "ui/Images.h"
 #include "ui/Layout.h"
+#include "ui/PopupMenu.h"
 #include "ui/Widgets.h"
 
 namespace veltrasa {
@@ -41,16 +47,34 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     p.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBackground));
     setPalette(p);
     setAutoFillBackground(true);
+    setWindowIcon(images::stopwatchIcon());
+    // The large arrow over the background, labels, panels and pictures;
+    // buttons and the list keep the standard arrow (set as they are built).
+    setCursor(images::arrowPointer());
+    installFontSubstitutes();
 
     buildControls();
     buildLogic();
+    buildEditing();
 
     Form_Load({*clock_,
                *list1_,
                state_,
                {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))},
-               {},
+               [this] { editing_->clearUndoBuffer(); },
                timerArray()});
+
+#if QT_CONFIG(sessionmanager)
+    // The desktop session is ending: end the record as closing the window
+    // does, while questions may still be asked.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+            if (manager.allowsInteraction()) {
+                close();
+                manager.release();
+            }
+        });
+#endif
 }
 
 FrmMain::~FrmMain() = default;
@@ -90,6 +114,7 @@ void FrmMain::buildControls()
         w->setObjectName(QString::fromLatin1(s.name));
         w->setGeometry(rectOf(s.left, s.top, s.width, s.height));
         w->setFont(makeFont(s.font));
+        w->setFaceMetrics(originalFaceMetrics(QString::fromUtf16(s.font.family)));
         w->setAlignment((s.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         w->setColour(s.colour);
         w->setText(QString::fromUtf16(s.text));
@@ -113,6 +138,7 @@ void FrmMain::buildControls()
         w->setGeometry(rectOf(s.left, s.top, layout::kEventButtonWidth, layout::kEventButtonHeight));
         w->setFont(buttonFont);
         setColours(w, s.background, layout::kEventButtonText);
+        w->setCursor(Qt::ArrowCursor);
         check1_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
@@ -125,6 +151,7 @@ void FrmMain::buildControls()
         w->setFont(optionFont);
         setColours(w, layout::kOptionBackground, layout::kOptionText);
         w->setBackground(layout::kOptionBackground);
+        w->setCursor(Qt::ArrowCursor);
         option1_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
@@ -134,6 +161,8 @@ void FrmMain::buildControls()
     list1_->setGeometry(rectOf(ls.left, ls.top, ls.width, ls.height));
     list1_->setFont(makeFont(ls.font));
     setColours(list1_, ls.background, ls.text);
+    list1_->setCursor(Qt::ArrowCursor);
+    list1_->viewport()->setCursor(Qt::ArrowCursor);
     list1_->addRow(QString::fromUtf16(ls.sampleRow));
     focusOrder[ls.focusOrder] = list1_;
 
@@ -204,6 +233,33 @@ void FrmMain::buildLogic()
     for (int i = 0; i < kRhythmButtonCount; ++i)
         connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { rhythmButtons_->Option1_Click(i); });
+
+    if (platform_.clipboard && platform_.saveDialog && platform_.printer) {
+        output_ = std::make_unique<RecordOutput>(RecordOutput::Services{*list1_, *platform_.clock, *platform_.messages,
+                                                                        *platform_.clipboard, *platform_.saveDialog,
+                                                                        *platform_.printer});
+        exitSequence_ = [this] { output_->exitSequence(); };
+    }
+}
+
+void FrmMain::buildEditing()
+{
+    popup_ = new PopupMenu(this);
+    editing_ = std::make_unique<RecordEditing>(RecordEditing::Targets{*list1_, *popup_, [this] { openEditWindow(); }});
+    connect(list1_, &RecordListWidget::mouseButtonPressed, this,
+            [this](Qt::MouseButton button) { editing_->showRecordMenu(button); });
+    connect(popup_->menuEdit(), &QAction::triggered, this, [this] { editing_->editRow(); });
+    connect(popup_->menuDelete(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
+    connect(popup_->menuCancel(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });
+}
+
+void FrmMain::openEditWindow()
+{
+    FrmEdit window(*list1_, this);
+    if (editWindowRunner_)
+        editWindowRunner_(window);
+    else
+        window.exec();
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

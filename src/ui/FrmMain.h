@@ -8,6 +8,7 @@
 #include "counters/ClockDisplay.h"
 #include "counters/CounterTable.h"
 #include "counters/DigitCounter.h"
+#include "editing/RecordEditing.h"
 #include "platform/Platform.h"
 #include "record/EventButtons.h"
 #include "record/EventCatalogue.h"
@@ -19,9 +20,12 @@
 namespace veltrasa {
 
 class EventButtonWidget;
+class FrmEdit;
 class LabelWidget;
 class OptionButtonWidget;
+class PopupMenu;
 class PicturePanelWidget;
+class RecordOutput;
 class RecordListWidget;
 class ShapeWidget;
 class Timer;
@@ -50,8 +54,17 @@ public:
     EventButtons& eventButtons() { return *eventButtons_; }
     RhythmButtons& rhythmButtons() { return *rhythmButtons_; }
     const Platform& platform() const { return platform_; }
+    RecordEditing& editing() { return *editing_; }
+    PopupMenu* popup() const { return popup_; }
+    // How the edit window is run once created; by default modally until it
+    // closes. Tests drive it in its place.
+    void setEditWindowRunner(std::function<void(FrmEdit&)> runner) { editWindowRunner_ = std::move(runner); }
 
-    // The question-and-export step of shut-down.
+    // The record's outputs; nullptr when the platform offers none.
+    RecordOutput* output() const { return output_.get(); }
+
+    // The question-and-export step of shut-down (by default the record
+    // output's exit sequence).
     void setExitSequence(std::function<void()> exitSequence) { exitSequence_ = std::move(exitSequence); }
 
 protected:
@@ -60,6 +73,8 @@ protected:
 private:
     void buildControls();
     void buildLogic();
+    void buildEditing();
+    void openEditWindow();
     std::array<Timer*, kTimerCount> timerArray() const;
     static QString key(const QString& name, int index);
 
@@ -78,7 +93,11 @@ private:
     std::unique_ptr<ClockDisplay> clock_;
     std::unique_ptr<EventButtons> eventButtons_;
     std::unique_ptr<RhythmButtons> rhythmButtons_;
+    std::unique_ptr<RecordOutput> output_;
     std::function<void()> exitSequence_;
+    PopupMenu* popup_ = nullptr;
+    std::unique_ptr<RecordEditing> editing_;
+    std::function<void(FrmEdit&)> editWindowRunner_;
     bool unloading_ = false;
 };
 

@@ -21,6 +21,37 @@ LabelWidget::LabelWidget(QWidget* parent) : QLabel(parent)
     setWordWrap(false);
 }
 
+void LabelWidget::setFaceMetrics(FaceMetrics metrics)
+{
+    metrics_ = metrics;
+    update();
+}
+
+qreal LabelWidget::baseline(int line) const
+{
+    const qreal em = font().pointSizeF() * logicalDpiY() / 72.0;
+    return qRound(metrics_.ascent * em) + line * qRound((metrics_.ascent + metrics_.descent) * em);
+}
+
+void LabelWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(QColor::fromRgb(colour_));
+    const QFontMetricsF metrics(font());
+    const bool centred = alignment() & Qt::AlignHCenter;
+    QStringList lines = text_.split(QLatin1Char('\n'));
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast(); // the line end of the last line
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const qreal x = centred ? (width() - metrics.horizontalAdvance(line)) / 2 : 0;
+        painter.drawText(QPointF(x, baseline(i)), line);
+    }
+}
+
 void LabelWidget::setText(const QString& text)
 {
     ++textWrites_;
@@ -100,17 +131,50 @@ void RecordListWidget::mousePressEvent(QMouseEvent* event)
     emit mouseButtonPressed(event->button());
 }
 
-EventButtonWidget::EventButtonWidget(QWidget* parent, const QString& caption) : QPushButton(caption, parent)
+BevelButton::BevelButton(QWidget* parent, const QString& caption) : QPushButton(caption, parent)
 {
     setCheckable(true);
     setAccessibleName(caption);
 }
 
-OptionButtonWidget::OptionButtonWidget(QWidget* parent, const QString& caption) : QPushButton(caption, parent)
+void BevelButton::paintEvent(QPaintEvent*)
 {
-    setCheckable(true);
-    setAccessibleName(caption);
+    // Two-pixel bevel: light above and left, dark below and right; pressed
+    // in, a dark frame with a shadow inside and the caption one pixel down
+    // and right.
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r, palette().color(QPalette::Button));
+    const bool sunken = isSunken();
+    const auto edge = [&](const QRect& box, QColor topLeft, QColor bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(box.topLeft(), box.topRight());
+        painter.drawLine(box.topLeft(), box.bottomLeft());
+        painter.setPen(bottomRight);
+        painter.drawLine(box.bottomLeft(), box.bottomRight());
+        painter.drawLine(box.topRight(), box.bottomRight());
+    };
+    const QRect inner = r.adjusted(1, 1, -1, -1);
+    if (sunken) {
+        edge(r, Qt::black, Qt::black);
+        edge(inner, QColor(0x80, 0x80, 0x80), palette().color(QPalette::Button));
+    } else {
+        edge(r, Qt::white, Qt::black);
+        edge(inner, QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0x80, 0x80));
+    }
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::ButtonText));
+    const QRect textBox = sunken ? r.translated(1, 1) : r;
+    painter.drawText(textBox, Qt::AlignCenter, text());
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.drawRect(r.adjusted(4, 4, -5, -5));
+    }
 }
+
+EventButtonWidget::EventButtonWidget(QWidget* parent, const QString& caption) : BevelButton(parent, caption) {}
+
+OptionButtonWidget::OptionButtonWidget(QWidget* parent, const QString& caption) : BevelButton(parent, caption) {}
 
 void OptionButtonWidget::setBackground(QRgb colour)
 {
@@ -124,19 +188,28 @@ PicturePanelWidget::PicturePanelWidget(QWidget* parent, const QString& lettering
     setAccessibleName(lettering);
 }
 
+QRect PicturePanelWidget::pictureRect() const
+{
+    QRect picture(QPoint(0, 0), kPictureSize);
+    picture.moveCenter(rect().center());
+    return picture;
+}
+
 void PicturePanelWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QLinearGradient gradient(0, 0, 0, height());
+    painter.fillRect(rect(), Qt::black);
+    const QRect picture = pictureRect();
+    QLinearGradient gradient(0, picture.top(), 0, picture.top() + picture.height());
     gradient.setColorAt(0.0, QColor(0x00, 0x00, 0x06));
     gradient.setColorAt(0.5, QColor(0x33, 0x33, 0x99));
     gradient.setColorAt(1.0, QColor(0x00, 0x00, 0x06));
-    painter.fillRect(rect(), gradient);
+    painter.fillRect(picture, gradient);
     QFont f = font();
     f.setBold(true);
     painter.setFont(f);
     painter.setPen(Qt::white);
-    painter.drawText(rect(), Qt::AlignCenter, lettering_);
+    painter.drawText(picture, Qt::AlignCenter, lettering_);
 }
 
 } // namespace veltrasa

@@ -8,15 +8,20 @@
 #include <optional>
 
 #include "platform/Controls.h"
+#include "ui/Fonts.h"
 #include "ui/UniformRowList.h"
 
 namespace veltrasa {
 
-// A label that draws only its text: no background, no border.
+// A label that draws only its text: no background, no border. Lines are
+// placed by the metrics of the face the label's font stands for.
 class LabelWidget final : public QLabel, public Label {
     Q_OBJECT
 public:
     explicit LabelWidget(QWidget* parent);
+    void setFaceMetrics(FaceMetrics metrics);
+    // Baseline of line `line` (0 = first), in pixels below the label's top.
+    qreal baseline(int line) const;
     void setText(const QString& text) override;
     QString text() const override { return text_; }
     void setColour(QRgb colour) override;
@@ -27,10 +32,14 @@ public:
     // tick rewrites.
     int textWrites() const { return textWrites_; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QString text_;
     QRgb colour_ = 0xFF000000;
     int textWrites_ = 0;
+    FaceMetrics metrics_{};
 };
 
 // A filled rectangle with a one-pixel border (or none).
@@ -75,9 +84,22 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
+// A push button drawn flat in its palette's Button colour with a raised
+// bevel, pressed in while held down or checked, whatever the widget style.
+class BevelButton : public QPushButton {
+    Q_OBJECT
+public:
+    BevelButton(QWidget* parent, const QString& caption);
+    // Drawn pressed in.
+    bool isSunken() const { return QPushButton::isDown() || isChecked(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // An event button: a push button that stays pressed in while its press is
 // being recorded and springs back afterwards.
-class EventButtonWidget final : public QPushButton, public EventButton {
+class EventButtonWidget final : public BevelButton, public EventButton {
     Q_OBJECT
 public:
     EventButtonWidget(QWidget* parent, const QString& caption);
@@ -86,7 +108,7 @@ public:
 };
 
 // A rhythm button: coloured push button; the colour marks the latest rhythm.
-class OptionButtonWidget final : public QPushButton, public OptionButton {
+class OptionButtonWidget final : public BevelButton, public OptionButton {
     Q_OBJECT
 public:
     OptionButtonWidget(QWidget* parent, const QString& caption);
@@ -101,12 +123,16 @@ private:
 };
 
 // A picture panel beneath an event button: navy gradient with white bold
-// lettering, no action of its own.
+// lettering, no action of its own. The picture has a fixed size; a panel
+// smaller than it shows its centre.
 class PicturePanelWidget final : public QPushButton {
     Q_OBJECT
 public:
+    static constexpr QSize kPictureSize{226, 96};
     PicturePanelWidget(QWidget* parent, const QString& lettering);
     QString lettering() const { return lettering_; }
+    // The picture's rectangle in the panel's coordinates.
+    QRect pictureRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

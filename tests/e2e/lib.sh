@@ -80,7 +80,12 @@ twips_to_screen() {
 click_twips() {
   local x y
   read -r x y < <(twips_to_screen "$1" "$2" "$3" "$4")
-  xdotool mousemove --sync "$x" "$y" click "${5:-1}"
+  # mousemove --sync waits for a motion that never comes when the pointer is
+  # already there (a second press of the same button).
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  if [[ "$X $Y" != "$x $y" ]]; then xdotool mousemove --sync "$x" "$y"; fi
+  xdotool click "${5:-1}"
   sleep 0.2
 }
 
@@ -115,4 +120,89 @@ wait_program_end() {
     sleep 0.1
   done
   fail "the program did not end"
+}
+
+# Screen size as "WIDTH HEIGHT".
+screen_size() {
+  xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p'
+}
+
+# Size of the main window's client area as "WIDTH HEIGHT".
+window_size() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  echo "$WIDTH $HEIGHT"
+}
+
+# snapshot: grabs the screen once so that several samples see the same
+# moment (and cost one grab). snap_* read the last snapshot.
+SNAP="$E2E_TMP/snap.png"
+SNAP_ORIGIN=""
+snapshot() {
+  SNAP_ORIGIN="$(window_origin)"
+  import -window root "$SNAP"
+}
+
+# snap_pixel_twips LEFT TOP: colour at that client position as RRGGBB.
+snap_pixel_twips() {
+  local ox oy
+  read -r ox oy <<<"$SNAP_ORIGIN"
+  convert "$SNAP" -crop "1x1+$((ox + $1 / 15))+$((oy + $2 / 15))" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n1 | tr 'a-f' 'A-F'
+}
+
+# snap_region_has RRGGBB LEFT TOP WIDTH HEIGHT: succeeds if some pixel of
+# that client rectangle (twips) has exactly that colour.
+snap_region_has() {
+  local ox oy
+  read -r ox oy <<<"$SNAP_ORIGIN"
+  convert "$SNAP" -crop "$(($4 / 15))x$(($5 / 15))+$((ox + $2 / 15))+$((oy + $3 / 15))" +repage \
+    -unique-colors -depth 8 txt:"$E2E_TMP/region.txt" 2>/dev/null
+  grep -qi " #$1 " "$E2E_TMP/region.txt"
+}
+
+# snap_window FILE: the main window's client area from the last snapshot.
+snap_window() {
+  local ox oy w h
+  read -r ox oy <<<"$SNAP_ORIGIN"
+  read -r w h < <(window_size)
+  convert "$SNAP" -crop "${w}x${h}+$ox+$oy" +repage "$1"
+}
+
+# snap_crop_twips FILE LEFT TOP WIDTH HEIGHT: that client rectangle of the
+# last snapshot.
+snap_crop_twips() {
+  local ox oy
+  read -r ox oy <<<"$SNAP_ORIGIN"
+  convert "$SNAP" -crop "$(($4 / 15))x$(($5 / 15))+$((ox + $2 / 15))+$((oy + $3 / 15))" +repage "$1"
+}
+
+# settled CHECK ARGS...: runs a check on the last snapshot, and on fresh
+# ones for about three seconds while it fails: a busy machine may not have
+# repainted the window yet.
+settled() {
+  local i
+  for i in $(seq 1 12); do
+    if "$@"; then return 0; fi
+    sleep 0.25
+    snapshot
+  done
+  return 1
+}
+
+snap_pixel_is() { [[ "$(snap_pixel_twips "$2" "$3")" == "$1" ]]; }
+snap_region_lacks() { ! snap_region_has "$@"; }
+
+# expect_pixel RRGGBB LEFT TOP WHAT, expect_region RRGGBB L T W H WHAT,
+# expect_no_region RRGGBB L T W H WHAT: checks on the screen that fail the
+# test with WHAT.
+expect_pixel() {
+  settled snap_pixel_is "$1" "$2" "$3" ||
+    fail "$4: expected #$1 at ($2, $3) twips, got #$(snap_pixel_twips "$2" "$3")"
+}
+expect_region() {
+  settled snap_region_has "$1" "$2" "$3" "$4" "$5" || fail "$6: no #$1 in ($2, $3, $4, $5) twips"
+}
+expect_no_region() {
+  settled snap_region_lacks "$1" "$2" "$3" "$4" "$5" || fail "$6: #$1 found in ($2, $3, $4, $5) twips"
 }

@@ -5,15 +5,22 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QFont>
+#include <QPointF>
+#include <QSizeF>
 #include <deque>
+#include <optional>
 #include <memory>
 #include <vector>
 
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/Printer.h"
 #include "platform/ProgramEnd.h"
+#include "platform/SaveFileDialog.h"
 #include "platform/Timer.h"
 
 namespace veltrasa::testing {
@@ -91,14 +98,122 @@ public:
     int ended = 0;
 };
 
+// The clipboard as a string, with every clear and every text kept.
+class ScriptedClipboard final : public Clipboard {
+public:
+    void clear() override
+    {
+        text.clear();
+        ++clears;
+    }
+    void setText(const QString& t) override
+    {
+        text = t;
+        texts.push_back(t);
+    }
+    QString text;
+    int clears = 0;
+    std::vector<QString> texts;
+};
+
+// The save-file dialog answered from a script: a path, or nothing for a
+// cancel. With no answer left it cancels and counts the call as unexpected.
+class ScriptedSaveFileDialog final : public SaveFileDialog {
+public:
+    void answer(std::initializer_list<std::optional<QString>> answers)
+    {
+        for (const auto& a : answers)
+            answers_.push_back({a.has_value(), a.value_or(QString())});
+    }
+    std::optional<QString> askFileName(const QString& proposedName, const QString& filter) override
+    {
+        proposals.push_back(proposedName);
+        filters.push_back(filter);
+        if (answers_.empty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        const auto [chosen, path] = answers_.front();
+        answers_.pop_front();
+        if (!chosen)
+            return std::nullopt;
+        return path;
+    }
+    std::vector<QString> proposals;
+    std::vector<QString> filters;
+    int unexpected = 0;
+
+private:
+    std::deque<std::pair<bool, QString>> answers_;
+};
+
+// A printer that keeps what is drawn where, with chosen failures. Text is
+// measured as one em per character; a line is 1.25 em high.
+class ScriptedPrinter final : public Printer {
+public:
+    struct Drawn {
+        int page;
+        QPointF at;
+        QString text;
+        QFont font;
+    };
+    bool begin() override
+    {
+        ++begins;
+        drawn.clear();
+        page = 0;
+        return !failBegin;
+    }
+    QSizeF printableSize() const override { return size; }
+    void setFont(const QFont& f) override { font = f; }
+    double textWidth(const QString& text) const override { return text.size() * font.pointSizeF() * 20; }
+    double lineHeight() const override { return font.pointSizeF() * 25; }
+    void drawText(QPointF topLeft, const QString& text) override { drawn.push_back({page, topLeft, text, font}); }
+    bool newPage() override
+    {
+        if (failNewPage)
+            return false;
+        ++page;
+        return true;
+    }
+    bool end() override
+    {
+        ++ends;
+        return !failEnd;
+    }
+    void abort() override { ++aborts; }
+
+    // A4 less a margin of 284 twips (5 mm) all round.
+    QSizeF size{11906 - 568, 16838 - 568};
+    bool failBegin = false;
+    bool failNewPage = false;
+    bool failEnd = false;
+    int begins = 0;
+    int ends = 0;
+    int aborts = 0;
+    int page = 0;
+    QFont font;
+    std::vector<Drawn> drawn;
+};
+
 // All scripted services together.
 struct ScriptedPlatform {
     FakeClock clock;
     ScriptedMessageBox messages;
     ManualTimerFactory timers;
     RecordingProgramEnd programEnd;
+    ScriptedClipboard clipboard;
+    ScriptedSaveFileDialog saveDialog;
+    ScriptedPrinter printer;
 
-    Platform platform() { return Platform{&messages, &clock, &timers, &programEnd}; }
+    Platform platform()
+    {
+        Platform p{&messages, &clock, &timers, &programEnd};
+        p.clipboard = &clipboard;
+        p.saveDialog = &saveDialog;
+        p.printer = &printer;
+        return p;
+    }
 };
 
 // In-memory label that keeps every write.

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "FakeDisplay.h"
 #include "Scripted.h"
 #include "counters/ClockDisplay.h"
 #include "record/RecordState.h"
@@ -15,18 +16,11 @@ struct Rig {
         display.showToday();
         resetWrites();
     }
-    QString shown() const
-    {
-        return digits[3].text() + digits[2].text() + separator.text() + digits[1].text() + digits[0].text();
-    }
-    std::array<int, 4> writes() const
-    {
-        return {digits[0].textWrites, digits[1].textWrites, digits[2].textWrites, digits[3].textWrites};
-    }
+    QString shown() const { return time.shown(); }
+    std::array<int, 4> writes() const { return time.writes(); }
     void resetWrites()
     {
-        for (auto& d : digits)
-            d.textWrites = 0;
+        time.resetWrites();
         date.textWrites = 0;
     }
     // One second passes and the clock's timer ticks.
@@ -38,10 +32,10 @@ struct Rig {
 
     FakeClock clock;
     RecordState state;
-    std::array<FakeLabel, 4> digits;
-    FakeLabel separator, date, arrivalSeparator;
-    ClockDisplay display{clock,     state, {&digits[0], &digits[1], &digits[2], &digits[3]},
-                         separator, date,  arrivalSeparator};
+    FakeDisplay time;
+    FakeLabel& separator = time.separator;
+    FakeLabel date, arrivalSeparator;
+    ClockDisplay display{clock, state, time.pointers(), time.separator, date, arrivalSeparator};
 };
 } // namespace
 

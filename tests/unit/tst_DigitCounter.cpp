@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "FakeDisplay.h"
 #include "Scripted.h"
 #include "counters/CounterTable.h"
 #include "counters/DigitCounter.h"
@@ -12,8 +13,7 @@ constexpr QRgb kYellow = 0xFFFFFF00;
 
 // A counter with its own timer and labels, as the main window wires one.
 struct Rig {
-    explicit Rig(DigitCounterParams params)
-        : counter(timer, {&digits[0], &digits[1], &digits[2], &digits[3]}, separator, params)
+    explicit Rig(DigitCounterParams params) : counter(timer, display.pointers(), display.separator, params)
     {
         timer.setInterval(1000);
         timer.setEnabled(false);
@@ -23,31 +23,15 @@ struct Rig {
         for (auto& d : digits)
             d.textWrites = 0;
     }
-    // Display as it reads on screen, e.g. "01:23".
-    QString shown() const
-    {
-        return digits[3].text() + digits[2].text() + separator.text() + digits[1].text() + digits[0].text();
-    }
-    std::array<int, 4> writes() const
-    {
-        return {digits[0].textWrites, digits[1].textWrites, digits[2].textWrites, digits[3].textWrites};
-    }
-    void resetWrites()
-    {
-        for (auto& d : digits)
-            d.textWrites = 0;
-    }
-    bool coloured(QRgb c) const
-    {
-        for (const auto& d : digits)
-            if (d.colour() != c)
-                return false;
-        return separator.colour() == c;
-    }
+    QString shown() const { return display.shown(); }
+    std::array<int, 4> writes() const { return display.writes(); }
+    void resetWrites() { display.resetWrites(); }
+    bool coloured(QRgb c) const { return display.coloured(c); }
 
     ManualTimer timer;
-    std::array<FakeLabel, 4> digits;
-    FakeLabel separator;
+    FakeDisplay display;
+    std::array<FakeLabel, 4>& digits = display.digits;
+    FakeLabel& separator = display.separator;
     DigitCounter counter;
 };
 

@@ -1,0 +1,71 @@
+#pragma once
+// Correcting, deleting and restoring rows of the record list from its popup
+// menu, with one level of undo.
+
+#include <QString>
+#include <Qt>
+#include <functional>
+
+namespace veltrasa {
+
+class RecordList;
+
+// The record list's popup menu as the commands see it: three choosable
+// items whose enabled states are set before each showing.
+class RecordMenu {
+public:
+    enum class Item { Edit, Delete, Cancel }; // menuEdit, menuDelete, menuCancel
+
+    virtual ~RecordMenu() = default;
+    virtual void setItemEnabled(Item item, bool enabled) = 0;
+    virtual bool isItemEnabled(Item item) const = 0;
+    // Shows the menu with its left edge at the mouse pointer and returns
+    // once it has closed; the handler of a chosen item has run by then.
+    virtual void showAtPointer() = 0;
+};
+
+// The row last deleted or opened for correction. An empty text means there
+// is nothing to undo.
+struct UndoBuffer {
+    QString undoRowText;
+    int undoRowIndex = 0;
+    bool undoRowWasEdited = false;
+};
+
+// The handlers of the right-button press on the record list and of the
+// popup menu's items. They run on the user-interface thread, one at a time.
+class RecordEditing {
+public:
+    struct Targets {
+        RecordList& list;
+        RecordMenu& popup;
+        // Opens the edit window modally on the selected row and returns
+        // once it has closed (with the row replaced in place, or unchanged).
+        std::function<void()> openEditWindow;
+    };
+
+    explicit RecordEditing(Targets targets) : t_(std::move(targets)) {}
+
+    // Start-up: nothing to undo.
+    void clearUndoBuffer();
+
+    // A mouse-button press on the record list; only the right button opens
+    // the menu. The press itself never changes the selected row.
+    void showRecordMenu(Qt::MouseButton button);
+
+    void editRow();        // 修正
+    void deleteRow();      // 削除
+    void undoLastChange(); // 元に戻す
+
+    const UndoBuffer& undoBuffer() const { return undo_; }
+    bool canUndo() const { return !undo_.undoRowText.isEmpty(); }
+
+private:
+    // Remembers the selected row; false when no row is selected.
+    bool rememberSelectedRow();
+
+    Targets t_;
+    UndoBuffer undo_;
+};
+
+} // namespace veltrasa

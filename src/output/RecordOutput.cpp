@@ -1,0 +1,160 @@
+#include "output/RecordOutput.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "output/PrintLayout.h"
+#include "output/ReportText.h"
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/MessageBox.h"
+#include "platform/Printer.h"
+#include "platform/SaveFileDialog.h"
+#include "record/ShutDown.h"
+#include "ui/Layout.h"
+
+namespace veltrasa {
+namespace {
+// True when the step reports success; a step that throws has failed.
+template <typename Step> bool succeeds(Step&& step)
+{
+    try {
+        return step();
+    } catch (...) {
+        return false;
+    }
+}
+} // namespace
+
+QString copiedNotice()
+{
+    return QStringLiteral("クリップボードにコピーしました\r\n\r\nこのまま電子カルテ上に貼り付けることができます");
+}
+
+QString saveFailedNotice(const QString& path)
+{
+    return QStringLiteral("記録をテキストファイルに保存できませんでした\r\n\r\n") + path;
+}
+
+QString replaceQuestion(const QString& path)
+{
+    return path + QStringLiteral(" は既にあります。\r\n\r\n置き換えますか？");
+}
+
+QString textFileFilter()
+{
+    return QStringLiteral("テキストファイル(*.txt)");
+}
+
+void RecordOutput::exitSequence()
+{
+    veltrasa::exitSequence(
+        {s_.messages, [this] { saveRecordAsText(); }, [this] { printRecord(); }, [this] { copyRecordToClipboard(); }});
+}
+
+void RecordOutput::copyRecordToClipboard()
+{
+    // Cleared first: should building the report fail, the clipboard holds
+    // nothing rather than something older that could be pasted by mistake.
+    s_.clipboard.clear();
+    const QDateTime now = s_.clock.now();
+    s_.clipboard.setText(clipboardReport(walkRows(s_.list), now));
+    s_.messages.notice(copiedNotice());
+}
+
+void RecordOutput::saveRecordAsText()
+{
+    QString proposal = proposedFileName(s_.clock.now());
+    QString path;
+    for (;;) {
+        const std::optional<QString> chosen = s_.saveDialog.askFileName(proposal, textFileFilter());
+        if (!chosen)
+            return;
+        path = *chosen;
+        if (path.endsWith(QLatin1String(".txt")))
+            break;
+        // The dialog asked about the name as typed; the name with ".txt"
+        // is another file, which is not replaced without asking either.
+        path += QLatin1String(".txt");
+        if (!QFileInfo::exists(path) || s_.messages.question(replaceQuestion(path)) == Answer::Yes)
+            break;
+        proposal = *chosen;
+    }
+
+    if (!succeeds([&] { return writeTextFile(path); })) {
+        s_.messages.warning(saveFailedNotice(path));
+        exitSequence();
+    }
+}
+
+bool RecordOutput::writeTextFile(const QString& path)
+{
+    const QDateTime savedAt = s_.clock.now();
+    const QByteArray bytes = encodeCp932(textFileContent(walkRows(s_.list), savedAt));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // Qt 6.4's commit() renames the new file into place even when the last
+    // buffered block could not be written (disk full), so the flush is
+    // checked here, before the older file is replaced.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void RecordOutput::printRecord()
+{
+    if (!succeeds([this] { return print(); })) {
+        s_.printer.abort();
+        exitSequence();
+    }
+}
+
+namespace {
+QFont printFont(double points, bool italic)
+{
+    QFont font(QString::fromUtf16(layout::kPMincho));
+    font.setBold(false);
+    font.setItalic(italic);
+    font.setPointSizeF(points);
+    font.setUnderline(false);
+    return font;
+}
+} // namespace
+
+bool RecordOutput::print()
+{
+    if (!s_.printer.begin())
+        return false;
+    const QDateTime now = s_.clock.now();
+    return printRows(s_.printer, walkRows(s_.list), now);
+}
+
+bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when)
+{
+    const QString title = printTitle(when);
+    const QFont titleFont = printFont(print::kTitlePoints, true);
+    const QFont rowFont = printFont(print::kRowPoints, false);
+    const QSizeF area = printer.printableSize();
+
+    printer.setFont(titleFont);
+    const QPointF titleAt(print::centredTitleLeft(area.width(), printer.textWidth(title)), print::kTitleTop);
+    printer.setFont(rowFont);
+    const auto pages = print::paginateRows(static_cast<int>(rows.size()), area.height(), printer.lineHeight());
+
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (p > 0 && !printer.newPage())
+            return false;
+        printer.setFont(titleFont);
+        printer.drawText(titleAt, title);
+        printer.setFont(rowFont);
+        for (const auto& placed : pages[p].rows)
+            printer.drawText(QPointF(print::kRowLeft, placed.top), rows.at(placed.row));
+    }
+    return printer.end();
+}
+
+} // namespace veltrasa

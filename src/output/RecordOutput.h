@@ -1,0 +1,66 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace veltrasa {
+
+class Clipboard;
+class Clock;
+class MessageBox;
+class Printer;
+class RecordList;
+class SaveFileDialog;
+
+// The record's three destinations, and the exit sequence that offers them.
+// Each output reads the record list by the row walk, so the last row is
+// selected afterwards.
+class RecordOutput {
+public:
+    struct Services {
+        RecordList& list;
+        const Clock& clock;
+        MessageBox& messages;
+        Clipboard& clipboard;
+        SaveFileDialog& saveDialog;
+        Printer& printer;
+    };
+
+    explicit RecordOutput(const Services& services) : s_(services) {}
+
+    // Save? If not, print? Then always the clipboard copy.
+    void exitSequence();
+
+    // Clears the clipboard, places the report on it and says so.
+    void copyRecordToClipboard();
+
+    // Asks for a file name and writes the record as a Shift-JIS text file.
+    // A file is replaced only by a complete new one; when it cannot be
+    // written, a notice names it and the exit sequence runs again.
+    void saveRecordAsText();
+
+    // Prints the record on the default printer, as many sheets as it
+    // takes. When printing fails the exit sequence runs again.
+    void printRecord();
+
+private:
+    // False when the file could not be written; an existing file is then
+    // left as it was.
+    bool writeTextFile(const QString& path);
+    bool print();
+
+    Services s_;
+};
+
+// Draws the record on a begun print job – the title line on every sheet,
+// the rows paginated – and ends the job. False when a sheet or the job
+// could not be completed.
+bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when);
+
+// The notices and questions of this subsystem, word for word.
+QString copiedNotice();
+QString saveFailedNotice(const QString& path);
+QString replaceQuestion(const QString& path);
+QString textFileFilter();
+
+} // namespace veltrasa

@@ -1,0 +1,98 @@
+#include "platform/Printer.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <cups/cups.h>
+
+namespace veltrasa {
+
+QtPrinter::QtPrinter(QString pdfFile) : pdfFile_(std::move(pdfFile)) {}
+
+QtPrinter::~QtPrinter()
+{
+    if (painter_ && painter_->isActive())
+        abort();
+}
+
+bool QtPrinter::begin()
+{
+    painter_.reset();
+    if (pdfFile_.isEmpty()) {
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (defaultPrinter.isNull())
+            return false;
+        printer_ = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
+    } else {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pdfFile_);
+    }
+    printer_->setDocName(QStringLiteral("Veltrasa2005"));
+    if (!printer_->setPageSize(QPageSize(QPageSize::A4)))
+        return false;
+    printer_->setCopyCount(1);
+    if (!printer_->setPageOrientation(QPageLayout::Portrait))
+        return false;
+    painter_ = std::make_unique<QPainter>();
+    return painter_->begin(printer_.get());
+}
+
+double QtPrinter::pixelsPerTwip() const
+{
+    return printer_->resolution() / 1440.0;
+}
+
+QSizeF QtPrinter::printableSize() const
+{
+    return QSizeF(printer_->width(), printer_->height()) / pixelsPerTwip();
+}
+
+void QtPrinter::setFont(const QFont& font)
+{
+    painter_->setFont(font);
+}
+
+double QtPrinter::textWidth(const QString& text) const
+{
+    return QFontMetricsF(painter_->font(), printer_.get()).horizontalAdvance(text) / pixelsPerTwip();
+}
+
+double QtPrinter::lineHeight() const
+{
+    return QFontMetricsF(painter_->font(), printer_.get()).height() / pixelsPerTwip();
+}
+
+void QtPrinter::drawText(QPointF topLeft, const QString& text)
+{
+    const QFontMetricsF metrics(painter_->font(), printer_.get());
+    const QPointF baseline = topLeft * pixelsPerTwip() + QPointF(0, metrics.ascent());
+    painter_->drawText(baseline, text);
+}
+
+bool QtPrinter::newPage()
+{
+    return printer_->newPage();
+}
+
+bool QtPrinter::end()
+{
+    const bool ended = painter_->end();
+    if (!ended || printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
+        return false;
+    // Qt hands the finished job to CUPS without looking at the answer (a
+    // queue that rejects jobs goes unnoticed); the scheduler's answer is
+    // still this thread's last one.
+    return !pdfFile_.isEmpty() || cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+void QtPrinter::abort()
+{
+    if (printer_)
+        printer_->abort();
+    if (painter_ && painter_->isActive())
+        painter_->end();
+}
+
+} // namespace veltrasa

@@ -1,0 +1,59 @@
+#pragma once
+#include <QFont>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace veltrasa {
+
+// One print job. Every position and length is in twips (1/1440 inch) from
+// the top-left corner of the printable area; a text's position is the
+// top-left corner of the text.
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // Starts a job on A4 paper, portrait, one copy. False when there is no
+    // printer or it refuses the job.
+    virtual bool begin() = 0;
+    virtual QSizeF printableSize() const = 0;
+    virtual void setFont(const QFont& font) = 0;
+    // Width and line height of text in the current font.
+    virtual double textWidth(const QString& text) const = 0;
+    virtual double lineHeight() const = 0;
+    virtual void drawText(QPointF topLeft, const QString& text) = 0;
+    virtual bool newPage() = 0;
+    // Sends the job. False when it could not be completed.
+    virtual bool end() = 0;
+    // Discards a job that failed part way.
+    virtual void abort() = 0;
+};
+
+// Qt's print support on the system's default printer (CUPS), or into a PDF
+// file when one is named.
+class QtPrinter final : public Printer {
+public:
+    explicit QtPrinter(QString pdfFile = {});
+    ~QtPrinter() override;
+    bool begin() override;
+    QSizeF printableSize() const override;
+    void setFont(const QFont& font) override;
+    double textWidth(const QString& text) const override;
+    double lineHeight() const override;
+    void drawText(QPointF topLeft, const QString& text) override;
+    bool newPage() override;
+    bool end() override;
+    void abort() override;
+
+private:
+    double pixelsPerTwip() const;
+
+    QString pdfFile_;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+};
+
+} // namespace veltrasa

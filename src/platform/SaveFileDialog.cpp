@@ -1,0 +1,23 @@
+#include "platform/SaveFileDialog.h"
+
+#include <QFileDialog>
+
+namespace veltrasa {
+
+std::optional<QString> QtSaveFileDialog::askFileName(const QString& proposedName, const QString& filter)
+{
+    QFileDialog dialog(parent_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return std::nullopt;
+    return files.constFirst();
+}
+
+} // namespace veltrasa

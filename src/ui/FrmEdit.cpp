@@ -1,0 +1,206 @@
+#include "ui/FrmEdit.h"
+
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QValidator>
+#include <algorithm>
+#include <limits>
+#include <map>
+
+#include "ui/EditLayout.h"
+#include "ui/Fonts.h"
+#include "ui/Widgets.h"
+
+namespace veltrasa {
+namespace {
+void setRoleColours(QWidget* w, std::initializer_list<std::pair<QPalette::ColorRole, QRgb>> colours)
+{
+    QPalette p = w->palette();
+    for (const auto& [role, colour] : colours)
+        p.setColor(role, QColor::fromRgb(colour));
+    w->setPalette(p);
+}
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) || c == QChar(0x2028) ||
+           c == QChar(0x2029);
+}
+
+// Keeps the box to one line. A line edit takes pasted line breaks as they
+// are, and a row holding one would split into several lines of the report
+// and the text file; each break (CR LF counted as one) becomes a space, so
+// nothing pasted is lost.
+class SingleLineValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (!isLineBreak(input.at(i)))
+                continue;
+            if (input.at(i) == u'\r' && i + 1 < input.size() && input.at(i + 1) == u'\n') {
+                input.remove(i + 1, 1);
+                if (pos > i + 1)
+                    --pos;
+            }
+            input[i] = u' ';
+        }
+        return Acceptable;
+    }
+};
+} // namespace
+
+EditBoxWidget::EditBoxWidget(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new SingleLineValidator(this));
+    setFrame(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // No limit of its own: opening a row must never cut it short.
+    setMaxLength(std::numeric_limits<int>::max());
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    setInputMethodHints(Qt::ImhNone);
+    setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+}
+
+void EditBoxWidget::placeCaret(int position)
+{
+    deselect();
+    setCursorPosition(position);
+}
+
+QVariant EditBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImPreferredLanguage)
+        return QStringLiteral("ja_JP");
+    return QLineEdit::inputMethodQuery(query);
+}
+
+FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint)
+{
+    namespace L = layout::edit;
+    setObjectName(QStringLiteral("frmEdit"));
+    setWindowTitle(QString::fromUtf16(L::kCaption));
+    setModal(true);
+    setSizeGripEnabled(false);
+    setFixedSize(layout::px(L::kClientWidth), layout::px(L::kClientHeight));
+    setCursor(Qt::ArrowCursor);
+    // No icon in the title bar (an unset icon would be the main window's).
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
+    setRoleColours(this, {{QPalette::Window, L::kWindowBackground}});
+    setAutoFillBackground(true);
+
+    // Rectangles first, so the buttons lie above them.
+    for (const auto& s : L::shapes()) {
+        auto* w = new ShapeWidget(this, s.fill, std::nullopt);
+        w->setObjectName(QStringLiteral("Shape1_%1").arg(s.index));
+        w->setGeometry(layout::pixelRect(s.left, s.top, s.width, s.height));
+        shapes_[static_cast<std::size_t>(s.index)] = w;
+    }
+
+    std::map<int, QWidget*> focusOrder;
+    const auto& e = L::editBox();
+    text1_ = new EditBoxWidget(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setGeometry(layout::pixelRect(e.left, e.top, e.width, e.height));
+    text1_->setFont(makeFont(e.font));
+    setRoleColours(text1_, {{QPalette::Base, e.background}, {QPalette::Text, e.text}});
+    text1_->setText(QString::fromUtf16(e.initialText));
+    focusOrder[e.focusOrder] = text1_;
+
+    for (std::size_t i = 0; i < L::buttons().size(); ++i) {
+        const auto& b = L::buttons()[i];
+        auto* w = new QPushButton(QString::fromUtf16(b.caption), this);
+        w->setObjectName(QString::fromLatin1(b.name));
+        w->setGeometry(layout::pixelRect(b.left, b.top, b.width, b.height));
+        w->setFont(makeFont(b.font));
+        setRoleColours(w, {{QPalette::Button, b.background}});
+        // Neither is the window's default button: Enter in the edit box
+        // must not press one.
+        w->setAutoDefault(false);
+        w->setDefault(false);
+        buttons_[i] = w;
+        focusOrder[b.focusOrder] = w;
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [order, w] : focusOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+
+    handlers_ = std::make_unique<EditWindow>(EditWindow::Targets{list, *text1_, [this] { close(); }});
+    connect(Command1(), &QPushButton::clicked, this, [this] { handlers_->Command1_Click(); });
+    connect(Command2(), &QPushButton::clicked, this, [this] { handlers_->replaceSelectedRow(); });
+
+    handlers_->Form_Load();
+    text1_->setFocus(Qt::OtherFocusReason);
+}
+
+FrmEdit::~FrmEdit() = default;
+
+void FrmEdit::setVisible(bool visible)
+{
+    // Showing a dialog hands its focus widget a Tab focus, on which a line
+    // edit selects all its text; typing would then replace the row instead
+    // of continuing it. Keep the caret where opening put it.
+    const int caret = text1_->cursorPosition();
+    const bool opening = visible && isHidden();
+    if (opening)
+        centreOnOwner();
+    QDialog::setVisible(visible);
+    if (opening)
+        text1_->placeCaret(caret);
+}
+
+void FrmEdit::centreOnOwner()
+{
+    // QDialog's own placement guesses a 10 x 40 pixel frame when it cannot
+    // see one (no window manager), which puts the window off centre. The
+    // owner's frame shows the window manager's real one; the window gets
+    // the same.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect ownerFrame = owner->frameGeometry();
+    const QRect ownerClient = owner->geometry();
+    const QMargins frame(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
+                         ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
+    QRect mine(QPoint(), size().grownBy(frame));
+    mine.moveCenter(ownerFrame.center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect available = screen->availableGeometry();
+        mine.moveRight(std::min(mine.right(), available.right()));
+        mine.moveBottom(std::min(mine.bottom(), available.bottom()));
+        mine.moveLeft(std::max(mine.left(), available.left()));
+        mine.moveTop(std::max(mine.top(), available.top()));
+    }
+    move(mine.topLeft());
+}
+
+void FrmEdit::keyPressEvent(QKeyEvent* event)
+{
+    // No cancel button: Escape does not close the window.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    // No default button: Enter presses only a button that has the focus.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace veltrasa

@@ -1,0 +1,30 @@
+#include "ui/PopupMenu.h"
+
+#include <QCursor>
+
+#include "ui/EditLayout.h"
+
+namespace veltrasa {
+
+PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent)
+{
+    namespace L = layout::edit;
+    setObjectName(QStringLiteral("popup"));
+    setTitle(QString::fromUtf16(L::kPopupCaption));
+    for (const auto& spec : L::popupItems()) {
+        QAction* a = spec.command < 0 ? addSeparator() : addAction(QString::fromUtf16(spec.caption));
+        a->setObjectName(QString::fromLatin1(spec.name));
+        if (spec.command >= 0)
+            items_[static_cast<std::size_t>(spec.command)] = a;
+    }
+}
+
+void PopupMenu::showAtPointer()
+{
+    if (shower_)
+        shower_(*this);
+    else
+        exec(QCursor::pos());
+}
+
+} // namespace veltrasa

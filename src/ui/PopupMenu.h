@@ -1,0 +1,36 @@
+#pragma once
+#include <QMenu>
+#include <array>
+#include <functional>
+
+#include "editing/RecordEditing.h"
+
+namespace veltrasa {
+
+// The popup menu of the record list: 修正, a separator, 削除, 元に戻す.
+// It belongs to the main window, which shows no menu bar.
+class PopupMenu final : public QMenu, public RecordMenu {
+    Q_OBJECT
+public:
+    // How the menu is shown and an item chosen; by default modally at the
+    // mouse pointer. Tests put a scripted choice in its place.
+    using Shower = std::function<void(PopupMenu&)>;
+
+    explicit PopupMenu(QWidget* parent);
+
+    QAction* action(Item item) const { return items_[static_cast<std::size_t>(item)]; }
+    QAction* menuEdit() const { return action(Item::Edit); }
+    QAction* menuDelete() const { return action(Item::Delete); }
+    QAction* menuCancel() const { return action(Item::Cancel); }
+
+    void setItemEnabled(Item item, bool enabled) override { action(item)->setEnabled(enabled); }
+    bool isItemEnabled(Item item) const override { return action(item)->isEnabled(); }
+    void showAtPointer() override;
+    void setShower(Shower shower) { shower_ = std::move(shower); }
+
+private:
+    std::array<QAction*, 3> items_{};
+    Shower shower_;
+};
+
+} // namespace veltrasa

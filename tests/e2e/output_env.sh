@@ -1,0 +1,156 @@
+# What the output tests add to lib.sh: a private clipboard manager, a
+# private CUPS scheduler (with or without a capturing default printer),
+# and answering the program's questions from the keyboard. Source it after
+# lib.sh.
+
+E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+PY=/usr/bin/python3
+
+# A home of the test's own, so no history, printer choice or setting of the
+# machine's user leaks in.
+export HOME="$E2E_TMP/home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+unset PRINTER LPDEST
+
+clipboard_manager_running() {
+  "$PY" - <<'PYEOF'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+d = x.XOpenDisplay(None)
+if not d:
+    sys.exit(2)
+owner = x.XGetSelectionOwner(d, x.XInternAtom(d, b"CLIPBOARD_MANAGER", 0))
+x.XCloseDisplay(d)
+sys.exit(0 if owner else 1)
+PYEOF
+}
+
+# A session bus and xfce4-clipman on the test's display; waits until it
+# owns the CLIPBOARD_MANAGER selection.
+start_clipboard_manager() {
+  eval "$(dbus-launch --sh-syntax)"
+  E2E_PIDS+=("$DBUS_SESSION_BUS_PID")
+  xfce4-clipman >"$E2E_TMP/clipman.log" 2>&1 &
+  E2E_PIDS+=($!)
+  local i
+  for i in $(seq 1 100); do
+    if clipboard_manager_running; then return 0; fi
+    sleep 0.1
+  done
+  cat "$E2E_TMP/clipman.log" >&2
+  fail "the clipboard manager did not start"
+}
+
+# A CUPS scheduler of the test's own on a private socket (CUPS_SERVER), so
+# the machine's printers and its scheduler, running or not, play no part.
+# With "capture", a queue that keeps each job's PDF in $CAPTURED is the
+# default printer; without, no printer is installed.
+start_cups() {
+  if [[ $(id -u) -ne 0 ]]; then echo "skipped: running a CUPS scheduler of its own needs root"; exit 77; fi
+  local root="$E2E_TMP/cups"
+  CAPTURED="$E2E_TMP/captured"
+  mkdir -p "$root"/{conf,spool/tmp,cache,state,log,serverbin/backend} "$CAPTURED"
+  local d
+  for d in filter cgi-bin daemon notifier monitor driver; do
+    [[ -e /usr/lib/cups/$d ]] && ln -sfn "/usr/lib/cups/$d" "$root/serverbin/$d"
+  done
+  # Mode 0700: CUPS runs such a backend as root, so it may write anywhere.
+  install -m 0700 "$E2E_DIR/cups/capture" "$root/serverbin/backend/capture"
+  cat >"$root/conf/cupsd.conf" <<CONF
+Listen $root/cups.sock
+LogLevel warn
+WebInterface No
+Browsing No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+    Allow all
+  </Limit>
+</Policy>
+CONF
+  cat >"$root/conf/cups-files.conf" <<CONF
+ServerBin $root/serverbin
+DataDir /usr/share/cups
+CacheDir $root/cache
+StateDir $root/state
+RequestRoot $root/spool
+TempDir $root/spool/tmp
+ErrorLog $root/log/error_log
+AccessLog $root/log/access_log
+PageLog $root/log/page_log
+FileDevice No
+CONF
+  cupsd -f -c "$root/conf/cupsd.conf" -s "$root/conf/cups-files.conf" >"$root/log/cupsd.out" 2>&1 &
+  E2E_PIDS+=($!)
+  export CUPS_SERVER="$root/cups.sock"
+  local i
+  for i in $(seq 1 100); do
+    if lpstat -r 2>/dev/null | grep -q 'is running'; then break; fi
+    sleep 0.1
+  done
+  lpstat -r 2>/dev/null | grep -q 'is running' || { cat "$root/log/"* >&2; fail "cupsd did not start"; }
+  if [[ "${1:-}" == capture ]]; then
+    lpadmin -p capture -E -v "capture:$CAPTURED" -P "$E2E_DIR/cups/capture.ppd" 2>/dev/null ||
+      fail "could not add the capturing printer"
+    lpadmin -d capture || fail "could not make the capturing printer the default"
+  fi
+}
+
+# Waits for the next message box (caption "Veltrasa2005"; the main window's
+# caption has full-width digits), presses KEY in it and waits until it has
+# gone. Y/N answer a question, Return takes the default, Escape is No.
+answer_message() {
+  local key="$1" wid i
+  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true)"
+  [[ -n "$wid" ]] || fail "no message box appeared (to answer $key)"
+  sleep 0.2
+  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers "$key"
+  for i in $(seq 1 100); do
+    if ! xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -qx "$wid"; then return 0; fi
+    sleep 0.1
+  done
+  fail "the message box did not close after $key"
+}
+
+# Waits for Qt's save-file dialog and presses KEYS in it.
+answer_save_dialog() {
+  local wid
+  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | head -n1 || true)"
+  [[ -n "$wid" ]] || fail "the save dialog did not appear"
+  sleep 0.3
+  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers "$@"
+}
+
+# Presses the CPR終了 button and answers Yes: the window closes.
+end_record() {
+  click_event 15
+  answer_message Return
+}
+
+# Clicks event button i n times in quick succession.
+click_event_times() {
+  local i="$1" n="$2" x y
+  read -r x y < <(twips_to_screen "${EVENT_LEFT[$i]}" "${EVENT_TOP[$i]}" 2715 1005)
+  xdotool mousemove --sync "$x" "$y" click --repeat "$n" --delay 120 1
+  sleep 0.3
+}
+
+# The clipboard's text as a file, read after the program has ended.
+clipboard_to() {
+  timeout 10 xclip -o -selection clipboard >"$1" || fail "the clipboard is empty after the program ended"
+}

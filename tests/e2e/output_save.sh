@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The record saved under the proposed name through Qt's save dialog: the
+# file holds the header and rows in code page 932 with CR LF, and the
+# report stays on the clipboard after the program has ended.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/output_env.sh"
+export E2E_WORKDIR="$E2E_TMP/work"
+mkdir -p "$E2E_WORKDIR"
+start_display
+start_clipboard_manager
+start_program
+
+start=$(date +%s)
+click_event 0
+click_event 1
+click_event 5
+click_event 2
+end_record
+answer_message y          # save as a text file? Yes
+answer_save_dialog Return # the proposed name
+answer_message Return     # copied to the clipboard
+wait_program_end
+end=$(date +%s)
+pass "saved and ended"
+
+clipboard_to "$E2E_TMP/report.txt"
+"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$start" "$end" \
+  $'\u3000病院到着' $'\u3000ＣＰＲ開始' $'\u3000エピネフリン1回目投与' $'\u3000電気的除細動1回目施行' \
+  $'\u3000ＣＰＲ終了' || fail "clipboard report"
+pass "the report is on the clipboard after the end"
+
+files=("$E2E_WORKDIR"/*)
+[[ ${#files[@]} -eq 1 ]] || fail "expected one file, found: ${files[*]}"
+name="$(basename "${files[0]}")"
+[[ "$name" =~ ^[0-9]{14}\.txt$ ]] || fail "file name $name"
+named_at=$(date -d "${name:0:8} ${name:8:2}:${name:10:2}:${name:12:2}" +%s)
+((named_at >= start && named_at <= end)) || fail "file name $name is not the time the dialog opened"
+"$PY" "$E2E_DIR/report_check.py" file "${files[0]}" "$E2E_TMP/report.txt" "$start" "$end" || fail "file content"
+pass "$name holds the record in code page 932"

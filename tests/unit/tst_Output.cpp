@@ -1,0 +1,277 @@
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+
+#include "Scripted.h"
+#include "output/RecordOutput.h"
+#include "output/ReportText.h"
+#include "record/ShutDown.h"
+
+using namespace veltrasa;
+using namespace veltrasa::testing;
+
+namespace {
+const QString kSave = QString::fromUtf16(u"記録の内容をテキストファイルにして保存しますか？    ");
+const QString kPrint = QString::fromUtf16(u"記録の印刷をしますか？");
+const QString kCopied =
+    QStringLiteral("クリップボードにコピーしました\r\n\r\nこのまま電子カルテ上に貼り付けることができます");
+constexpr Answer Yes = Answer::Yes;
+constexpr Answer No = Answer::No;
+
+// The record output over scripted services and an in-memory list.
+struct Bench {
+    ScriptedPlatform p;
+    MemoryRecordList list;
+    RecordOutput output{{list, p.clock, p.messages, p.clipboard, p.saveDialog, p.printer}};
+
+    Bench()
+    {
+        p.clock.set(QDateTime(QDate(2005, 6, 12), QTime(14, 5, 30)));
+        list.rows = {QStringLiteral(u"06/12 14:01:02\u3000病院到着"), QStringLiteral(u"06/12 14:02:00\u3000ｱﾄﾞﾚﾅﾘﾝ")};
+    }
+
+    // Every message box shown, as "Q:" / "N:" / "W:" and its text.
+    QStringList shown() const
+    {
+        QStringList out;
+        for (const auto& m : p.messages.shown)
+            out << QStringLiteral("QNW").mid(m.kind, 1) + QLatin1Char(':') + m.text;
+        return out;
+    }
+};
+
+QString q(const QString& text)
+{
+    return QStringLiteral("Q:") + text;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QByteArray fileBytes(const QStringList& rows, const QDateTime& when)
+{
+    return encodeCp932(textFileContent(rows, when));
+}
+} // namespace
+
+class OutputTest : public QObject {
+    Q_OBJECT
+private slots:
+    void clipboardCopy()
+    {
+        Bench b;
+        b.list.selected = 0;
+        b.output.copyRecordToClipboard();
+        QCOMPARE(b.p.clipboard.clears, 1);
+        QCOMPARE(b.p.clipboard.texts.size(), std::size_t(1));
+        QCOMPARE(b.p.clipboard.text, clipboardReport({b.list.rows[0], b.list.rows[1]}, b.p.clock.now()));
+        QCOMPARE(b.shown(), QStringList{QStringLiteral("N:") + kCopied});
+        QCOMPARE(b.list.selected, 1);
+
+        Bench empty;
+        empty.list.rows.clear();
+        empty.output.copyRecordToClipboard();
+        QCOMPARE(empty.list.selected, -1);
+        QCOMPARE(empty.p.clipboard.text.split(QStringLiteral("\r\n")).size(), 7);
+    }
+
+    // Every combination of answers, the clipboard copy closing each run of
+    // the sequence.
+    void exitSequenceOrder_data()
+    {
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<bool>("printerFails");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<int>("printJobs");
+        QTest::addColumn<int>("copies");
+
+        QTest::newRow("no, no: copy only")
+            << QList<Answer>{No, No} << false << QStringList{q(kSave), q(kPrint)} << 0 << 0 << 1;
+        QTest::newRow("yes, cancel: no print question")
+            << QList<Answer>{Yes} << false << QStringList{q(kSave)} << 1 << 0 << 1;
+        QTest::newRow("no, yes: printed")
+            << QList<Answer>{No, Yes} << false << QStringList{q(kSave), q(kPrint)} << 0 << 1 << 1;
+        QTest::newRow("failing printer, then no, no")
+            << QList<Answer>{No, Yes, No, No} << true << QStringList{q(kSave), q(kPrint), q(kSave), q(kPrint)} << 0 << 1
+            << 2;
+        QTest::newRow("failing printer twice")
+            << QList<Answer>{No, Yes, No, Yes, No, No} << true
+            << QStringList{q(kSave), q(kPrint), q(kSave), q(kPrint), q(kSave), q(kPrint)} << 0 << 2 << 3;
+        QTest::newRow("failing printer, then save instead")
+            << QList<Answer>{No, Yes, Yes} << true << QStringList{q(kSave), q(kPrint), q(kSave)} << 1 << 1 << 2;
+    }
+    void exitSequenceOrder()
+    {
+        QFETCH(QList<Answer>, answers);
+        QFETCH(bool, printerFails);
+        QFETCH(QStringList, questions);
+        QFETCH(int, dialogs);
+        QFETCH(int, printJobs);
+        QFETCH(int, copies);
+
+        Bench b; // the save dialog, when shown, is cancelled
+        for (Answer a : answers)
+            b.p.messages.answer({a});
+        b.p.printer.failBegin = printerFails;
+        b.output.exitSequence();
+
+        QStringList expected = questions;
+        for (int i = 0; i < copies; ++i)
+            expected << QStringLiteral("N:") + kCopied;
+        QCOMPARE(b.shown(), expected);
+        QCOMPARE(b.p.messages.unexpectedQuestions, 0);
+        QCOMPARE(int(b.p.saveDialog.proposals.size()), dialogs);
+        QCOMPARE(b.p.printer.begins, printJobs);
+        QCOMPARE(b.p.printer.aborts, printerFails ? printJobs : 0);
+        QCOMPARE(b.p.printer.ends, printerFails ? 0 : printJobs);
+        QCOMPARE(int(b.p.clipboard.texts.size()), copies);
+        QCOMPARE(b.p.clipboard.clears, copies);
+        QCOMPARE(b.list.selected, 1);
+    }
+
+    void unloadStopsTimersFirstAndEndsLast()
+    {
+        ScriptedPlatform p;
+        std::array<Timer*, kTimerCount> timers{};
+        for (auto& t : timers)
+            t = p.timers.createTimer().release();
+        bool allStoppedWhenAsked = false;
+        int endedWhenAsked = -1;
+        Form_Unload({timers,
+                     [&] {
+                         allStoppedWhenAsked =
+                             std::none_of(timers.begin(), timers.end(), [](Timer* t) { return t->isEnabled(); });
+                         endedWhenAsked = p.programEnd.ended;
+                         throw std::runtime_error("a failing step");
+                     },
+                     p.programEnd});
+        QVERIFY(allStoppedWhenAsked);
+        QCOMPARE(endedWhenAsked, 0);
+        QCOMPARE(p.programEnd.ended, 1);
+        for (Timer* t : timers)
+            delete t;
+    }
+
+    void aFailingStepDoesNotStopTheCopy()
+    {
+        ScriptedMessageBox messages;
+        messages.answer({Yes});
+        int copies = 0;
+        exitSequence({messages, [] { throw std::runtime_error("save failed"); }, [] {}, [&] { ++copies; }});
+        QCOMPARE(copies, 1);
+    }
+
+    void saveWritesTheFileThenCopies()
+    {
+        QTemporaryDir dir;
+        Bench b;
+        b.p.messages.answer({Yes});
+        const QString path = dir.filePath(QStringLiteral("20050612140530.txt"));
+        b.p.saveDialog.answer({path});
+        b.output.exitSequence();
+
+        QCOMPARE(b.p.saveDialog.proposals, std::vector<QString>{QStringLiteral("20050612140530.txt")});
+        QCOMPARE(b.p.saveDialog.filters, std::vector<QString>{QStringLiteral("テキストファイル(*.txt)")});
+        QCOMPARE(readAll(path), fileBytes({b.list.rows[0], b.list.rows[1]}, b.p.clock.now()));
+        QCOMPARE(b.shown(), (QStringList{q(kSave), QStringLiteral("N:") + kCopied}));
+        QCOMPARE(b.p.printer.begins, 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("20050612140530.txt")});
+    }
+
+    void txtIsAppendedOnlyWhenMissing()
+    {
+        QTemporaryDir dir;
+        Bench b;
+        b.p.saveDialog.answer({dir.filePath(QStringLiteral("記録")), dir.filePath(QStringLiteral("a.txt")),
+                               dir.filePath(QStringLiteral("b.TXT"))});
+        b.output.saveRecordAsText();
+        b.output.saveRecordAsText();
+        b.output.saveRecordAsText();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+                 (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.TXT.txt"), QStringLiteral("記録.txt")}));
+        QVERIFY(b.p.messages.shown.empty());
+    }
+
+    void appendedNameIsNotReplacedWithoutAsking()
+    {
+        QTemporaryDir dir;
+        const QString typed = dir.filePath(QStringLiteral("old"));
+        const QString existing = typed + QStringLiteral(".txt");
+        {
+            QFile f(existing);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("older record");
+        }
+
+        // Declined: the dialog comes back with the typed name; cancelled there.
+        Bench b;
+        b.p.saveDialog.answer({typed, std::nullopt});
+        b.p.messages.answer({No});
+        b.output.saveRecordAsText();
+        QCOMPARE(readAll(existing), QByteArray("older record"));
+        QCOMPARE(b.shown(), QStringList{q(replaceQuestion(existing))});
+        QCOMPARE(b.p.saveDialog.proposals.size(), std::size_t(2));
+        QCOMPARE(b.p.saveDialog.proposals[1], typed);
+
+        // Accepted: replaced by the new record.
+        Bench yes;
+        yes.p.saveDialog.answer({typed});
+        yes.p.messages.answer({Yes});
+        yes.output.saveRecordAsText();
+        QCOMPARE(readAll(existing), fileBytes({yes.list.rows[0], yes.list.rows[1]}, yes.p.clock.now()));
+    }
+
+    void failedSaveTellsAndRunsTheSequenceAgain()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("gone/record.txt"));
+        Bench b;
+        b.p.messages.answer({Yes, No, No});
+        b.p.saveDialog.answer({path});
+        b.output.exitSequence();
+        QCOMPARE(b.shown(), (QStringList{q(kSave), QStringLiteral("W:") + saveFailedNotice(path), q(kSave), q(kPrint),
+                                         QStringLiteral("N:") + kCopied, QStringLiteral("N:") + kCopied}));
+        QVERIFY(saveFailedNotice(path).contains(path));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // A disk that fills up part way: the older file under the chosen name
+    // stays whole, and nothing else is left behind.
+    void failedSaveKeepsTheOlderFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("20050612140530.txt"));
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("older record\r\n");
+        }
+        Bench b;
+        for (int i = 0; i < 200; ++i)
+            b.list.rows.push_back(QStringLiteral(u"06/12 14:05:30\u3000エピネフリン%1回目投与").arg(i + 1));
+        b.p.messages.answer({Yes, No, No});
+        b.p.saveDialog.answer({path});
+
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+        b.output.exitSequence();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(readAll(path), QByteArray("older record\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("20050612140530.txt")});
+        QCOMPARE(b.p.messages.shown.at(1).kind, ShownMessage::Warning);
+        QCOMPARE(b.p.clipboard.texts.size(), std::size_t(2));
+    }
+};
+
+QTEST_GUILESS_MAIN(OutputTest)
+#include "tst_Output.moc"

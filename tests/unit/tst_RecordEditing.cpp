@@ -1,0 +1,356 @@
+#include <QtTest>
+#include <optional>
+
+#include "Scripted.h"
+#include "editing/EditWindow.h"
+#include "editing/RecordEditing.h"
+
+using namespace veltrasa;
+using namespace veltrasa::testing;
+using Item = RecordMenu::Item;
+
+namespace {
+
+// The menu's enabled states as they were when it was shown.
+struct MenuStates {
+    bool edit, del, cancel;
+    bool operator==(const MenuStates& o) const { return edit == o.edit && del == o.del && cancel == o.cancel; }
+};
+
+class FakeMenu final : public RecordMenu {
+public:
+    void setItemEnabled(Item item, bool enabled) override { enabled_[static_cast<std::size_t>(item)] = enabled; }
+    bool isItemEnabled(Item item) const override { return enabled_[static_cast<std::size_t>(item)]; }
+    void showAtPointer() override
+    {
+        ++shown;
+        lastShown = MenuStates{isItemEnabled(Item::Edit), isItemEnabled(Item::Delete), isItemEnabled(Item::Cancel)};
+        if (onShow)
+            onShow();
+    }
+    std::function<void()> onShow;
+    int shown = 0;
+    std::optional<MenuStates> lastShown;
+
+private:
+    std::array<bool, 3> enabled_{true, true, true};
+};
+
+class FakeEditBox final : public EditBox {
+public:
+    void setText(const QString& t) override { text_ = t; }
+    QString text() const override { return text_; }
+    void placeCaret(int position) override { caret = position; }
+    QString text_;
+    int caret = -1;
+};
+
+// The record list, its menu and the edit window, all in memory. The next
+// edit window either types a new text and presses 変更 or presses ｷｬﾝｾﾙ.
+struct Rig {
+    Rig() { editing.clearUndoBuffer(); }
+
+    void append(const QString& row)
+    {
+        list.addRow(row);
+        list.select(list.count() - 1);
+    }
+    void appendRows(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            append(QStringLiteral("row %1").arg(list.count()));
+    }
+
+    // A right-button press on the list, and the item chosen from the menu
+    // (if it is enabled; nothing if none given). Returns the states shown.
+    MenuStates rightClick(std::optional<Item> choice = std::nullopt)
+    {
+        menu.onShow = [this, choice] {
+            if (!choice || !menu.isItemEnabled(*choice))
+                return;
+            switch (*choice) {
+            case Item::Edit:
+                editing.editRow();
+                break;
+            case Item::Delete:
+                editing.deleteRow();
+                break;
+            case Item::Cancel:
+                editing.undoLastChange();
+                break;
+            }
+        };
+        editing.showRecordMenu(Qt::RightButton);
+        return *menu.lastShown;
+    }
+    void correct(int row, const QString& text)
+    {
+        list.select(row);
+        nextCorrection = text;
+        rightClick(Item::Edit);
+    }
+    void cancelCorrection(int row)
+    {
+        list.select(row);
+        nextCorrection.reset();
+        rightClick(Item::Edit);
+    }
+    void remove(int row)
+    {
+        list.select(row);
+        rightClick(Item::Delete);
+    }
+    void undo() { rightClick(Item::Cancel); }
+
+    void runEditWindow()
+    {
+        ++editWindowsOpened;
+        FakeEditBox box;
+        bool closed = false;
+        EditWindow window({list, box, [&] { closed = true; }});
+        window.Form_Load();
+        openedWith = box.text_;
+        caretOnOpening = box.caret;
+        if (nextCorrection) {
+            box.text_ = *nextCorrection;
+            window.replaceSelectedRow();
+        } else {
+            box.text_ += QStringLiteral("typed, then cancelled");
+            window.Command1_Click();
+        }
+        QVERIFY(closed);
+    }
+
+    QStringList rows() const
+    {
+        QStringList r;
+        for (const auto& row : list.rows)
+            r << row;
+        return r;
+    }
+
+    MemoryRecordList list;
+    FakeMenu menu;
+    RecordEditing editing{{list, menu, [this] { runEditWindow(); }}};
+    std::optional<QString> nextCorrection;
+    QString openedWith;
+    int caretOnOpening = -1;
+    int editWindowsOpened = 0;
+};
+
+QStringList numbered(int n)
+{
+    QStringList r;
+    for (int i = 0; i < n; ++i)
+        r << QStringLiteral("row %1").arg(i);
+    return r;
+}
+
+constexpr MenuStates kAllOff{false, false, false};
+constexpr MenuStates kUndoOnly{false, false, true};
+constexpr MenuStates kRowsOnly{true, true, false};
+constexpr MenuStates kAllOn{true, true, true};
+
+} // namespace
+
+class RecordEditingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rightPressOffersWhatCanBeDone()
+    {
+        Rig r;
+        QCOMPARE(r.rightClick(), kAllOff); // empty list, empty buffer
+        r.appendRows(3);
+        QCOMPARE(r.rightClick(), kRowsOnly);
+        r.remove(1);
+        QCOMPARE(r.rightClick(), kAllOn);
+        r.remove(0);
+        r.remove(0);
+        QCOMPARE(r.list.count(), 0);
+        QCOMPARE(r.list.selectedIndex(), -1);
+        QCOMPARE(r.rightClick(), kUndoOnly); // empty list, something to undo
+        r.undo();
+        QCOMPARE(r.rows(), QStringList{QStringLiteral("row 2")});
+        QCOMPARE(r.rightClick(), kRowsOnly); // a second undo is not offered
+
+        // Only the right button opens the menu; the press drops the list's
+        // mouse grab, gives it the focus and keeps the selected row.
+        r.appendRows(2);
+        r.list.select(1);
+        const int shown = r.menu.shown;
+        for (Qt::MouseButton b : {Qt::LeftButton, Qt::MiddleButton, Qt::BackButton})
+            r.editing.showRecordMenu(b);
+        QCOMPARE(r.menu.shown, shown);
+        QVERIFY(r.list.enabled);
+        const int focus = r.list.focusRequests;
+        r.rightClick();
+        QCOMPARE(r.list.focusRequests, focus + 1);
+        QVERIFY(r.list.enabled);
+        QCOMPARE(r.list.selectedIndex(), 1);
+    }
+
+    void deletionSelectsNewestAndUndoReturnsRowToItsPlace()
+    {
+        Rig r;
+        r.appendRows(10);
+        r.remove(3);
+        QCOMPARE(r.list.count(), 9);
+        QCOMPARE(r.list.selectedIndex(), 8); // the newest, not the neighbour
+        r.append(QStringLiteral("new A"));
+        r.append(QStringLiteral("new B"));
+        r.undo();
+        QStringList expected = numbered(10);
+        expected << QStringLiteral("new A") << QStringLiteral("new B");
+        QCOMPARE(r.rows(), expected);
+        QCOMPARE(r.list.selectedIndex(), 3);
+        QCOMPARE(r.editing.undoBuffer().undoRowText, QString());
+        QCOMPARE(r.editing.undoBuffer().undoRowIndex, 0);
+        QCOMPARE(r.rightClick(Item::Cancel), kRowsOnly);
+        QCOMPARE(r.rows(), expected);
+
+        // The last row goes back to the end; the only row back into an
+        // empty list.
+        r.remove(11);
+        QCOMPARE(r.list.selectedIndex(), 10);
+        r.undo();
+        QCOMPARE(r.rows(), expected);
+        QCOMPARE(r.list.selectedIndex(), 11);
+
+        Rig one;
+        one.appendRows(1);
+        one.remove(0);
+        QCOMPARE(one.list.selectedIndex(), -1);
+        one.undo();
+        QCOMPARE(one.rows(), numbered(1));
+        QCOMPARE(one.list.selectedIndex(), 0);
+    }
+
+    void correctionReplacesInPlaceAndUndoRestoresIt()
+    {
+        Rig r;
+        r.appendRows(5);
+        r.correct(2, QStringLiteral("06/04 09:05:07　除細動施行"));
+        QCOMPARE(r.openedWith, QStringLiteral("row 2"));
+        QCOMPARE(r.caretOnOpening, 5);
+        QStringList corrected = numbered(5);
+        corrected[2] = QStringLiteral("06/04 09:05:07　除細動施行");
+        QCOMPARE(r.rows(), corrected);
+        QCOMPARE(r.list.selectedIndex(), 2);
+        QCOMPARE(r.rightClick(), kAllOn);
+        r.undo();
+        QCOMPARE(r.rows(), numbered(5));
+        QCOMPARE(r.list.selectedIndex(), 2);
+
+        // The top and bottom rows keep their places; unchanged text looks
+        // unchanged.
+        r.correct(0, QStringLiteral("top"));
+        r.correct(4, QStringLiteral("bottom"));
+        r.correct(4, QStringLiteral("bottom"));
+        QCOMPARE(r.rows(), (QStringList{"top", "row 1", "row 2", "row 3", "bottom"}));
+        QCOMPARE(r.list.selectedIndex(), 4);
+        // Only the newest change can be undone.
+        r.undo();
+        QCOMPARE(r.rows(), (QStringList{"top", "row 1", "row 2", "row 3", "bottom"}));
+        QCOMPARE(r.rightClick(), kRowsOnly);
+    }
+
+    void cancelledCorrectionIsStillUndoable()
+    {
+        Rig r;
+        r.appendRows(4);
+        r.cancelCorrection(1);
+        QCOMPARE(r.rows(), numbered(4)); // what was typed is thrown away
+        QCOMPARE(r.list.selectedIndex(), 1);
+        QVERIFY(r.editing.undoBuffer().undoRowWasEdited);
+        QCOMPARE(r.rightClick(), kAllOn);
+        r.list.select(3);
+        r.undo();
+        QCOMPARE(r.rows(), numbered(4));
+        QCOMPARE(r.list.selectedIndex(), 1);
+        QVERIFY(!r.editing.undoBuffer().undoRowWasEdited);
+        QCOMPARE(r.rightClick(), kRowsOnly);
+    }
+
+    void correctionThenDeletionUndoesOnlyTheDeletion()
+    {
+        Rig r;
+        r.appendRows(5);
+        r.correct(1, QStringLiteral("fixed"));
+        r.remove(3);
+        r.undo();
+        QCOMPARE(r.rows(), (QStringList{"row 0", "fixed", "row 2", "row 3", "row 4"}));
+        QCOMPARE(r.list.selectedIndex(), 3);
+        QCOMPARE(r.rightClick(), kRowsOnly);
+
+        // And the other way round: a deletion then a correction of a row
+        // below it undoes the correction where the row now stands.
+        r.remove(0);
+        r.correct(2, QStringLiteral("changed"));
+        r.undo();
+        QCOMPARE(r.rows(), (QStringList{"fixed", "row 2", "row 3", "row 4"}));
+        QCOMPARE(r.list.selectedIndex(), 2);
+    }
+
+    void emptyRowsLeaveNothingToUndo()
+    {
+        Rig r;
+        r.appendRows(3);
+        r.correct(1, QString()); // clearing the box leaves an empty row
+        QCOMPARE(r.rows(), (QStringList{"row 0", "", "row 2"}));
+        QCOMPARE(r.rightClick(), kAllOn); // its old text can come back
+        r.correct(1, QStringLiteral("again"));
+        QCOMPARE(r.openedWith, QString());
+        QCOMPARE(r.caretOnOpening, 0);
+        QCOMPARE(r.rightClick(), kRowsOnly); // but the empty text cannot
+        r.correct(1, QString());
+        r.remove(1);
+        QCOMPARE(r.rows(), (QStringList{"row 0", "row 2"}));
+        QCOMPARE(r.rightClick(), kRowsOnly);
+        // Called anyway, undo adds no empty row.
+        r.editing.undoLastChange();
+        QCOMPARE(r.rows(), (QStringList{"row 0", "row 2"}));
+        Rig fresh;
+        fresh.editing.undoLastChange();
+        QCOMPARE(fresh.list.count(), 0);
+    }
+
+    void withoutSelectionNothingHappens()
+    {
+        Rig r;
+        r.appendRows(3);
+        r.remove(0);
+        r.list.select(-1);
+        r.editing.deleteRow();
+        r.editing.editRow();
+        QCOMPARE(r.editWindowsOpened, 0);
+        QCOMPARE(r.rows(), (QStringList{"row 1", "row 2"}));
+        QCOMPARE(r.editing.undoBuffer().undoRowText, QStringLiteral("row 0"));
+        r.undo();
+        QCOMPARE(r.rows(), numbered(3));
+
+        // 変更 with nothing selected only closes the window.
+        FakeEditBox box;
+        box.text_ = QStringLiteral("x");
+        int closed = 0;
+        r.list.select(-1);
+        EditWindow window({r.list, box, [&] { ++closed; }});
+        window.replaceSelectedRow();
+        QCOMPARE(closed, 1);
+        QCOMPARE(r.rows(), numbered(3));
+    }
+
+    void startUpClearsTheBuffer()
+    {
+        Rig r;
+        r.appendRows(2);
+        r.correct(0, QStringLiteral("x"));
+        r.editing.clearUndoBuffer();
+        QCOMPARE(r.editing.undoBuffer().undoRowText, QString());
+        QCOMPARE(r.editing.undoBuffer().undoRowIndex, 0);
+        QVERIFY(!r.editing.undoBuffer().undoRowWasEdited);
+        QCOMPARE(r.rightClick(), kRowsOnly);
+    }
+};
+
+QTEST_GUILESS_MAIN(RecordEditingTest)
+#include "tst_RecordEditing.moc"

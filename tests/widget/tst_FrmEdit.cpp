@@ -1,0 +1,350 @@
+#include <QtTest>
+#include <QClipboard>
+#include <QMenuBar>
+#include <QPushButton>
+#include <optional>
+
+#include "Scripted.h"
+#include "ui/Fonts.h"
+#include "ui/FrmEdit.h"
+#include "ui/FrmMain.h"
+#include "ui/PopupMenu.h"
+#include "ui/Widgets.h"
+
+using namespace veltrasa;
+using namespace veltrasa::testing;
+using Item = RecordMenu::Item;
+
+namespace {
+QStringList rows(const RecordList& list)
+{
+    QStringList result;
+    for (int i = 0; i < list.count(); ++i)
+        result << list.rowText(i);
+    return result;
+}
+
+QRgb pixel(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) | 0xFF000000;
+}
+
+// A list with rows "row 0" … and row `selected` selected.
+void fill(MemoryRecordList& list, int n, int selected)
+{
+    for (int i = 0; i < n; ++i)
+        list.addRow(QStringLiteral("row %1").arg(i));
+    list.select(selected);
+}
+
+// A right-button press on row `row` of the list (which it must not select).
+void rightPressOnRow(FrmMain& w, int row)
+{
+    RecordListWidget* list = w.List1();
+    const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center() : QPoint(10, 10);
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
+}
+
+// Text as an input method delivers it (QTest's key clicks take Latin-1 only).
+void typeJapanese(QWidget* w, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(w, &event);
+}
+
+struct Shown {
+    bool edit, del, cancel;
+};
+} // namespace
+
+class FrmEditTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { installFontSubstitutes(); }
+
+    void laidOutAsDescribed()
+    {
+        MemoryRecordList list;
+        fill(list, 1, 0);
+        FrmEdit e(list, nullptr);
+        QCOMPARE(e.objectName(), QStringLiteral("frmEdit"));
+        QCOMPARE(e.windowTitle(), QStringLiteral("編集"));
+        QCOMPARE(e.size(), QSize(624, 89));
+        QCOMPARE(e.minimumSize(), e.maximumSize());
+        QVERIFY(!(e.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(e.isModal());
+        QCOMPARE(e.Text1()->geometry(), QRect(8, 10, 603, 31));
+        QCOMPARE(e.Command1()->geometry(), QRect(172, 52, 73, 31));
+        QCOMPARE(e.Command2()->geometry(), QRect(356, 52, 73, 31));
+        QCOMPARE(e.Shape1(0)->geometry(), QRect(170, 50, 79, 37));
+        QCOMPARE(e.Shape1(1)->geometry(), QRect(354, 50, 79, 37));
+        QCOMPARE(e.Command1()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        QCOMPARE(e.Command2()->text(), QStringLiteral("変更"));
+        QCOMPARE(e.Text1()->font().pointSizeF(), 15.75);
+        QCOMPARE(e.Command2()->font().pointSizeF(), 11.25);
+        QCOMPARE(e.Text1()->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(e.Text1()->palette().color(QPalette::Base), QColor(0x40, 0x40, 0x40));
+        QCOMPARE(e.Text1()->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
+        QCOMPARE(e.Command1()->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xC0));
+        // Neither button is a default button; Tab goes Text1, ｷｬﾝｾﾙ, 変更.
+        for (QPushButton* b : {e.Command1(), e.Command2()})
+            QVERIFY(!b->isDefault() && !b->autoDefault());
+        QCOMPARE(e.Text1()->nextInFocusChain(), static_cast<QWidget*>(e.Command1()));
+        QCOMPARE(e.Command1()->nextInFocusChain(), static_cast<QWidget*>(e.Command2()));
+        QCOMPARE(e.Text1()->inputMethodQuery(Qt::ImPreferredLanguage).toString(), QStringLiteral("ja_JP"));
+        QVERIFY(e.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        const QImage image = e.grab().toImage();
+        QCOMPARE(pixel(image, 3, 3), QRgb(0xFF000000));    // window background
+        QCOMPARE(pixel(image, 171, 51), QRgb(0xFFFFC0C0)); // margin of Shape1(0)
+        QCOMPARE(pixel(image, 247, 85), QRgb(0xFFFFC0C0));
+        QCOMPARE(pixel(image, 355, 51), QRgb(0xFFC0FFC0)); // margin of Shape1(1)
+        QCOMPARE(pixel(image, 431, 85), QRgb(0xFFC0FFC0));
+        QCOMPARE(pixel(image, 600, 25), QRgb(0xFF404040)); // inside the edit box
+        QCOMPARE(pixel(image, 620, 60), QRgb(0xFF000000));
+    }
+
+    void opensOnSelectedRowWithCaretAtEnd()
+    {
+        MemoryRecordList list;
+        fill(list, 3, 1);
+        list.rows[1] = QStringLiteral("06/04 09:05:07　エピネフリン1回目投与");
+        FrmEdit e(list, nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        QCOMPARE(e.Text1()->text(), list.rows[1]);
+        QCOMPARE(e.Text1()->cursorPosition(), list.rows[1].size());
+        QVERIFY(!e.Text1()->hasSelectedText());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.Text1()));
+        // Typing continues the line.
+        typeJapanese(e.Text1(), QStringLiteral("追加"));
+        QCOMPARE(e.Text1()->text(), list.rows[1] + QStringLiteral("追加"));
+    }
+
+    void enterAndEscapeInTheBoxDoNothing()
+    {
+        MemoryRecordList list;
+        fill(list, 3, 2);
+        FrmEdit e(list, nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        QTest::keyClicks(e.Text1(), QStringLiteral("x"));
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(e.Text1(), key);
+            QVERIFY(e.isVisible());
+            QCOMPARE(e.result(), 0);
+        }
+        QTest::keyClick(e.Text1(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(e.isVisible());
+        QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2"}));
+        QCOMPARE(e.Text1()->text(), QStringLiteral("row 2x"));
+
+        // A button with the focus is pressed from the keyboard.
+        QTest::keyClick(e.Text1(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.Command1()));
+        QTest::keyClick(e.Command1(), Qt::Key_Space);
+        QVERIFY(!e.isVisible());
+        QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2"}));
+
+        FrmEdit again(list, nullptr);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QCOMPARE(again.Text1()->text(), QStringLiteral("row 2")); // nothing survives the cancelled opening
+        QTest::keyClicks(again.Text1(), QStringLiteral("y"));
+        QTest::keyClick(again.Text1(), Qt::Key_Tab);
+        QTest::keyClick(again.Command1(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(again.Command2()));
+        QTest::keyClick(again.Command2(), Qt::Key_Return);
+        QVERIFY(!again.isVisible());
+        QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2y"}));
+    }
+
+    void changeReplacesInPlaceAndCancelOrCloseKeepsTheRow()
+    {
+        for (int selected : {0, 2, 4}) {
+            MemoryRecordList list;
+            fill(list, 5, selected);
+            FrmEdit e(list, nullptr);
+            e.show();
+            QVERIFY(QTest::qWaitForWindowActive(&e));
+            typeJapanese(e.Text1(), QStringLiteral("　修正"));
+            QTest::mouseClick(e.Command2(), Qt::LeftButton);
+            QVERIFY(!e.isVisible());
+            QStringList expected{"row 0", "row 1", "row 2", "row 3", "row 4"};
+            expected[selected] += QStringLiteral("　修正");
+            QCOMPARE(rows(list), expected);
+        }
+        // Pasted line breaks become spaces: a row stays one line.
+        {
+            MemoryRecordList list;
+            fill(list, 2, 1);
+            FrmEdit e(list, nullptr);
+            QApplication::clipboard()->setText(QStringLiteral(" a\r\nb\nc\rd\u2028e"));
+            e.Text1()->paste();
+            QCOMPARE(e.Text1()->cursorPosition(), e.Text1()->text().size());
+            typeJapanese(e.Text1(), QStringLiteral("！"));
+            e.Command2()->click();
+            QCOMPARE(rows(list), (QStringList{"row 0", "row 1 a b c d e！"}));
+        }
+        // Cleared box: an empty row in its place.
+        {
+            MemoryRecordList list;
+            fill(list, 2, 0);
+            FrmEdit e(list, nullptr);
+            e.Text1()->clear();
+            e.Command2()->click();
+            QCOMPARE(rows(list), (QStringList{"", "row 1"}));
+        }
+        // ｷｬﾝｾﾙ and the title bar's close leave the row as it was.
+        for (bool byTitleBar : {false, true}) {
+            MemoryRecordList list;
+            fill(list, 2, 1);
+            FrmEdit e(list, nullptr);
+            e.show();
+            QVERIFY(QTest::qWaitForWindowActive(&e));
+            QTest::keyClicks(e.Text1(), QStringLiteral("typed"));
+            if (byTitleBar)
+                e.close();
+            else
+                QTest::mouseClick(e.Command1(), Qt::LeftButton);
+            QVERIFY(!e.isVisible());
+            QCOMPARE(rows(list), (QStringList{"row 0", "row 1"}));
+        }
+    }
+
+    void popupOffersItemsByState()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.findChildren<QMenuBar*>().isEmpty());
+        PopupMenu* popup = w.popup();
+        QCOMPARE(popup->title(), QStringLiteral("popup"));
+        const auto actions = popup->actions();
+        QCOMPARE(actions.size(), 4);
+        QCOMPARE(actions[0]->text(), QStringLiteral("修正"));
+        QVERIFY(actions[1]->isSeparator());
+        QCOMPARE(actions[1]->objectName(), QStringLiteral("menuBar"));
+        QCOMPARE(actions[2]->text(), QStringLiteral("削除"));
+        QCOMPARE(actions[3]->text(), QStringLiteral("元に戻す"));
+        for (QAction* a : actions)
+            QVERIFY(!a->isCheckable() && a->shortcut().isEmpty());
+
+        std::optional<Shown> shown;
+        std::optional<Item> choice;
+        popup->setShower([&](PopupMenu& m) {
+            shown = Shown{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
+            if (choice)
+                m.action(*choice)->trigger();
+        });
+        auto rightClick = [&](int row, std::optional<Item> item = std::nullopt) {
+            shown.reset();
+            choice = item;
+            rightPressOnRow(w, row);
+            QVERIFY(shown);
+        };
+
+        rightClick(0);
+        QVERIFY(!shown->edit && !shown->del && !shown->cancel);
+        // A left press does not open the menu.
+        shown.reset();
+        QTest::mouseClick(w.List1()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(!shown);
+
+        for (int i = 0; i < 4; ++i)
+            w.Check1(i)->click();
+        QCOMPARE(w.List1()->selectedIndex(), 3);
+        // The press on another row neither selects it nor moves the command
+        // off the row selected before.
+        rightClick(1, Item::Delete);
+        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        const QStringList three = rows(*w.List1());
+        QCOMPARE(three.size(), 3);
+        QCOMPARE(w.List1()->selectedIndex(), 2);
+        rightClick(0);
+        QVERIFY(shown->edit && shown->del && shown->cancel);
+        QCOMPARE(w.List1()->selectedIndex(), 2);
+        QVERIFY(w.List1()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.List1()));
+
+        // Delete everything; undo is still offered in the empty list.
+        rightClick(0, Item::Delete);
+        rightClick(0, Item::Delete);
+        rightClick(0, Item::Delete);
+        QCOMPARE(w.List1()->count(), 0);
+        QCOMPARE(w.List1()->selectedIndex(), -1);
+        rightClick(0, Item::Edit); // disabled: nothing happens
+        QVERIFY(!shown->edit && !shown->del && shown->cancel);
+        rightClick(0, Item::Cancel);
+        QCOMPARE(rows(*w.List1()), QStringList{three[0]});
+        QCOMPARE(w.List1()->selectedIndex(), 0);
+        rightClick(0, Item::Cancel); // the second undo is not offered
+        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QCOMPARE(w.List1()->count(), 1);
+    }
+
+    // The real modal paths: the menu chosen by mouse, the edit window run
+    // modally, centred on the main window, which takes no input meanwhile.
+    void realMenuAndModalEditWindow()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.Check1(0)->click();
+        // Without the edit window a click through the window system records.
+        const QPoint onButton = w.Check1(5)->mapTo(&w, w.Check1(5)->rect().center());
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, onButton);
+        QCOMPARE(w.List1()->count(), 2);
+        w.List1()->select(0);
+        const QString original = w.List1()->rowText(0);
+
+        bool sawMenu = false, sawWindow = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            sawMenu = true;
+            QVERIFY(menu->menuEdit()->isEnabled() && !menu->menuCancel()->isEnabled());
+            QTimer::singleShot(0, this, [&] {
+                auto* e = qobject_cast<FrmEdit*>(QApplication::activeModalWidget());
+                QVERIFY(e);
+                sawWindow = true;
+                QVERIFY(e->isVisible());
+                QVERIFY(QTest::qWaitForWindowActive(e));
+                auto closeOnFailure = qScopeGuard([e] { e->reject(); });
+                // Centred on the main window as far as the (small, offscreen)
+                // screen allows.
+                const QRect screen = w.screen()->availableGeometry();
+                QVERIFY(qAbs(e->geometry().center().y() - w.geometry().center().y()) <= 1);
+                QVERIFY(qAbs(e->geometry().center().x() - w.geometry().center().x()) <= 1 ||
+                        qAbs(e->frameGeometry().right() - screen.right()) <= 2);
+                // The main window takes no input (a click through the window
+                // system, where modality is enforced).
+                QVERIFY(e->windowModality() != Qt::NonModal);
+                QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, onButton);
+                QCOMPARE(w.List1()->count(), 2);
+                QCOMPARE(e->Text1()->text(), original);
+                typeJapanese(e->Text1(), QStringLiteral("！"));
+                closeOnFailure.dismiss();
+                QTest::mouseClick(e->Command2(), Qt::LeftButton);
+            });
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->menuEdit()).center());
+        });
+        rightPressOnRow(w, 1);
+        QVERIFY(sawMenu);
+        QVERIFY(sawWindow);
+        QCOMPARE(w.List1()->rowText(0), original + QStringLiteral("！"));
+        QCOMPARE(w.List1()->count(), 2);
+        QCOMPARE(w.List1()->selectedIndex(), 0);
+        QVERIFY(w.editing().canUndo());
+        QVERIFY(w.findChildren<FrmEdit*>().isEmpty()); // discarded when closed
+    }
+};
+
+QTEST_MAIN(FrmEditTest)
+#include "tst_FrmEdit.moc"

@@ -1,0 +1,533 @@
+// The main window as laid out: where each control is, how it looks, which
+// control a press reaches, the focus order, and the counters and clock as
+// they appear on the real window.
+#include <QtTest>
+
+#include <QFontInfo>
+#include <functional>
+
+#include "Scripted.h"
+#include "ui/Fonts.h"
+#include "ui/FrmMain.h"
+#include "ui/Images.h"
+#include "ui/Widgets.h"
+
+using namespace veltrasa;
+using namespace veltrasa::testing;
+
+namespace {
+ManualTimer& manual(FrmMain& w, int number)
+{
+    return static_cast<ManualTimer&>(w.timer(number));
+}
+
+QImage shot(FrmMain& w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Rows and columns of `image` (inside `within`) holding a pixel that
+// satisfies `ink`; an empty rectangle if none.
+QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink, QRect within = {})
+{
+    if (within.isNull())
+        within = image.rect();
+    QRect bounds;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (ink(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// Where the glyphs of the given labels land on the window: the pixels that
+// change when the labels are drawn in another colour for a moment.
+QRect glyphsOf(FrmMain& w, const char* array, std::initializer_list<int> indexes)
+{
+    const QImage before = shot(w);
+    std::vector<std::pair<LabelWidget*, QRgb>> saved;
+    for (int i : indexes) {
+        LabelWidget* label = w.label(QString::fromLatin1(array), i);
+        saved.emplace_back(label, label->colour());
+        label->setColour(0xFFFF00FF);
+    }
+    const QImage after = shot(w);
+    for (const auto& [label, colour] : saved)
+        label->setColour(colour);
+    QRect bounds;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (after.pixel(x, y) != before.pixel(x, y))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+QString objectNameOf(QWidget* widget)
+{
+    return widget ? widget->objectName() : QStringLiteral("(none)");
+}
+} // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { installFontSubstitutes(); }
+
+    void controlsAtTheirPixelRectangles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QRect>("rect");
+        // Twips / 15, each edge rounded to the nearest pixel.
+        QTest::newRow("clock panel") << "Shape1" << 1 << QRect(3, 4, 247, 103);
+        QTest::newRow("antiarrhythmic panel") << "Shape1" << 5 << QRect(976, 4, 247, 103);
+        QTest::newRow("CPR panel") << "Shape1" << 4 << QRect(471, 112, 752, 225);
+        QTest::newRow("rhythm panel") << "Shape1" << 6 << QRect(470, 740, 752, 121);
+        QTest::newRow("reversible causes panel") << "Shape2" << -1 << QRect(1036, 506, 183, 223);
+        QTest::newRow("clock heading") << "Label4" << 0 << QRect(11, 11, 117, 28);
+        QTest::newRow("CPR heading") << "Label4" << 2 << QRect(479, 123, 478, 41);
+        QTest::newRow("clock separator") << "Label3" << 4 << QRect(116, 11, 18, 90);
+        QTest::newRow("arrival separator") << "Label1" << 6 << QRect(332, 11, 58, 90);
+        QTest::newRow("epinephrine tens") << "Label1" << 11 << QRect(488, 16, 56, 90);
+        QTest::newRow("atropine units") << "Label9" << 8 << QRect(892, 16, 58, 90);
+        QTest::newRow("CPR tens of minutes") << "Label6" << 3 << QRect(548, 76, 160, 255);
+        QTest::newRow("CPR tens of seconds") << "Label6" << 1 << QRect(885, 77, 160, 255);
+        QTest::newRow("CPR separator") << "Label6" << 6 << QRect(787, 80, 160, 255);
+        QTest::newRow("date") << "Label7" << -1 << QRect(109, 5, 129, 28);
+        QTest::newRow("6Hs5Ts") << "Label5" << -1 << QRect(1048, 516, 107, 25);
+        QTest::newRow("reversible causes") << "Label2" << -1 << QRect(1046, 546, 161, 169);
+        QTest::newRow("病院到着") << "Check1" << 0 << QRect(472, 350, 181, 67);
+        QTest::newRow("経皮ﾍﾟｰｼﾝｸﾞ") << "Check1" << 14 << QRect(842, 662, 181, 67);
+        QTest::newRow("CPR終了") << "Check1" << 15 << QRect(1040, 350, 181, 67);
+        QTest::newRow("Command1") << "Command" << 1 << QRect(472, 350, 181, 68);
+        QTest::newRow("Command6, column 2") << "Command" << 6 << QRect(657, 350, 181, 68);
+        QTest::newRow("Command17, column 2") << "Command" << 17 << QRect(657, 584, 181, 68);
+        QTest::newRow("心室頻拍") << "Option1" << 1 << QRect(607, 782, 113, 57);
+        QTest::newRow("ＰＥＡ") << "Option1" << 3 << QRect(728, 782, 113, 57);
+        QTest::newRow("心静止") << "Option1" << 4 << QRect(850, 782, 113, 57);
+        QTest::newRow("record list") << "List1" << -1 << QRect(8, 113, 458, 748);
+    }
+
+    void controlsAtTheirPixelRectangles()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(QRect, rect);
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        QWidget* control = nullptr;
+        if (name == QLatin1String("Check1"))
+            control = w.Check1(index);
+        else if (name == QLatin1String("Option1"))
+            control = w.Option1(index);
+        else if (name == QLatin1String("Command"))
+            control = w.picturePanel(index);
+        else if (name == QLatin1String("List1"))
+            control = w.List1();
+        else if (name.startsWith(QLatin1String("Shape")))
+            control = w.shape(name, index);
+        else
+            control = w.label(name, index);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), rect);
+    }
+
+    void theWindow()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Veltrasa２００５"));
+        QCOMPARE(w.minimumSize(), QSize(1227, 869));
+        QCOMPARE(w.maximumSize(), QSize(1227, 869));
+        const Qt::WindowFlags flags = w.windowFlags();
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage image = shot(w);
+        QCOMPARE(image.size(), QSize(1227, 869));
+        QCOMPARE(image.pixel(1, 1), 0xFF000000u);                // window
+        QCOMPARE(image.pixel(3, 4), 0xFFC0C0C0u);                // top strip border
+        QCOMPARE(image.pixel(471, 112), 0xFFE0E0E0u);            // CPR panel border
+        QCOMPARE(image.pixel(20, 100), 0xFF000040u);             // panel fill
+        QCOMPARE(image.pixel(30, 850), 0xFF404040u);             // list
+        QCOMPARE(image.pixel(476, 354), 0xFF000080u);            // event button, whatever the style
+        QCOMPARE(image.pixel(1044, 354), 0xFF400000u);           // CPR終了
+        QCOMPARE(image.pixel(611, 786), 0xFF000080u);            // rhythm button
+        QCOMPARE(image.pixel(1041, 511), 0xFF000000u);           // reversible causes hidden
+        QVERIFY(image.pixel(472, 350) != image.pixel(652, 416)); // raised: light and dark edges
+    }
+
+    // Buttons are drawn raised, and pressed in while held down.
+    void buttonsPressIn()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (QPushButton* button : std::initializer_list<QPushButton*>{w.Check1(3), w.Option1(4)}) {
+            const QPoint corner = button->geometry().topLeft();
+            QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
+            QTest::mousePress(button, Qt::LeftButton);
+            QCOMPARE(shot(w).pixel(corner), 0xFF000000u);
+            QCOMPARE(shot(w).pixel(corner + QPoint(1, 1)), 0xFF808080u);
+            QTest::mouseRelease(button, Qt::LeftButton);
+            QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
+        }
+        QCOMPARE(w.List1()->count(), 2); // each press recorded once, and released
+    }
+
+    void fontsAndColours()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        const auto check = [](QWidget* widget, const QString& family, double points, int weight, const QString& face) {
+            const QFont f = widget->font();
+            QCOMPARE(f.family(), family);
+            QCOMPARE(f.pointSizeF(), points);
+            QCOMPARE(int(f.weight()), weight);
+            QVERIFY2(QFontInfo(f).family().contains(face), qPrintable(QFontInfo(f).family()));
+        };
+        const QString pGothic = QString::fromUtf16(layout::kPGothic);
+        const QString gothic = QString::fromUtf16(layout::kGothic);
+        check(w.label("Label4", 0), gothic, 12, QFont::Bold, "IPAGothic");
+        check(w.label("Label4", 2), gothic, 15.75, QFont::Bold, "IPAGothic");
+        check(w.label("Label4", 6), pGothic, 18, QFont::Bold, "IPAPGothic");
+        check(w.label("Label5"), pGothic, 12, QFont::Normal, "IPAPGothic");
+        check(w.label("Label2"), pGothic, 11.25, QFont::Normal, "IPAPGothic");
+        check(w.Check1(0), pGothic, 21.75, QFont::Normal, "IPAPGothic");
+        check(w.Option1(0), pGothic, 18, QFont::Normal, "IPAPGothic");
+        check(w.List1(), gothic, 18, QFont::Normal, "IPAGothic");
+        // Arial Black stands for an extra-heavy face.
+        check(w.label("Label6", 0), "Arial Black", 159.75, QFont::Black, "Lato");
+        check(w.label("Label6", 6), "Arial Black", 140.25, QFont::Black, "Lato");
+        check(w.label("Label1", 0), "Arial Black", 48, QFont::Black, "Lato");
+        check(w.label("Label7"), "Arial Black", 14.25, QFont::Black, "Lato");
+        QVERIFY(QFontInfo(w.label("Label6", 0)->font()).styleName().contains("Black"));
+
+        QCOMPARE(w.label("Label3", 0)->colour(), 0xFF00FF00u);
+        QCOMPARE(w.label("Label7")->colour(), 0xFF00FF00u);
+        QCOMPARE(w.label("Label4", 1)->colour(), 0xFFFFFFFFu);
+        QCOMPARE(w.label("Label5")->colour(), 0xFFFFFFFFu);
+        QCOMPARE(w.label("Label2")->colour(), 0xFFFFFF00u);
+        for (int i : {8, 9, 10, 11, 14}) {
+            QCOMPARE(w.label("Label9", i)->colour(), 0xFF808000u);
+            QCOMPARE(w.label("Label8", i)->colour(), 0xFF808000u);
+        }
+        QCOMPARE(w.Check1(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(w.Option1(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(w.List1()->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
+    }
+
+    void reversibleCausesText()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        const QString text = w.label("Label2")->text();
+        QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+        const QStringList lines = text.left(text.size() - 2).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 11);
+        for (const QString& line : lines)
+            QCOMPARE(line.at(0), QChar(0x30FB));
+        QCOMPARE(lines[3], QStringLiteral("・低／高カリウム血症"));
+        QCOMPARE(lines[9], QStringLiteral("・血栓症(冠動脈/肺動脈)"));
+        QCOMPARE(w.label("Label5")->text(), QStringLiteral("６Ｈs５Ｔs"));
+    }
+
+    // Glyphs sit where the original faces put them: the large CPR digits
+    // inside the CPR panel (their boxes reach up into the top strip), the
+    // small digits below their headings, the date above the clock digits,
+    // all eleven reversible causes inside their box.
+    void glyphsStayInsideTheirPanels()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        const QRect cpr = glyphsOf(w, "Label6", {0, 1, 2, 3, 6});
+        QVERIFY2(
+            cpr.top() > 112 && cpr.bottom() < 336,
+            qPrintable(QStringLiteral("%1,%2 %3x%4").arg(cpr.x()).arg(cpr.y()).arg(cpr.width()).arg(cpr.height())));
+        QVERIFY(cpr.left() > 471 && cpr.right() < 1222);
+
+        const QRect arrival = glyphsOf(w, "Label1", {0, 1, 2, 3, 6});
+        QVERIFY2(arrival.top() >= 36 && arrival.bottom() < 106, qPrintable(QString::number(arrival.top())));
+        QVERIFY(arrival.left() > 257 && arrival.right() < 465);
+
+        const QRect clockDigits = glyphsOf(w, "Label3", {0, 1, 2, 3, 4});
+        const QRect date = glyphsOf(w, "Label7", {-1});
+        QVERIFY(!date.isEmpty() && !clockDigits.isEmpty());
+        QVERIFY2(date.bottom() < clockDigits.top(),
+                 qPrintable(QStringLiteral("%1 %2").arg(date.bottom()).arg(clockDigits.top())));
+
+        for (Visibility* v :
+             std::initializer_list<Visibility*>{w.shape("Shape2"), w.label("Label5"), w.label("Label2")})
+            v->setVisible(true);
+        const QRect causes = glyphsOf(w, "Label2", {-1});
+        QVERIFY2(causes.top() >= 546 && causes.bottom() <= 714, qPrintable(QString::number(causes.bottom())));
+        QVERIFY(causes.left() >= 1046 && causes.right() < 1218);
+    }
+
+    void picturePanels()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        PicturePanelWidget* panel = w.picturePanel(15);
+        QCOMPARE(panel->lettering(), QStringLiteral("終　了"));
+        QCOMPARE(w.picturePanel(11)->lettering(), QStringLiteral("ドパミン"));
+        QVERIFY(!w.picturePanel(13) && !w.picturePanel(14));
+        // The 226 x 96 picture is centred on the 181 x 68 panel and clipped.
+        QCOMPARE(panel->pictureRect().size(), QSize(226, 96));
+        QCOMPARE(panel->pictureRect().center(), panel->rect().center());
+        const QImage image = panel->grab().toImage();
+        const QRgb middle = image.pixel(1, 34); // mid-height of the picture
+        QVERIFY(qAbs(qRed(middle) - 0x33) <= 2 && qAbs(qBlue(middle) - 0x99) <= 2);
+        QCOMPARE(image.pixel(1, 0), image.pixel(1, 67)); // symmetric gradient
+        QVERIFY(qBlue(image.pixel(1, 0)) < qBlue(middle));
+        const QRect white = inkBounds(image, [](QRgb c) { return c == 0xFFFFFFFF; });
+        QVERIFY(!white.isEmpty());
+        QVERIFY(qAbs(white.center().x() - image.width() / 2) <= 6);
+    }
+
+    // A press anywhere inside an event button reaches it, including the
+    // strip over its picture panel; the panel's own sliver does nothing.
+    void stacking()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int i = 0; i < kEventButtonCount; ++i) {
+            const QRect r = w.Check1(i)->geometry();
+            QCOMPARE(w.childAt(r.bottomLeft()), w.Check1(i));
+            QCOMPARE(w.childAt(r.bottomRight()), w.Check1(i));
+            QCOMPARE(w.childAt(r.topLeft()), w.Check1(i));
+            QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(r.bottomRight() + QPoint(0, 1))));
+        }
+        QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(w.Check1(5)->geometry().topRight() + QPoint(1, 0))));
+
+        const QRect arrival = w.Check1(4)->geometry();
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 0));
+        QCOMPARE(w.List1()->count(), 1);
+        QCOMPARE(w.List1()->rowText(0), QStringLiteral("06/04 09:05:07　気管挿管施行"));
+        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 1));
+        QCOMPARE(w.List1()->count(), 1);
+    }
+
+    void focusOrder()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QStringList expected{"Command1", "Command15", "List1"};
+        for (int n : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18})
+            expected << QStringLiteral("Command%1").arg(n);
+        for (int i = 0; i < kRhythmButtonCount; ++i)
+            expected << QStringLiteral("Option1_%1").arg(i);
+        for (int i = 0; i < kEventButtonCount; ++i)
+            expected << QStringLiteral("Check1_%1").arg(i);
+        expected << "Command1"; // and round again
+
+        QStringList visited{objectNameOf(QApplication::focusWidget())};
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << objectNameOf(QApplication::focusWidget());
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void rhythmButtonsLeftToRight()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        QList<int> order{0, 1, 2, 3, 4, 5};
+        std::sort(order.begin(), order.end(),
+                  [&](int a, int b) { return w.Option1(a)->geometry().x() < w.Option1(b)->geometry().x(); });
+        QCOMPARE(order, (QList<int>{0, 1, 3, 4, 2, 5}));
+        QStringList captions;
+        for (int i : order) {
+            captions << w.Option1(i)->caption();
+            QCOMPARE(w.Option1(i)->geometry().y(), 782);
+            QVERIFY(!w.Option1(i)->isSelected());
+            QCOMPARE(w.Option1(i)->background(), 0xFF000080u);
+        }
+        QCOMPARE(captions.join(' '), QStringLiteral("心室細動 心室頻拍 ＰＥＡ 心静止 徐脈 心拍再開"));
+    }
+
+    // Idle, active and due colours of each counter as the window draws
+    // them, reached by real presses and manual ticks.
+    void countersIdleActiveDue_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("timer");
+        QTest::addColumn<QString>("array");
+        QTest::addColumn<int>("firstDigit");
+        QTest::addColumn<QRgb>("idle");
+        QTest::addColumn<QRgb>("active");
+        QTest::addColumn<int>("dueAfter"); // seconds; 0: never due
+        QTest::addColumn<QRect>("panel");
+        QTest::newRow("arrival") << 0 << 2 << "Label1" << 0 << 0xFF804000u << 0xFFFF8000u << 0
+                                 << QRect(257, 4, 209, 103);
+        QTest::newRow("CPR") << 1 << 3 << "Label6" << 0 << 0xFF808000u << 0xFFFFFF00u << 120
+                             << QRect(471, 112, 752, 225);
+        QTest::newRow("defibrillation") << 2 << 3 << "Label6" << 0 << 0xFF808000u << 0xFFFFFF00u << 120
+                                        << QRect(471, 112, 752, 225);
+        QTest::newRow("epinephrine") << 5 << 4 << "Label1" << 8 << 0xFF808000u << 0xFFFFFF00u << 180
+                                     << QRect(472, 4, 247, 103);
+        QTest::newRow("atropine") << 6 << 5 << "Label9" << 8 << 0xFF808000u << 0xFFFFFF00u << 180
+                                  << QRect(724, 4, 247, 103);
+        QTest::newRow("antiarrhythmic") << 9 << 6 << "Label8" << 8 << 0xFF808000u << 0xFFFFFF00u << 0
+                                        << QRect(976, 4, 247, 103);
+    }
+
+    void countersIdleActiveDue()
+    {
+        QFETCH(int, button);
+        QFETCH(int, timer);
+        QFETCH(QString, array);
+        QFETCH(int, firstDigit);
+        QFETCH(QRgb, idle);
+        QFETCH(QRgb, active);
+        QFETCH(int, dueAfter);
+        QFETCH(QRect, panel);
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QList<int> labels{firstDigit, firstDigit + 1, firstDigit + 2, firstDigit + 3, firstDigit == 0 ? 6 : 14};
+        const auto drawnIn = [&](QRgb colour) {
+            for (int i : labels)
+                if (w.label(array, i)->colour() != colour)
+                    return false;
+            return !inkBounds(
+                        shot(w), [&](QRgb c) { return c == colour; }, panel.adjusted(1, 1, -1, -1))
+                        .isEmpty();
+        };
+
+        QVERIFY(drawnIn(idle));
+        QTest::mouseClick(w.Check1(button), Qt::LeftButton);
+        QVERIFY(drawnIn(active));
+        const int quiet = dueAfter ? dueAfter - 1 : 3 * 3600;
+        manual(w, timer).ticks(quiet);
+        QVERIFY(drawnIn(active));
+        manual(w, timer).tick();
+        QVERIFY(drawnIn(dueAfter ? DigitCounter::kDueColour : active));
+        if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
+            QCOMPARE(w.label(array, 2)->text() + w.label(array, 1)->text() + w.label(array, 0)->text(),
+                     QStringLiteral("300"));
+    }
+
+    // The clock on the window: only the digits that change are rewritten,
+    // the separator blinks, the date follows midnight on the same tick.
+    void clockOnTheWindow()
+    {
+        ScriptedPlatform p;
+        p.clock.set(QDateTime(QDate(2005, 6, 4), QTime(23, 59, 58)));
+        FrmMain w(p.platform());
+        const auto writes = [&] {
+            QList<int> n;
+            for (int i = 0; i < 4; ++i)
+                n << w.label("Label3", i)->textWrites();
+            return n << w.label("Label7")->textWrites();
+        };
+        const QList<int> before = writes();
+        p.clock.advance(1);
+        manual(w, 1).tick();
+        QCOMPARE(writes(), before); // 23:59:59 shows as before
+        QCOMPARE(w.label("Label3", 4)->colour(), 0xFF008000u);
+        p.clock.advance(1);
+        manual(w, 1).tick();
+        QCOMPARE(w.label("Label3", 4)->colour(), 0xFF00FF00u);
+        const QList<int> after = writes();
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(after[i], before[i] + 1);
+        QCOMPARE(w.label("Label7")->text(), QStringLiteral("2005-06-05"));
+        QString shown;
+        for (int i : {3, 2, 4, 1, 0})
+            shown += w.label("Label3", i)->text();
+        QCOMPARE(shown, QStringLiteral("00:00"));
+        QCOMPARE(w.label("Label1", 6)->colour(), 0xFF804000u); // no arrival yet: no blink
+        p.clock.advance(60);
+        manual(w, 1).tick();
+        QCOMPARE(writes()[0], after[0] + 1);
+        QCOMPARE(writes().mid(1), after.mid(1));
+    }
+
+    void pointers()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        QCOMPARE(w.cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(w.cursor().hotSpot(), QPoint(0, 1));
+        // Labels, panels and pictures show the window's pointer.
+        for (QWidget* inherits : std::initializer_list<QWidget*>{w.label("Label6", 0), w.shape("Shape1", 4),
+                                                                 w.picturePanel(1), w.label("Label4", 6)})
+            QCOMPARE(inherits->cursor().shape(), Qt::BitmapCursor);
+        for (QWidget* standard :
+             std::initializer_list<QWidget*>{w.Check1(0), w.Check1(15), w.Option1(3), w.List1(), w.List1()->viewport()})
+            QCOMPARE(standard->cursor().shape(), Qt::ArrowCursor);
+
+        const QImage arrow = images::arrowPointerImage();
+        QCOMPARE(arrow.size(), QSize(32, 32));
+        const auto opaque = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < 32 && y < 32 && qAlpha(arrow.pixel(x, y)) == 255;
+        };
+        QCOMPARE(inkBounds(arrow, [](QRgb c) { return qAlpha(c) != 0; }), QRect(0, 1, 18, 30));
+        QCOMPARE(arrow.pixel(0, 1), 0xFF000000u); // the tip
+        int white = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const QRgb c = arrow.pixel(x, y);
+                if (qAlpha(c) == 0)
+                    continue;
+                QVERIFY(c == 0xFF000000u || c == 0xFFFFFFFFu);
+                const bool edge = !(opaque(x - 1, y) && opaque(x + 1, y) && opaque(x, y - 1) && opaque(x, y + 1));
+                QCOMPARE(c == 0xFF000000u, edge); // a one-pixel black outline around white
+                white += c == 0xFFFFFFFFu;
+            }
+        QVERIFY(white > 100);
+    }
+
+    void windowIcon()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        const QList<QSize> sizes = w.windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(32, 32)));
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        const QSet<QRgb> basic{0xFFFFFFFF, 0xFF000000, 0xFFFF0000, 0xFF808080, 0xFFC0C0C0};
+        for (int size : {32, 16}) {
+            const QImage image = images::stopwatch(size);
+            QSet<QRgb> used;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    if (qAlpha(image.pixel(x, y)) != 0)
+                        used.insert(image.pixel(x, y));
+            QCOMPARE(used, basic); // white dial, black hands, red dots, grey crown and buttons
+        }
+    }
+
+    // Ending the session or the application (a quit request) closes the
+    // window, which ends the record once.
+    void quitEndsTheRecordOnce()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        int sequences = 0;
+        w.setExitSequence([&] { ++sequences; });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+        w.close();
+        QCOMPARE(sequences, 1);
+        QCOMPARE(p.programEnd.ended, 1);
+        QVERIFY(!w.timer(1).isEnabled());
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "tst_Layout.moc"

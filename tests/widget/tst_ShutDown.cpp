@@ -1,0 +1,53 @@
+#include <QtTest>
+
+#include "Scripted.h"
+#include "output/RecordOutput.h"
+#include "output/ReportText.h"
+#include "ui/Fonts.h"
+#include "ui/FrmMain.h"
+#include "ui/Widgets.h"
+
+using namespace veltrasa;
+using namespace veltrasa::testing;
+
+// Closing the real main window runs the whole shut-down over the
+// window's own record list.
+class ShutDownTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { installFontSubstitutes(); }
+
+    void closingOffersTheOutputsAndEnds()
+    {
+        ScriptedPlatform p;
+        p.clock.set(QDateTime(QDate(2005, 6, 12), QTime(14, 5, 30)));
+        FrmMain w(p.platform());
+        QVERIFY(w.output());
+        w.Check1(0)->click();
+        p.clock.advance(65);
+        w.Check1(1)->click();
+        w.List1()->select(0);
+        p.messages.answer({Answer::No, Answer::Yes});
+
+        w.close();
+
+        QCOMPARE(p.programEnd.ended, 1);
+        for (int t = 1; t <= 6; ++t)
+            QVERIFY(!w.timer(t).isEnabled());
+        QCOMPARE(p.messages.shown.size(), std::size_t(3));
+        QCOMPARE(p.messages.shown[2].text, copiedNotice());
+        QCOMPARE(p.printer.ends, 1);
+        QCOMPARE(p.clipboard.text, clipboardReport({QStringLiteral(u"06/12 14:05:30\u3000病院到着"),
+                                                    QStringLiteral(u"06/12 14:06:35\u3000ＣＰＲ開始")},
+                                                   p.clock.now()));
+        QCOMPARE(w.List1()->selectedIndex(), 1);
+
+        // A second close does not run the sequence again.
+        w.close();
+        QCOMPARE(p.programEnd.ended, 1);
+        QCOMPARE(p.clipboard.texts.size(), std::size_t(1));
+    }
+};
+
+QTEST_MAIN(ShutDownTest)
+#include "tst_ShutDown.moc"
