@@ -20,12 +20,6 @@
 
 int main(int argc, char* argv[])
 {
-    // The counters' digits are drawn up to 213 pixels high. Qt caches glyphs
-    // up to 64 pixels and draws larger ones as outlines on every repaint,
-    // which made each tick of a counter redraw the big CPR digits from their
-    // outlines. Caching them keeps a tick's repaint cheap.
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "256");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));
     QApplication::setStyle(QStringLiteral("Fusion"));
