@@ -16,7 +16,8 @@
 #
 # Exit status: 0 every budget passes, 1 a budget fails, 2 a figure could not
 # be measured. The executables come from build/ or from $VELTRASA_BIN,
-# $VELTRASA_BASELINE_BIN and $VELTRASA_BENCH_PRESS_BIN.
+# $VELTRASA_BASELINE_BIN, $VELTRASA_BENCH_PRESS_BIN and
+# $VELTRASA_BENCH_OUTPUT_BIN.
 set -euo pipefail
 trap 'exit 2' ERR
 
@@ -25,6 +26,7 @@ BUILD="${VELTRASA_BUILD_DIR:-$HERE/../build}"
 export VELTRASA_BIN="${VELTRASA_BIN:-$BUILD/src/veltrasa}"
 BASELINE_BIN="${VELTRASA_BASELINE_BIN:-$BUILD/bench/veltrasa_baseline}"
 PRESS_BIN="${VELTRASA_BENCH_PRESS_BIN:-$BUILD/bench/bench_press}"
+OUTPUT_BIN="${VELTRASA_BENCH_OUTPUT_BIN:-$BUILD/bench/bench_output}"
 export LC_ALL=C.UTF-8
 
 MODE=full
@@ -47,7 +49,7 @@ case "${1:-}" in
     ;;
 esac
 
-for bin in "$VELTRASA_BIN" "$BASELINE_BIN" "$PRESS_BIN"; do
+for bin in "$VELTRASA_BIN" "$BASELINE_BIN" "$PRESS_BIN" "$OUTPUT_BIN"; do
     [[ -x "$bin" ]] || {
         echo "missing $bin: build first (cmake --build build)" >&2
         exit 2
@@ -72,10 +74,13 @@ fail() {
 ROWS=()
 FAILED=0
 
-# row FIGURE MEASURED BASELINE BUDGET OK(0/1)
+# row FIGURE MEASURED BASELINE BUDGET OK: OK is 1 (PASS), empty (FAIL) or
+# - (a figure without a budget of its own).
 row() {
     local result=PASS
-    if [[ "$5" != 1 ]]; then
+    if [[ "$5" == - ]]; then
+        result=""
+    elif [[ "$5" != 1 ]]; then
         result=FAIL
         FAILED=1
     fi
@@ -83,12 +88,12 @@ row() {
 }
 
 print_table() {
-    local line
-    printf '\n%-40s %14s %14s %-30s %s\n' figure measured baseline budget result
-    printf '%s\n' "$(printf '%.0s-' {1..106})"
+    local line format='%-42s %12s %12s %-36s %s\n'
+    printf "\n$format" figure measured baseline budget result
+    printf '%s\n' "$(printf '%.0s-' {1..112})"
     for line in "${ROWS[@]}"; do
         IFS='|' read -r a b c d e <<<"$line"
-        printf '%-40s %14s %14s %-30s %s\n' "$a" "$b" "$c" "$d" "$e"
+        printf "$format" "$a" "$b" "$c" "$d" "$e"
     done
     printf '\n%s, %s, %s cores, load %s\n' "$(date -u '+%Y-%m-%d %H:%M UTC')" "$MODE" "$(nproc)" \
         "$(cut -d' ' -f1-3 /proc/loadavg)"
@@ -218,32 +223,55 @@ measure_idle() {
 
 # ------------------------------------------------------------- 4: a press
 
-# bench_aggregate JSON NAME: the median CPU time (µs) of benchmark NAME.
+# bench_median JSON NAME: the median CPU time of benchmark NAME, in its unit.
 bench_median() {
     awk -v want="\"$2_median\"," '
         $1 == "\"name\":" { name = $2 }
         $1 == "\"cpu_time\":" && name == want { sub(",", "", $2); print $2 + 0; exit }' "$1"
 }
 
-measure_press() {
-    local repetitions=$1 min_time=$2 json="$E2E_TMP/press.json"
-    "$PRESS_BIN" --benchmark_repetitions="$repetitions" --benchmark_min_time="$min_time" \
-        --benchmark_report_aggregates_only=true --benchmark_format=json >"$json" 2>"$E2E_TMP/press.log" ||
+# run_benchmarks BIN REPETITIONS MIN_TIME JSON
+run_benchmarks() {
+    "$1" --benchmark_repetitions="$2" --benchmark_min_time="$3" \
+        --benchmark_report_aggregates_only=true --benchmark_format=json >"$4" 2>"$4.log" ||
         {
-            cat "$E2E_TMP/press.log" >&2
-            fail "bench_press failed"
+            cat "$4.log" >&2
+            fail "$(basename "$1") failed"
         }
+}
+
+measure_press() {
+    local json="$E2E_TMP/press.json"
+    run_benchmarks "$PRESS_BIN" "$1" "$2" "$json"
     local p10 p1k p10k pp10k
     p10="$(bench_median "$json" Press/10)"
     p1k="$(bench_median "$json" Press/1000)"
     p10k="$(bench_median "$json" Press/10000)"
     pp10k="$(bench_median "$json" PressAndPaint/10000)"
-    row "press, 10 rows" "$(calc "$p10" 0) us" "" "" 1
-    row "press, 1,000 rows" "$(calc "$p1k" 0) us" "" "" 1
+    row "press, 10 rows" "$(calc "$p10" 0) us" "" "" -
+    row "press, 1,000 rows" "$(calc "$p1k" 0) us" "" "" -
     row "press, 10,000 rows" "$(calc "$p10k" 0) us" "" "< 1000 us" "$(holds "$p10k < 1000" && echo 1)"
     row "press, 10,000 rows / 10 rows" "$(calc "$p10k/$p10") x" "" "<= 3 x" "$(holds "$p10k <= 3 * $p10" && echo 1)"
     row "press and repaint, 10,000 rows" "$(calc "$pp10k/1000" 1) ms" "" "< 16 ms (one frame)" \
         "$(holds "$pp10k < 16000" && echo 1)"
+}
+
+# ------------------------------------------------------------- 5: output
+
+measure_output() {
+    local json="$E2E_TMP/output.json"
+    run_benchmarks "$OUTPUT_BIN" "$1" "$2" "$json"
+    local report file walk print
+    report="$(bench_median "$json" ClipboardReport/10000)"
+    file="$(bench_median "$json" TextFileBytes/10000)"
+    walk="$(bench_median "$json" RowWalk/10000)"
+    print="$(bench_median "$json" PrintoutToPdf/1000)"
+    # Both read the record by the row walk first.
+    row "clipboard report, 10,000 rows" "$(calc "$walk + $report" 1) ms" "" \
+        "< 50 ms (walk $(calc "$walk" 1) + text $(calc "$report" 1))" "$(holds "$walk + $report < 50" && echo 1)"
+    row "CP932 file bytes, 10,000 rows" "$(calc "$walk + $file" 1) ms" "" \
+        "< 50 ms (walk $(calc "$walk" 1) + bytes $(calc "$file" 1))" "$(holds "$walk + $file < 50" && echo 1)"
+    row "printout of 1,000 rows into a PDF" "$(calc "$print" 0) ms" "" "< 2000 ms" "$(holds "$print < 2000" && echo 1)"
 }
 
 # ---------------------------------------------------------- 6: time keeping
@@ -334,11 +362,13 @@ full)
     measure_startup 9
     measure_idle 60
     measure_press 5 0.3
+    measure_output 5 0.3
     ;;
 quick)
     measure_startup 5
     measure_idle 10
     measure_press 3 0.05
+    measure_output 3 0.05
     ;;
 timekeeping)
     measure_timekeeping "$TIMEKEEPING_SECONDS"
