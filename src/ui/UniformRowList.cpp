@@ -21,7 +21,18 @@ UniformRowListWidget::UniformRowListWidget(QWidget* parent) : QListWidget(parent
     };
     connect(model(), &QAbstractItemModel::layoutChanged, this, refresh);
     connect(model(), &QAbstractItemModel::rowsMoved, this, refresh);
-    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] {
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent, int first, int last) {
+        if (widthsValid_ && parent == rootIndex()) {
+            if (static_cast<int>(widths_.size()) == model()->rowCount(rootIndex()) + (last - first + 1)) {
+                const auto from = widths_.begin() + first;
+                const auto to = widths_.begin() + last + 1;
+                if (std::find(from, to, widest_) != to)
+                    widest_ = -1; // the widest row went: look again
+                widths_.erase(from, to);
+            } else {
+                widthsValid_ = false;
+            }
+        }
         updateGeometries();
         viewport()->update();
     });
@@ -54,13 +65,14 @@ int UniformRowListWidget::rowHeight() const
 
 int UniformRowListWidget::contentWidth() const
 {
-    const int rows = model()->rowCount(rootIndex());
-    if (static_cast<int>(widths_.size()) != rows) {
+    if (!widthsValid_) {
+        const int rows = model()->rowCount(rootIndex());
         widths_.clear();
         widths_.reserve(static_cast<std::size_t>(rows));
         QSize size;
         for (int row = 0; row < rows; ++row)
             widths_.push_back(measureRow(row, &size));
+        widthsValid_ = true;
         widest_ = -1;
     }
     if (widest_ < 0)
@@ -71,7 +83,7 @@ int UniformRowListWidget::contentWidth() const
 void UniformRowListWidget::invalidateSizes()
 {
     rowHeight_ = -1;
-    widths_.clear();
+    widthsValid_ = false;
     widest_ = -1;
 }
 
@@ -336,14 +348,17 @@ QRegion UniformRowListWidget::visualRegionForSelection(const QItemSelection& sel
 
 void UniformRowListWidget::rowsInserted(const QModelIndex& parent, int start, int end)
 {
-    if (parent == rootIndex() && !widths_.empty() &&
-        static_cast<int>(widths_.size()) + (end - start + 1) == model()->rowCount(rootIndex())) {
-        QSize size;
-        for (int row = start; row <= end; ++row) {
-            const int width = measureRow(row, &size);
-            widths_.insert(widths_.begin() + row, width);
-            if (widest_ >= 0)
-                widest_ = qMax(widest_, width);
+    if (widthsValid_ && parent == rootIndex()) {
+        if (static_cast<int>(widths_.size()) + (end - start + 1) == model()->rowCount(rootIndex())) {
+            QSize size;
+            for (int row = start; row <= end; ++row) {
+                const int width = measureRow(row, &size);
+                widths_.insert(widths_.begin() + row, width);
+                if (widest_ >= 0)
+                    widest_ = qMax(widest_, width);
+            }
+        } else {
+            widthsValid_ = false;
         }
     }
     QAbstractItemView::rowsInserted(parent, start, end);
@@ -353,20 +368,16 @@ void UniformRowListWidget::rowsInserted(const QModelIndex& parent, int start, in
 
 void UniformRowListWidget::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
 {
-    if (parent == rootIndex() && static_cast<int>(widths_.size()) == model()->rowCount(rootIndex())) {
-        const auto from = widths_.begin() + start;
-        const auto to = widths_.begin() + end + 1;
-        if (std::find(from, to, widest_) != to)
-            widest_ = -1; // the widest row goes: look again
-        widths_.erase(from, to);
-    }
+    // The widths follow once the rows are gone (rowsRemoved): until then
+    // the list still has them.
     QAbstractItemView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 void UniformRowListWidget::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                        const QList<int>& roles)
 {
-    if (topLeft.parent() == rootIndex() && static_cast<int>(widths_.size()) == model()->rowCount(rootIndex())) {
+    if (widthsValid_ && topLeft.parent() == rootIndex() &&
+        static_cast<int>(widths_.size()) == model()->rowCount(rootIndex())) {
         QSize size;
         for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
             widths_[static_cast<std::size_t>(row)] = measureRow(row, &size);

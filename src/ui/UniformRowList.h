@@ -51,9 +51,10 @@ private:
     int rowAt(int y) const; // row under viewport y; may be out of range
     void invalidateSizes();
 
-    mutable int rowHeight_ = -1;      // -1: to be measured
-    mutable std::vector<int> widths_; // each row's width, when in step with the rows
-    mutable int widest_ = -1;         // -1: to be found in widths_
+    mutable int rowHeight_ = -1;       // -1: to be measured
+    mutable bool widthsValid_ = false; // false: widths_ to be measured again
+    mutable std::vector<int> widths_;  // each row's width
+    mutable int widest_ = -1;          // -1: to be found in widths_
 };
 
 } // namespace veltrasa
