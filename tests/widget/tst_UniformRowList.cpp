@@ -2,6 +2,7 @@
 // same places, same scrolling, same keys, same pixels.
 #include <QtTest>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 #include "ui/Fonts.h"
 #include "ui/UniformRowList.h"
@@ -26,6 +27,18 @@ void setUp(QListWidget& list, int rows)
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
 }
+
+// Counts how often rows are measured.
+class CountingDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        ++measured;
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    mutable int measured = 0;
+};
 
 // The stock list and ours, both shown with the same rows.
 struct Pair {
@@ -116,6 +129,25 @@ private slots:
         const QRect newest = list.visualRect(list.currentIndex());
         QVERIFY(list.viewport()->rect().contains(newest));
         QCOMPARE(list.indexAt(newest.center()).row(), 499);
+    }
+
+    void changingOneRowMeasuresOnlyThatRow()
+    {
+        UniformRowListWidget list;
+        auto* delegate = new CountingDelegate(&list);
+        list.setItemDelegate(delegate);
+        setUp(list, 2000);
+        list.setCurrentRow(1999);
+        QApplication::processEvents();
+        delegate->measured = 0;
+        list.addItem(rowText(2000));
+        list.setCurrentRow(2000);
+        list.scrollToItem(list.item(2000));
+        delete list.takeItem(2000); // the selected row
+        list.item(5)->setText(QStringLiteral("edited"));
+        list.insertItem(0, rowText(0));
+        QApplication::processEvents();
+        QVERIFY2(delegate->measured < 20, qPrintable(QString::number(delegate->measured)));
     }
 
     void horizontalRangeFollowsTheWidestRow()
