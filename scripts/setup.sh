@@ -8,6 +8,8 @@ BUILD_DIR="${VELTRASA_BUILD_DIR:-$ROOT/build}"
 
 # Build tools and libraries.
 PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libcups2-dev libxss-dev)
+# Google Benchmark, for bench/.
+PACKAGES+=(libbenchmark-dev)
 # Fonts standing in for the window's Windows fonts.
 PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 if [[ "${1:-}" == "--test" ]]; then

@@ -83,7 +83,7 @@ void ShapeWidget::paintEvent(QPaintEvent*)
     }
 }
 
-RecordListWidget::RecordListWidget(QWidget* parent) : QListWidget(parent)
+RecordListWidget::RecordListWidget(QWidget* parent) : UniformRowListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);

@@ -10,6 +10,7 @@
 
 #include "platform/Controls.h"
 #include "ui/Fonts.h"
+#include "ui/UniformRowList.h"
 
 namespace veltrasa {
 
@@ -62,7 +63,7 @@ private:
 // The record list. A right-button press does not select the row under the
 // pointer; it is reported so the popup menu can act on the row selected
 // before the press.
-class RecordListWidget final : public QListWidget, public RecordList {
+class RecordListWidget final : public UniformRowListWidget, public RecordList {
     Q_OBJECT
 public:
     explicit RecordListWidget(QWidget* parent);

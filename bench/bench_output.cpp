@@ -1,0 +1,99 @@
+// The record leaving the program, with long records: the clipboard report
+// and the code-page-932 file bytes built from 10,000 rows, the row walk that
+// reads those rows from the real record list, and the printout of 1,000 rows
+// laid out into a PDF file.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "Scripted.h"
+#include "output/RecordOutput.h"
+#include "output/ReportText.h"
+#include "platform/Printer.h"
+#include "record/EventCatalogue.h"
+#include "record/RecordWriter.h"
+#include "ui/Fonts.h"
+#include "ui/FrmMain.h"
+#include "ui/Widgets.h"
+
+using namespace veltrasa;
+
+namespace {
+const QDateTime kWhen(QDate(2005, 6, 4), QTime(9, 5, 7));
+
+// Rows as the buttons write them: every event and rhythm text in turn.
+QStringList recordRows(int count)
+{
+    QStringList texts;
+    for (const auto& entry : eventCatalogue())
+        texts << eventRowText(entry, 2);
+    for (const auto& entry : rhythmCatalogue())
+        texts << rhythmRowText(QString::fromUtf16(entry.caption));
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows << formatTimeStamp(kWhen.addSecs(i)) + texts[i % texts.size()];
+    return rows;
+}
+
+struct Window {
+    explicit Window(int rows) : w(p.platform())
+    {
+        w.show();
+        for (const QString& row : recordRows(rows))
+            w.List1()->addRow(row);
+        QApplication::processEvents();
+    }
+    testing::ScriptedPlatform p;
+    FrmMain w;
+};
+
+void ClipboardReport(benchmark::State& state)
+{
+    const QStringList rows = recordRows(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(clipboardReport(rows, kWhen));
+}
+
+void TextFileBytes(benchmark::State& state)
+{
+    const QStringList rows = recordRows(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(encodeCp932(textFileContent(rows, kWhen)));
+}
+
+void RowWalk(benchmark::State& state)
+{
+    Window win(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(walkRows(*win.w.List1()));
+}
+
+void PrintoutToPdf(benchmark::State& state)
+{
+    const QStringList rows = recordRows(static_cast<int>(state.range(0)));
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QtPrinter printer(dir.filePath(QStringLiteral("record.pdf")));
+        if (!printer.begin() || !printRows(printer, rows, kWhen))
+            state.SkipWithError("the PDF could not be written");
+    }
+}
+
+BENCHMARK(ClipboardReport)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(TextFileBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RowWalk)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PrintoutToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

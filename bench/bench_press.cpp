@@ -1,0 +1,77 @@
+// One press of an event button with a record of 10, 1,000 and 10,000 rows:
+// the button's click, Check1_Click with its counter changes, the row's
+// append and selection. "PressAndPaint" also delivers what the press leaves
+// pending (list layout, repaint of the window), as a user would see it.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include "Scripted.h"
+#include "ui/Fonts.h"
+#include "ui/FrmMain.h"
+#include "ui/Widgets.h"
+
+using namespace veltrasa;
+
+namespace {
+constexpr int kEpinephrine = 5;
+
+struct Window {
+    explicit Window(int rows) : w(p.platform())
+    {
+        w.show();
+        for (int i = 0; i < rows; ++i)
+            w.List1()->addRow(QStringLiteral("06/04 09:%1:%2　ﾘｽﾞﾑﾁｪｯｸ：心室細動")
+                                  .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
+                                  .arg(i % 60, 2, 10, QLatin1Char('0')));
+        w.List1()->select(rows - 1);
+        QApplication::processEvents();
+    }
+    // Takes the row a press added away again, outside the timed part.
+    void removeNewestRow()
+    {
+        w.List1()->removeRow(w.List1()->count() - 1);
+        QApplication::processEvents();
+    }
+    testing::ScriptedPlatform p;
+    FrmMain w;
+};
+
+void Press(benchmark::State& state)
+{
+    Window win(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        win.w.Check1(kEpinephrine)->click();
+        state.PauseTiming();
+        win.removeNewestRow();
+        state.ResumeTiming();
+    }
+}
+
+void PressAndPaint(benchmark::State& state)
+{
+    Window win(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        win.w.Check1(kEpinephrine)->click();
+        QApplication::processEvents();
+        state.PauseTiming();
+        win.removeNewestRow();
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK(Press)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PressAndPaint)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,47 @@
+#include "ui/ExposeReport.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+
+namespace veltrasa {
+namespace {
+
+class FirstPaintWatch final : public QObject {
+public:
+    FirstPaintWatch(QWidget& window, std::FILE* out) : QObject(&window), out_(out) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !reported_) {
+            reported_ = true;
+            watched->removeEventFilter(this);
+            // The children are painted and the backing store flushed before
+            // the event loop turns again.
+            QTimer::singleShot(0, this, [this] {
+                const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+                    std::chrono::system_clock::now().time_since_epoch());
+                std::fprintf(out_, "exposed %lld\n", static_cast<long long>(now.count()));
+                std::fflush(out_);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::FILE* out_;
+    bool reported_ = false;
+};
+
+} // namespace
+
+void reportFirstExpose(QWidget& window, std::FILE* out)
+{
+    new FirstPaintWatch(window, out);
+}
+
+} // namespace veltrasa

@@ -1,0 +1,103 @@
+// The two measurement hooks bench/run.sh relies on: the first-paint report
+// and the counter dump on a signal.
+#include <QtTest>
+#include <csignal>
+#include <cstdio>
+
+#include "Scripted.h"
+#include "ui/CounterDump.h"
+#include "ui/ExposeReport.h"
+#include "ui/Fonts.h"
+#include "ui/FrmMain.h"
+#include "ui/Widgets.h"
+
+using namespace veltrasa;
+using namespace veltrasa::testing;
+
+namespace {
+QString contents(std::FILE* f)
+{
+    std::fflush(f);
+    std::rewind(f);
+    QByteArray bytes;
+    char buffer[256];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, static_cast<qsizetype>(n));
+    return QString::fromUtf8(bytes);
+}
+
+ManualTimer& manual(FrmMain& w, int number)
+{
+    return static_cast<ManualTimer&>(w.timer(number));
+}
+} // namespace
+
+class BenchHooksTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { installFontSubstitutes(); }
+
+    void firstPaintIsReportedOnce()
+    {
+        std::FILE* out = std::tmpfile();
+        QVERIFY(out);
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        const qint64 before = QDateTime::currentMSecsSinceEpoch();
+        reportFirstExpose(w, out);
+        QVERIFY(contents(out).isEmpty()); // nothing before the window is shown
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(!contents(out).isEmpty());
+        w.repaint();
+        QTest::qWait(20);
+        const QStringList lines = contents(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines[0].startsWith(QLatin1String("exposed ")));
+        const qint64 micros = lines[0].mid(8).toLongLong();
+        QVERIFY(micros / 1000 >= before && micros / 1000 <= QDateTime::currentMSecsSinceEpoch());
+        std::fclose(out);
+    }
+
+    void dumpShowsEachCountersSeconds()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        QCOMPARE(counterDumpLine(w),
+                 QStringLiteral("counters arrival=0 cpr=0 epinephrine=0 atropine=0 antiarrhythmic=0"));
+        for (int button : {0, 1, 5, 7}) {
+            w.Check1(button)->setDown(true);
+            w.eventButtons().Check1_Click(button);
+        }
+        manual(w, 2).ticks(3725); // 1:02:05, shown as hours:minutes only
+        manual(w, 3).ticks(65);
+        manual(w, 4).ticks(3601); // past the minutes:seconds display's wrap
+        manual(w, 6).ticks(1);
+        QCOMPARE(counterDumpLine(w),
+                 QStringLiteral("counters arrival=3725 cpr=65 epinephrine=3601 atropine=0 antiarrhythmic=1"));
+    }
+
+    void signalWritesTheDumpFromTheEventLoop()
+    {
+        std::FILE* out = std::tmpfile();
+        QVERIFY(out);
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.Check1(1)->setDown(true);
+        w.eventButtons().Check1_Click(1);
+        manual(w, 3).ticks(7);
+        dumpCountersOnSignal(w, SIGUSR2, out);
+        std::raise(SIGUSR2);
+        QTRY_COMPARE(contents(out),
+                     QStringLiteral("counters arrival=0 cpr=7 epinephrine=0 atropine=0 antiarrhythmic=0\n"));
+        manual(w, 3).tick();
+        std::raise(SIGUSR2);
+        QTRY_VERIFY(contents(out).endsWith(QLatin1String("cpr=8 epinephrine=0 atropine=0 antiarrhythmic=0\n")));
+        std::signal(SIGUSR2, SIG_DFL);
+        std::fclose(out);
+    }
+};
+
+QTEST_MAIN(BenchHooksTest)
+#include "tst_BenchHooks.moc"
