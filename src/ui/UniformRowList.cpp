@@ -5,6 +5,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
+// The overrides below call QAbstractItemView directly, skipping QListView:
+// its versions lay out every row again, which is what this class replaces.
+
 namespace veltrasa {
 
 UniformRowListWidget::UniformRowListWidget(QWidget* parent) : QListWidget(parent)
@@ -178,7 +181,7 @@ void UniformRowListWidget::scrollTo(const QModelIndex& index, ScrollHint hint)
 void UniformRowListWidget::doItemsLayout()
 {
     // Nothing to lay out: a row's place follows from its index.
-    QAbstractItemView::doItemsLayout();
+    QAbstractItemView::doItemsLayout(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void UniformRowListWidget::paintEvent(QPaintEvent* event)
@@ -220,7 +223,7 @@ void UniformRowListWidget::paintEvent(QPaintEvent* event)
 
 void UniformRowListWidget::resizeEvent(QResizeEvent* event)
 {
-    QAbstractItemView::resizeEvent(event);
+    QAbstractItemView::resizeEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void UniformRowListWidget::changeEvent(QEvent* event)
@@ -232,7 +235,7 @@ void UniformRowListWidget::changeEvent(QEvent* event)
 
 void UniformRowListWidget::scrollContentsBy(int dx, int dy)
 {
-    QAbstractItemView::scrollContentsBy(dx, perItem() ? dy * rowHeight() : dy);
+    QAbstractItemView::scrollContentsBy(dx, perItem() ? dy * rowHeight() : dy); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void UniformRowListWidget::updateGeometries()
@@ -254,7 +257,7 @@ void UniformRowListWidget::updateGeometries()
     horizontal->setSingleStep(h);
     horizontal->setPageStep(viewport()->width());
     horizontal->setRange(0, qMax(0, contentWidth() - viewport()->width()));
-    QAbstractItemView::updateGeometries();
+    QAbstractItemView::updateGeometries(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 QSize UniformRowListWidget::viewportSizeHint() const
@@ -361,7 +364,7 @@ void UniformRowListWidget::rowsInserted(const QModelIndex& parent, int start, in
             widthsValid_ = false;
         }
     }
-    QAbstractItemView::rowsInserted(parent, start, end);
+    QAbstractItemView::rowsInserted(parent, start, end); // NOLINT(bugprone-parent-virtual-call)
     updateGeometries();
     viewport()->update();
 }
@@ -370,7 +373,7 @@ void UniformRowListWidget::rowsAboutToBeRemoved(const QModelIndex& parent, int s
 {
     // The widths follow once the rows are gone (rowsRemoved): until then
     // the list still has them.
-    QAbstractItemView::rowsAboutToBeRemoved(parent, start, end);
+    QAbstractItemView::rowsAboutToBeRemoved(parent, start, end); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void UniformRowListWidget::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
@@ -383,14 +386,14 @@ void UniformRowListWidget::dataChanged(const QModelIndex& topLeft, const QModelI
             widths_[static_cast<std::size_t>(row)] = measureRow(row, &size);
         widest_ = -1;
     }
-    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles); // NOLINT(bugprone-parent-virtual-call)
     updateGeometries();
 }
 
 void UniformRowListWidget::reset()
 {
     invalidateSizes();
-    QAbstractItemView::reset();
+    QAbstractItemView::reset(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 } // namespace veltrasa
