@@ -238,8 +238,20 @@ void UniformRowListWidget::scrollContentsBy(int dx, int dy)
     QAbstractItemView::scrollContentsBy(dx, perItem() ? dy * rowHeight() : dy); // NOLINT(bugprone-parent-virtual-call)
 }
 
+void UniformRowListWidget::showEvent(QShowEvent* event)
+{
+    if (geometriesPending_)
+        updateGeometries();
+    QListWidget::showEvent(event);
+}
+
 void UniformRowListWidget::updateGeometries()
 {
+    // Rows added and removed before the list is first shown are never
+    // measured: the scroll ranges are worked out once, when it is shown.
+    geometriesPending_ = !isVisible();
+    if (geometriesPending_)
+        return;
     const int rows = model()->rowCount(rootIndex());
     const int h = rowHeight();
     QScrollBar* vertical = verticalScrollBar();

@@ -26,6 +26,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
@@ -55,6 +56,7 @@ private:
     mutable bool widthsValid_ = false; // false: widths_ to be measured again
     mutable std::vector<int> widths_;  // each row's width
     mutable int widest_ = -1;          // -1: to be found in widths_
+    bool geometriesPending_ = false;   // scroll ranges to be worked out when shown
 };
 
 } // namespace veltrasa

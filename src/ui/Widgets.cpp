@@ -2,6 +2,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QPaintEvent>
+#include <QtMath>
 
 namespace veltrasa {
 namespace {
@@ -35,7 +38,37 @@ qreal LabelWidget::baseline(int line) const
 
 void LabelWidget::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
+    if (text_.isEmpty())
+        return;
+    // The glyphs are drawn once into a transparent picture and kept: a
+    // counter's tick then only copies a digit it has shown before, where
+    // large digits would otherwise be drawn from their outlines each time.
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("veltrasa-label/%1/%2/%3x%4@%5/%6,%7,%8/")
+                            .arg(font().key())
+                            .arg(colour_, 8, 16)
+                            .arg(width())
+                            .arg(height())
+                            .arg(ratio)
+                            .arg(metrics_.ascent)
+                            .arg(metrics_.descent)
+                            .arg(int(alignment())) +
+                        text_;
+    QPixmap glyphs;
+    if (!QPixmapCache::find(key, &glyphs)) {
+        glyphs = QPixmap(size() * ratio);
+        glyphs.setDevicePixelRatio(ratio);
+        glyphs.fill(Qt::transparent);
+        QPainter painter(&glyphs);
+        drawText(painter);
+        painter.end();
+        QPixmapCache::insert(key, glyphs);
+    }
+    QPainter(this).drawPixmap(0, 0, glyphs);
+}
+
+void LabelWidget::drawText(QPainter& painter) const
+{
     painter.setFont(font());
     painter.setPen(QColor::fromRgb(colour_));
     const QFontMetricsF metrics(font());
@@ -195,7 +228,7 @@ QRect PicturePanelWidget::pictureRect() const
     return picture;
 }
 
-void PicturePanelWidget::paintEvent(QPaintEvent*)
+void PicturePanelWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
@@ -205,8 +238,15 @@ void PicturePanelWidget::paintEvent(QPaintEvent*)
     gradient.setColorAt(0.5, QColor(0x33, 0x33, 0x99));
     gradient.setColorAt(1.0, QColor(0x00, 0x00, 0x06));
     painter.fillRect(picture, gradient);
+    // Covered by its event button, a panel mostly repaints only its edge
+    // strips; the lettering, within one em of the middle, is drawn only
+    // when it can show.
     QFont f = font();
     f.setBold(true);
+    const int em = qCeil(f.pointSizeF() * logicalDpiY() / 72.0);
+    const QRect lettering(picture.left(), picture.center().y() - em, picture.width(), 2 * em);
+    if (!event->region().intersects(lettering))
+        return;
     painter.setFont(f);
     painter.setPen(Qt::white);
     painter.drawText(picture, Qt::AlignCenter, lettering_);

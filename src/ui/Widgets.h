@@ -37,6 +37,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void drawText(QPainter& painter) const;
+
     QString text_;
     QRgb colour_ = 0xFF000000;
     int textWrites_ = 0;
