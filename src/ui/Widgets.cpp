@@ -244,8 +244,8 @@ void PicturePanelWidget::paintEvent(QPaintEvent* event)
     QFont f = font();
     f.setBold(true);
     const int em = qCeil(f.pointSizeF() * logicalDpiY() / 72.0);
-    const QRect lettering(picture.left(), picture.center().y() - em, picture.width(), 2 * em);
-    if (!event->region().intersects(lettering))
+    const QRect band(picture.left(), picture.center().y() - em, picture.width(), 2 * em);
+    if (!event->region().intersects(band))
         return;
     painter.setFont(f);
     painter.setPen(Qt::white);
