@@ -65,7 +65,7 @@ measure_rows 4
 # 修正 on row 1: the right press lands on row 3 but must not select it.
 left_click_row 1
 menu_on_row 3 1
-EDIT_WID="$(timeout 10 xdotool search --sync --onlyvisible --name '^編集$' | head -n1)"
+EDIT_WID="$(wait_window '^編集$' 10 | head -n1)"
 [[ -n "$EDIT_WID" ]] || fail "the edit window did not open"
 eval "$(xdotool getwindowgeometry --shell "$EDIT_WID" | sed 's/^/EDIT_/')"
 eval "$(xdotool getwindowgeometry --shell "$WID" | sed 's/^/MAIN_/')"

@@ -133,12 +133,29 @@ use_private_session_bus() {
   fi
 }
 
+# wait_window NAME_REGEX SECONDS: prints the id of the first visible window
+# whose name matches, polling gently; fails (status 1) after SECONDS.
+# xdotool's own --sync gives up with an X error when another window
+# vanishes while it looks, so each look is simply tried again.
+wait_window() {
+  local deadline=$((SECONDS + $2)) wid
+  while ((SECONDS <= deadline)); do
+    wid="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
+    if [[ -n "$wid" ]]; then
+      echo "$wid"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
 # Waits for the next message box (caption "Veltrasa2005"; the main window's
 # caption has full-width digits), presses KEY in it and waits until it has
 # gone. Y/N answer a question, Return takes the default, Escape is No.
 answer_message() {
   local key="$1" wid i
-  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true)"
+  wid="$(wait_window '^Veltrasa2005$' 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "no message box appeared (to answer $key)"
   sleep 0.2
   xdotool windowfocus --sync "$wid" 2>/dev/null || true

@@ -112,7 +112,7 @@ CONF
 # Waits for Qt's save-file dialog and presses KEYS in it.
 answer_save_dialog() {
   local wid
-  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | head -n1 || true)"
+  wid="$(wait_window '名前を付けて保存|Save' 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the save dialog did not appear"
   sleep 0.3
   xdotool windowfocus --sync "$wid" 2>/dev/null || true

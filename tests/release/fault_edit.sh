@@ -27,7 +27,7 @@ append_clipboard_to_selected_row() {
   xdotool mousemove --sync "$((ox + 120 / 15 + 100))" "$((oy + 1695 / 15 + 300))" click 3
   sleep 0.4
   xdotool key Down Return # 修正
-  wid="$(timeout 10 xdotool search --sync --onlyvisible --name '^編集$' | head -n1 || true)"
+  wid="$(wait_window '^編集$' 10 | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the edit window did not open"
   sleep 0.3
   xdotool key --clearmodifiers ctrl+v
@@ -66,7 +66,7 @@ pass "rows corrected to 100,000 characters and to control characters"
 end_record
 answer_message y         # save? Yes
 close_save_dialog Return # the proposed name
-timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' >/dev/null || fail "no copied notice"
+wait_window '^Veltrasa2005$' 15 >/dev/null || fail "no copied notice"
 timeout 10 xclip -o -selection clipboard >"$E2E_TMP/report.txt" || fail "nothing on the clipboard"
 "$PY" - "$E2E_DIR" "$E2E_TMP" "$START" "$(date +%s)" <<'PYEOF' || fail "clipboard report"
 import sys

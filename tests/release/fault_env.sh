@@ -5,7 +5,7 @@
 # checks the report against the rows made since $START, then closes it.
 # ROWS... are the rows' event texts in order.
 check_copy_and_close() {
-  timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' >/dev/null || fail "no copied notice"
+  wait_window '^Veltrasa2005$' 15 >/dev/null || fail "no copied notice"
   timeout 10 xclip -o -selection clipboard >"$E2E_TMP/report.txt" || fail "nothing on the clipboard"
   "$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$START" "$(date +%s)" "$@" ||
     fail "clipboard report"
@@ -23,7 +23,7 @@ ended_normally() {
 # Qt's save dialog, once it is up and has the keyboard.
 save_dialog() {
   local wid
-  wid="$(timeout 15 xdotool search --sync --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | head -n1 || true)"
+  wid="$(wait_window '名前を付けて保存|Save' 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the save dialog did not appear"
   sleep 0.6
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true

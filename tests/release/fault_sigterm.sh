@@ -52,7 +52,7 @@ start_program
 START=$(date +%s)
 click_event 0
 click_event 15
-UNDERNEATH="$(timeout 15 xdotool search --sync --onlyvisible --name '^Veltrasa2005$' | head -n1 || true)"
+UNDERNEATH="$(wait_window '^Veltrasa2005$' 15 | head -n1 || true)"
 [[ -n "$UNDERNEATH" ]] || fail "no CPR終了 question"
 kill -TERM "$PROGRAM_PID"
 sleep 0.5
