@@ -8,8 +8,8 @@ constexpr FontSpec kButtonFont{kPGothic, 11.25, false};
 
 const EditBoxSpec& editBox()
 {
-    static const EditBoxSpec spec{120, 150, 9045, 465, 0xFF404040, 0xFFFFFFFF, {kPGothic, 15.75, false}, u"Text1", 0};
-    return spec;
+    static const EditBoxSpec box{120, 150, 9045, 465, 0xFF404040, 0xFFFFFFFF, {kPGothic, 15.75, false}, u"Text1", 0};
+    return box;
 }
 
 const std::array<ButtonSpec, 2>& buttons()

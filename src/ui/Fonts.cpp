@@ -35,12 +35,12 @@ void installFontSubstitutes()
         QFont::insertSubstitutions(QString::fromUtf16(s.family), s.faces);
 }
 
-QFont makeFont(const layout::FontSpec& spec)
+QFont makeFont(const layout::FontSpec& face)
 {
-    QFont font(QString::fromUtf16(spec.family));
-    font.setPointSizeF(spec.points);
-    const bool extraHeavy = QString::fromUtf16(spec.family) == QString::fromUtf16(layout::kArialBlack);
-    font.setWeight(extraHeavy ? QFont::Black : spec.bold ? QFont::Bold : QFont::Normal);
+    QFont font(QString::fromUtf16(face.family));
+    font.setPointSizeF(face.points);
+    const bool extraHeavy = QString::fromUtf16(face.family) == QString::fromUtf16(layout::kArialBlack);
+    font.setWeight(extraHeavy ? QFont::Black : face.bold ? QFont::Bold : QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
 }

@@ -11,7 +11,7 @@ namespace veltrasa {
 // fontconfig offers; it never stops the program.
 void installFontSubstitutes();
 
-QFont makeFont(const layout::FontSpec& spec);
+QFont makeFont(const layout::FontSpec& face);
 
 // Vertical metrics, in ems, of the Windows face a family name stands for.
 // A label puts its first baseline `ascent` below its top and each further

@@ -196,15 +196,15 @@ void FrmMain::buildLogic()
     writer_ = std::make_unique<RecordWriter>(*list1_, *platform_.clock);
 
     std::array<Label*, kCounterCount> titles{};
-    for (const auto& spec : counterTable()) {
-        const QString array = QString::fromLatin1(spec.labelArray);
+    for (const auto& entry : counterTable()) {
+        const QString array = QString::fromLatin1(entry.labelArray);
         std::array<Label*, 4> digits{};
         for (std::size_t p = 0; p < digits.size(); ++p)
-            digits[p] = label(array, spec.digitIndexes[p]);
-        const auto id = static_cast<std::size_t>(spec.id);
-        counters_[id] = std::make_unique<DigitCounter>(timer(spec.timerNumber), digits,
-                                                       *label(array, spec.separatorIndex), spec.params);
-        titles[id] = label(QStringLiteral("Label4"), spec.titleIndex);
+            digits[p] = label(array, entry.digitIndexes[p]);
+        const auto id = static_cast<std::size_t>(entry.id);
+        counters_[id] = std::make_unique<DigitCounter>(timer(entry.timerNumber), digits,
+                                                       *label(array, entry.separatorIndex), entry.params);
+        titles[id] = label(QStringLiteral("Label4"), entry.titleIndex);
     }
 
     const QString clockArray = QStringLiteral("Label3");

@@ -145,9 +145,9 @@ const std::vector<OptionButtonSpec>& optionButtons()
 
 const ListSpec& recordList()
 {
-    static const ListSpec spec{120, 1695, 6870, 11220, 0xFF404040, 0xFFC0C0C0, {kGothic, 18, false}, u"12:24:00 病院着",
+    static const ListSpec list{120, 1695, 6870, 11220, 0xFF404040, 0xFFC0C0C0, {kGothic, 18, false}, u"12:24:00 病院着",
                                2};
-    return spec;
+    return list;
 }
 
 } // namespace veltrasa::layout

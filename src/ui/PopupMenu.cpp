@@ -11,11 +11,11 @@ PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent)
     namespace L = layout::edit;
     setObjectName(QStringLiteral("popup"));
     setTitle(QString::fromUtf16(L::kPopupCaption));
-    for (const auto& spec : L::popupItems()) {
-        QAction* a = spec.command < 0 ? addSeparator() : addAction(QString::fromUtf16(spec.caption));
-        a->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.command >= 0)
-            items_[static_cast<std::size_t>(spec.command)] = a;
+    for (const auto& entry : L::popupItems()) {
+        QAction* a = entry.command < 0 ? addSeparator() : addAction(QString::fromUtf16(entry.caption));
+        a->setObjectName(QString::fromLatin1(entry.name));
+        if (entry.command >= 0)
+            items_[static_cast<std::size_t>(entry.command)] = a;
     }
 }
 

@@ -251,8 +251,8 @@ private slots:
         QCOMPARE(counterSpec(CounterId::Epinephrine).params.dueThreshold, 3);
         QCOMPARE(counterSpec(CounterId::Atropine).params.dueThreshold, 3);
         QCOMPARE(counterSpec(CounterId::Antiarrhythmic).params.dueThreshold, -1);
-        for (const auto& spec : counterTable())
-            QCOMPARE(spec.timerNumber, static_cast<int>(spec.id) + 2);
+        for (const auto& entry : counterTable())
+            QCOMPARE(entry.timerNumber, static_cast<int>(entry.id) + 2);
     }
 };
 

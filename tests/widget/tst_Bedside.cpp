@@ -121,8 +121,8 @@ private slots:
             QCOMPARE(accessible(w.Option1(i))->text(QAccessible::Name), w.Option1(i)->text());
         // The drawn lettering of the picture panels is readable too.
         QCOMPARE(layout::picturePanels().size(), std::size_t(16));
-        for (const auto& spec : layout::picturePanels()) {
-            PicturePanelWidget* panel = w.picturePanel(spec.number);
+        for (const auto& entry : layout::picturePanels()) {
+            PicturePanelWidget* panel = w.picturePanel(entry.number);
             QVERIFY(!panel->lettering().isEmpty());
             QCOMPARE(accessible(panel)->text(QAccessible::Name), panel->lettering());
         }
