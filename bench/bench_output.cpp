@@ -84,16 +84,3 @@ BENCHMARK(TextFileBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RowWalk)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PrintoutToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -62,16 +62,3 @@ void PressAndPaint(benchmark::State& state)
 BENCHMARK(Press)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PressAndPaint)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

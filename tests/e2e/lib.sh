@@ -154,9 +154,16 @@ wait_window() {
 # caption has full-width digits), presses KEY in it and waits until it has
 # gone. Y/N answer a question, Return takes the default, Escape is No.
 answer_message() {
-  local key="$1" wid i
+  local key="$1" wid
   wid="$(wait_window '^Veltrasa2005$' 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "no message box appeared (to answer $key)"
+  press_in_box "$wid" "$key"
+}
+
+# press_in_box WID KEY: presses KEY in message box WID and waits until it
+# has gone.
+press_in_box() {
+  local wid="$1" key="$2" i
   sleep 0.2
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key --clearmodifiers "$key"

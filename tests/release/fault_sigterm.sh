@@ -23,16 +23,7 @@ box_above() {
 
 # Like answer_message, for the box above.
 answer_above() {
-  local key="$1" wid i
-  wid="$(box_above)"
-  sleep 0.2
-  xdotool windowfocus --sync "$wid" 2>/dev/null || true
-  xdotool key --clearmodifiers "$key"
-  for i in $(seq 1 100); do
-    if ! xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -qx "$wid"; then return 0; fi
-    sleep 0.1
-  done
-  fail "the message box did not close after $key"
+  press_in_box "$(box_above)" "$1"
 }
 
 start_program
