@@ -1,5 +1,6 @@
 #include "platform/Timer.h"
 
+#include <QDeadlineTimer>
 #include <QTimer>
 
 namespace veltrasa {
@@ -9,13 +10,19 @@ class QtTimer final : public Timer {
 public:
     QtTimer()
     {
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { deliverTick(); });
+        timer_.setTimerType(Qt::CoarseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (timer_.interval() != interval_)
+                timer_.start(interval_); // the first, aligned period is over
+            deliverTick();
+        });
     }
     void setInterval(int milliseconds) override
     {
         interval_ = milliseconds;
-        timer_.setInterval(milliseconds);
+        // A new period starts the timer afresh, as it did with the old one.
+        if (timer_.isActive())
+            timer_.stop();
         apply();
     }
     int interval() const override { return interval_; }
@@ -32,7 +39,7 @@ private:
     {
         const bool run = enabled_ && interval_ > 0;
         if (run && !timer_.isActive())
-            timer_.start();
+            timer_.start(alignedFirstPeriod(QDeadlineTimer::current().deadline(), interval_));
         else if (!run && timer_.isActive())
             timer_.stop();
     }
@@ -43,6 +50,16 @@ private:
 };
 
 } // namespace
+
+int alignedFirstPeriod(qint64 nowMs, int periodMs)
+{
+    constexpr qint64 kGrid = 1000;
+    if (periodMs < kGrid)
+        return periodMs;
+    const qint64 due = nowMs + periodMs;
+    const qint64 aligned = (due + kGrid / 2) / kGrid * kGrid;
+    return int(aligned - nowMs);
+}
 
 std::unique_ptr<Timer> QtTimerFactory::createTimer()
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QtGlobal>
 #include <functional>
 #include <memory>
 
@@ -32,7 +33,17 @@ public:
     virtual std::unique_ptr<Timer> createTimer() = 0;
 };
 
-// Qt's precise timers: a 1000 ms period does not drift.
+// How long the first period of a timer started at `nowMs` on the monotonic
+// clock lasts, so that it ends on the whole second nearest to one period
+// from now. The clock and every counter then tick in one wake-up a second,
+// whenever their buttons were pressed; a counter shows each new second at
+// most half a second early or late, and never drifts. Periods under a
+// second are kept.
+int alignedFirstPeriod(qint64 nowMs, int periodMs);
+
+// Qt's coarse timers, started on the whole-second grid above. Qt keeps them
+// there: a coarse timer's period does not drift, and it is only ever moved
+// towards a whole or half second.
 class QtTimerFactory final : public TimerFactory {
 public:
     std::unique_ptr<Timer> createTimer() override;
