@@ -121,6 +121,8 @@ void FrmMain::buildControls()
         auto* w = new LabelWidget(this);
         w->setObjectName(QString::fromLatin1(s.name));
         w->setGeometry(rectOf(s.left, s.top, s.width, s.height));
+        // A fixed size spares the window a layout request on every new text.
+        w->setFixedSize(w->size());
         w->setFont(makeFont(s.font));
         w->setFaceMetrics(originalFaceMetrics(QString::fromUtf16(s.font.family)));
         w->setAlignment((s.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);

@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmapCache>
+#include <QCache>
 #include <QPaintEvent>
 #include <QtMath>
 
@@ -27,7 +27,7 @@ LabelWidget::LabelWidget(QWidget* parent) : QLabel(parent)
 void LabelWidget::setFaceMetrics(FaceMetrics metrics)
 {
     metrics_ = metrics;
-    update();
+    forgetLook();
 }
 
 qreal LabelWidget::baseline(int line) const
@@ -36,69 +36,155 @@ qreal LabelWidget::baseline(int line) const
     return qRound(metrics_.ascent * em) + line * qRound((metrics_.ascent + metrics_.descent) * em);
 }
 
+namespace {
+// Pictures of label texts cropped to their ink, shared between labels of the
+// same look and kept while they fit. Costs are in kilobytes; the working set
+// (every digit a counter shows, in each of its colours) is a few megabytes.
+QCache<QString, LabelWidget::Ink>& inkCache()
+{
+    static QCache<QString, LabelWidget::Ink> cache(16 * 1024);
+    return cache;
+}
+
+} // namespace
+
+void LabelWidget::forgetLook()
+{
+    keyPrefix_.clear();
+    ink_.reset();
+    update();
+}
+
+void LabelWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        forgetLook();
+    QLabel::changeEvent(event);
+}
+
+void LabelWidget::resizeEvent(QResizeEvent* event)
+{
+    forgetLook();
+    QLabel::resizeEvent(event);
+}
+
+void LabelWidget::showNewText()
+{
+    // Only what the old and the new glyphs cover is repainted: a counter's
+    // tick touches a digit's ink, not the whole cell.
+    if (!ink_ || !QWidget::isVisible()) {
+        ink_.reset();
+        update();
+        return;
+    }
+    const QRect before = ink_->area();
+    lookUpInk();
+    update(before | ink_->area());
+}
+
+void LabelWidget::lookUpInk()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (keyPrefix_.isEmpty() || ratio != keyRatio_) {
+        keyRatio_ = ratio;
+        keyPrefix_ = QStringLiteral("%1/%2x%3@%4/%5,%6/")
+                         .arg(font().key())
+                         .arg(width())
+                         .arg(height())
+                         .arg(ratio)
+                         .arg(metrics_.ascent)
+                         .arg(metrics_.descent);
+    }
+    const QString key = keyPrefix_ + QString::number(colour_, 16) + QLatin1Char('/') +
+                        QString::number(int(alignment())) + QLatin1Char('/') + text_;
+    if (const Ink* kept = inkCache().object(key)) {
+        ink_ = *kept;
+        return;
+    }
+    // Large digits would otherwise be drawn from their outlines on every tick.
+    // Only the rectangle the glyphs can cover is drawn and kept, within the
+    // label, plus a pixel each side for the antialiasing.
+    const QFontMetricsF metrics(font());
+    QRectF cover;
+    const auto lines = placedLines();
+    for (const auto& [line, at] : lines)
+        if (!line.isEmpty())
+            cover |= metrics.boundingRect(line).translated(at);
+    const QRect bounds = QRectF(cover.topLeft() * ratio, cover.bottomRight() * ratio)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1)
+                             .intersected(QRect(QPoint(0, 0), size() * ratio));
+    Ink ink;
+    ink.ratio = ratio;
+    if (!bounds.isEmpty()) {
+        ink.image = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+        ink.image.setDevicePixelRatio(ratio);
+        ink.image.fill(Qt::transparent);
+        ink.offset = QPointF(bounds.topLeft()) / ratio;
+        QPainter painter(&ink.image);
+        painter.translate(-ink.offset);
+        painter.setFont(font());
+        painter.setPen(QColor::fromRgb(colour_));
+        for (const auto& [line, at] : lines)
+            painter.drawText(at, line);
+    }
+    ink_ = ink;
+    inkCache().insert(key, new Ink(ink), qMax(1, int(ink.image.sizeInBytes() / 1024)));
+}
+
+QRect LabelWidget::Ink::area() const
+{
+    return image.isNull() ? QRect() : QRectF(offset, image.deviceIndependentSize()).toAlignedRect();
+}
+
 void LabelWidget::paintEvent(QPaintEvent*)
 {
     if (text_.isEmpty())
         return;
-    // The glyphs are drawn once into a transparent picture and kept: a
-    // counter's tick then only copies a digit it has shown before, where
-    // large digits would otherwise be drawn from their outlines each time.
-    const qreal ratio = devicePixelRatioF();
-    const QString key = QStringLiteral("veltrasa-label/%1/%2/%3x%4@%5/%6,%7,%8/")
-                            .arg(font().key())
-                            .arg(colour_, 8, 16)
-                            .arg(width())
-                            .arg(height())
-                            .arg(ratio)
-                            .arg(metrics_.ascent)
-                            .arg(metrics_.descent)
-                            .arg(int(alignment())) +
-                        text_;
-    QPixmap glyphs;
-    if (!QPixmapCache::find(key, &glyphs)) {
-        glyphs = QPixmap(size() * ratio);
-        glyphs.setDevicePixelRatio(ratio);
-        glyphs.fill(Qt::transparent);
-        QPainter painter(&glyphs);
-        drawText(painter);
-        painter.end();
-        QPixmapCache::insert(key, glyphs);
-    }
-    QPainter(this).drawPixmap(0, 0, glyphs);
+    if (!ink_ || ink_->ratio != devicePixelRatioF())
+        lookUpInk();
+    if (!ink_->image.isNull())
+        QPainter(this).drawImage(ink_->offset, ink_->image);
 }
 
-void LabelWidget::drawText(QPainter& painter) const
+std::vector<std::pair<QString, QPointF>> LabelWidget::placedLines() const
 {
-    painter.setFont(font());
-    painter.setPen(QColor::fromRgb(colour_));
     const QFontMetricsF metrics(font());
     const bool centred = alignment() & Qt::AlignHCenter;
     QStringList lines = text_.split(QLatin1Char('\n'));
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast(); // the line end of the last line
+    std::vector<std::pair<QString, QPointF>> placed;
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines[i];
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         const qreal x = centred ? (width() - metrics.horizontalAdvance(line)) / 2 : 0;
-        painter.drawText(QPointF(x, baseline(i)), line);
+        placed.emplace_back(line, QPointF(x, baseline(i)));
     }
+    return placed;
 }
 
 void LabelWidget::setText(const QString& text)
 {
     ++textWrites_;
+    if (text == text_)
+        return; // a rewrite of the same text shows nothing new
     text_ = text;
+    // QLabel's own text is left empty: setting it would repaint the whole
+    // label. Screen readers read the accessible name, as shown, line by line.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QLabel::setText(shown);
-    setAccessibleName(shown); // read as shown, line by line
+    setAccessibleName(shown);
+    showNewText();
 }
 
 void LabelWidget::setColour(QRgb colour)
 {
+    if (colour == colour_)
+        return;
     colour_ = colour;
-    setForeground(this, QPalette::WindowText, colour);
+    showNewText();
 }
 
 ShapeWidget::ShapeWidget(QWidget* parent, QRgb fill, std::optional<QRgb> border)

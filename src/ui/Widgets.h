@@ -3,10 +3,13 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QImage>
 #include <QLabel>
 
 #include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/Controls.h"
 #include "ui/Fonts.h"
@@ -33,15 +36,33 @@ public:
     // tick rewrites.
     int textWrites() const { return textWrites_; }
 
+    // The label's text as drawn: the glyphs cropped to their ink, placed at
+    // `offset` in the label, for a screen of device pixel ratio `ratio`.
+    struct Ink {
+        QImage image;
+        QPointF offset;
+        qreal ratio = 1;
+        QRect area() const;
+    };
+
 protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void drawText(QPainter& painter) const;
+    void forgetLook();  // font, size or metrics changed
+    void showNewText(); // text or colour changed
+    void lookUpInk();
+    // Each line of the text with the left end of its baseline.
+    std::vector<std::pair<QString, QPointF>> placedLines() const;
 
     QString text_;
     QRgb colour_ = 0xFF000000;
     int textWrites_ = 0;
+    std::optional<Ink> ink_;
+    QString keyPrefix_; // the font, size and metrics part of the cache key
+    qreal keyRatio_ = 0;
     FaceMetrics metrics_{};
 };
 

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <QFontInfo>
+#include <QPainter>
 #include <functional>
 
 #include "Scripted.h"
@@ -60,6 +61,21 @@ QRect glyphsOf(FrmMain& w, const char* array, std::initializer_list<int> indexes
             if (after.pixel(x, y) != before.pixel(x, y))
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
+}
+
+// Same size, and no channel of any pixel further apart than a few levels.
+bool nearlyEqual(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (qAbs(qRed(p) - qRed(q)) > 8 || qAbs(qGreen(p) - qGreen(q)) > 8 || qAbs(qBlue(p) - qBlue(q)) > 8 ||
+                qAbs(qAlpha(p) - qAlpha(q)) > 8)
+                return false;
+        }
+    return true;
 }
 
 QString objectNameOf(QWidget* widget)
@@ -270,6 +286,48 @@ private slots:
         QVERIFY(causes.left() >= 1046 && causes.right() < 1218);
     }
 
+    // Labels keep only the part of their picture the glyphs can cover. Every
+    // text a label shows (its own, each digit, the separator) must come out
+    // as the same text drawn whole on the label's full rectangle; glyphs
+    // drawn from outlines at another origin may differ in antialiasing by a
+    // few levels, a lost edge would differ by far more.
+    void keptGlyphsLoseNoInk()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto drawnWhole = [](LabelWidget* l) {
+            QImage image(l->size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setFont(l->font());
+            painter.setPen(QColor::fromRgb(l->colour()));
+            const QFontMetricsF metrics(l->font());
+            const QStringList lines = l->text().split(QStringLiteral("\r\n"));
+            for (int i = 0; i < lines.size(); ++i) {
+                const qreal x =
+                    l->alignment() & Qt::AlignHCenter ? (l->width() - metrics.horizontalAdvance(lines[i])) / 2 : 0;
+                painter.drawText(QPointF(x, l->baseline(i)), lines[i]);
+            }
+            return image;
+        };
+        int compared = 0;
+        for (LabelWidget* l : w.findChildren<LabelWidget*>()) {
+            l->setVisible(true);
+            QStringList texts{l->text(), QStringLiteral(":")};
+            for (char digit = '0'; digit <= '9'; ++digit)
+                texts << QString(QLatin1Char(digit));
+            for (const QString& text : texts) {
+                l->setText(text);
+                const QImage kept = l->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                QVERIFY2(nearlyEqual(kept, drawnWhole(l)), qPrintable(l->objectName() + QLatin1Char(' ') + text));
+                ++compared;
+            }
+        }
+        QVERIFY(compared > 400);
+    }
+
     void picturePanels()
     {
         ScriptedPlatform p;
@@ -418,6 +476,42 @@ private slots:
         if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
             QCOMPARE(w.label(array, 2)->text() + w.label(array, 1)->text() + w.label(array, 0)->text(),
                      QStringLiteral("300"));
+    }
+
+    // A tick repaints only what the old and the new digit cover. What the
+    // screen shows after many such partial repaints, through new colours and
+    // carries, must be what a full repaint of the window draws.
+    void partialRepaintsLeaveNoTrace()
+    {
+        ScriptedPlatform p;
+        p.clock.set(QDateTime(QDate(2005, 6, 4), QTime(23, 58, 0)));
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto onScreen = [&] {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+            return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const auto sameAsFullRepaint = [&](int second) {
+            const QImage screen = onScreen();
+            if (screen == shot(w))
+                return true;
+            qWarning("second %d: the screen differs from a full repaint", second);
+            return false;
+        };
+        QVERIFY(sameAsFullRepaint(0));
+        for (int button : {0, 1, 5})
+            QTest::mouseClick(w.Check1(button), Qt::LeftButton);
+        for (int second = 1; second <= 185; ++second) {
+            p.clock.advance(1);
+            for (int timer : {1, 2, 3, 4})
+                manual(w, timer).tick();
+            if (second < 25 || second % 10 == 0 || (second >= 118 && second <= 122) || second >= 178)
+                QVERIFY(sameAsFullRepaint(second));
+        }
+        QCOMPARE(w.label("Label6", 1)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.label("Label1", 9)->colour(), DigitCounter::kDueColour);
     }
 
     // The clock on the window: only the digits that change are rewritten,
