@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QCache>
+#include <algorithm>
 #include <QPaintEvent>
 #include <QtMath>
 
@@ -46,6 +47,38 @@ QCache<QString, LabelWidget::Ink>& inkCache()
     return cache;
 }
 
+// The smallest rectangle holding every pixel of `image` (32 bits a pixel,
+// transparent where 0) that is not transparent; empty if there is none.
+QRect inkBounds(const QImage& image)
+{
+    const auto rowOf = [&](int y) { return reinterpret_cast<const quint32*>(image.constScanLine(y)); };
+    const auto blank = [&](int y) {
+        const quint32* row = rowOf(y);
+        return std::all_of(row, row + image.width(), [](quint32 pixel) { return pixel == 0; });
+    };
+    int top = 0, bottom = image.height() - 1;
+    while (top <= bottom && blank(top))
+        ++top;
+    while (bottom > top && blank(bottom))
+        --bottom;
+    if (top > bottom)
+        return {};
+    int left = image.width(), right = -1;
+    for (int y = top; y <= bottom; ++y) {
+        const quint32* row = rowOf(y);
+        for (int x = 0; x < left; ++x)
+            if (row[x] != 0) {
+                left = x;
+                break;
+            }
+        for (int x = image.width() - 1; x > right; --x)
+            if (row[x] != 0) {
+                right = x;
+                break;
+            }
+    }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
 } // namespace
 
 void LabelWidget::forgetLook()
@@ -102,31 +135,23 @@ void LabelWidget::lookUpInk()
         return;
     }
     // Large digits would otherwise be drawn from their outlines on every tick.
-    // Only the rectangle the glyphs can cover is drawn and kept, within the
-    // label, plus a pixel each side for the antialiasing.
-    const QFontMetricsF metrics(font());
-    QRectF cover;
-    const auto lines = placedLines();
-    for (const auto& [line, at] : lines)
-        if (!line.isEmpty())
-            cover |= metrics.boundingRect(line).translated(at);
-    const QRect bounds = QRectF(cover.topLeft() * ratio, cover.bottomRight() * ratio)
-                             .toAlignedRect()
-                             .adjusted(-1, -1, 1, 1)
-                             .intersected(QRect(QPoint(0, 0), size() * ratio));
+    // The text is drawn on the whole label and only the part with ink kept.
+    QImage whole(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    whole.setDevicePixelRatio(ratio);
+    whole.fill(Qt::transparent);
+    QPainter painter(&whole);
+    painter.setFont(font());
+    painter.setPen(QColor::fromRgb(colour_));
+    for (const auto& [line, at] : placedLines())
+        painter.drawText(at, line);
+    painter.end();
+    const QRect bounds = inkBounds(whole);
     Ink ink;
     ink.ratio = ratio;
     if (!bounds.isEmpty()) {
-        ink.image = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+        ink.image = whole.copy(bounds);
         ink.image.setDevicePixelRatio(ratio);
-        ink.image.fill(Qt::transparent);
         ink.offset = QPointF(bounds.topLeft()) / ratio;
-        QPainter painter(&ink.image);
-        painter.translate(-ink.offset);
-        painter.setFont(font());
-        painter.setPen(QColor::fromRgb(colour_));
-        for (const auto& [line, at] : lines)
-            painter.drawText(at, line);
     }
     ink_ = ink;
     inkCache().insert(key, new Ink(ink), qMax(1, int(ink.image.sizeInBytes() / 1024)));
