@@ -1,6 +1,9 @@
 #include "ui/Fonts.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 namespace veltrasa {
@@ -35,13 +38,38 @@ void installFontSubstitutes()
         QFont::insertSubstitutions(QString::fromUtf16(s.family), s.faces);
 }
 
+namespace {
+// The installed family that draws `face`: the face itself if installed,
+// else its first installed substitute, else the face (left to fontconfig).
+// Naming an installed family spares Qt a search through every installed
+// font for a stand-in each time a new size or weight of the face is loaded.
+QString installedFamily(const QString& face)
+{
+    static QHash<QString, QString> resolved;
+    if (const auto it = resolved.constFind(face); it != resolved.cend())
+        return *it;
+    QString family = face;
+    const auto own = std::find_if(substitutes().cbegin(), substitutes().cend(),
+                                  [&](const Substitute& s) { return face == QString::fromUtf16(s.family); });
+    if (own != substitutes().cend() && !QFontDatabase::hasFamily(face)) {
+        const auto installed = std::find_if(own->faces.cbegin(), own->faces.cend(),
+                                            [](const QString& f) { return QFontDatabase::hasFamily(f); });
+        if (installed != own->faces.cend())
+            family = *installed;
+    }
+    resolved.insert(face, family);
+    return family;
+}
+} // namespace
+
 QFont makeFont(const layout::FontSpec& face)
 {
-    QFont font(QString::fromUtf16(face.family));
+    QFont font(installedFamily(QString::fromUtf16(face.family)));
     font.setPointSizeF(face.points);
     const bool extraHeavy = QString::fromUtf16(face.family) == QString::fromUtf16(layout::kArialBlack);
     font.setWeight(extraHeavy ? QFont::Black : face.bold ? QFont::Bold : QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

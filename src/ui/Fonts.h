@@ -11,6 +11,7 @@ namespace veltrasa {
 // fontconfig offers; it never stops the program.
 void installFontSubstitutes();
 
+// A font of the installed family that stands for the face (see above).
 QFont makeFont(const layout::FontSpec& face);
 
 // Vertical metrics, in ems, of the Windows face a family name stands for.

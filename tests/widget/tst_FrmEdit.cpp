@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(e.Command2()->text(), QStringLiteral("変更"));
         QCOMPARE(e.Text1()->font().pointSizeF(), 15.75);
         QCOMPARE(e.Command2()->font().pointSizeF(), 11.25);
-        QCOMPARE(e.Text1()->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(e.Text1()->font().family(), QStringLiteral("IPAPGothic")); // for ＭＳ Ｐゴシック
         QCOMPARE(e.Text1()->palette().color(QPalette::Base), QColor(0x40, 0x40, 0x40));
         QCOMPARE(e.Text1()->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
         QCOMPARE(e.Command1()->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xC0));
