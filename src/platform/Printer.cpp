@@ -5,8 +5,26 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cups/cups.h>
+#include <dlfcn.h>
 
 namespace veltrasa {
+namespace {
+// Whether the print scheduler accepted the last job handed to it from this
+// thread. Qt's CUPS print plugin hands jobs over with libcups, which keeps
+// the scheduler's last answer; the library is looked up among those already
+// loaded, so the program does not load it (and its twenty dependencies) at
+// every start. Without it loaded no job went to CUPS.
+bool schedulerAccepted()
+{
+    void* cups = dlopen("libcups.so.2", RTLD_LAZY | RTLD_NOLOAD);
+    if (!cups)
+        return true;
+    const auto lastError = reinterpret_cast<decltype(&cupsLastError)>(dlsym(cups, "cupsLastError"));
+    const bool accepted = !lastError || lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    dlclose(cups);
+    return accepted;
+}
+} // namespace
 
 QtPrinter::QtPrinter(QString pdfFile) : pdfFile_(std::move(pdfFile)) {}
 
@@ -84,7 +102,7 @@ bool QtPrinter::end()
     // Qt hands the finished job to CUPS without looking at the answer (a
     // queue that rejects jobs goes unnoticed); the scheduler's answer is
     // still this thread's last one.
-    return !pdfFile_.isEmpty() || cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    return !pdfFile_.isEmpty() || schedulerAccepted();
 }
 
 void QtPrinter::abort()
