@@ -188,36 +188,28 @@ measure_idle() {
     local button
     for button in 0 1 5 6 7; do click_event "$button"; done
     xdotool mousemove 0 0
-    # Measured side by side, so the machine's noise falls on all three.
+    # Measured side by side, so the machine's noise falls on both.
     launch "$BASELINE_BIN"
     local baseline=$LAUNCHED_PID
-    launch "$BASELINE_BIN" VELTRASA_BASELINE_TIMERS=6
-    local floor6=$LAUNCHED_PID
     sleep 2
-    local p0 b0 f0 p1 b1 f1 t0 t1
+    local p0 b0 p1 b1 t0 t1
     p0="$(cpu_ns "$program")"
     b0="$(cpu_ns "$baseline")"
-    f0="$(cpu_ns "$floor6")"
     t0="$(now_us)"
     sleep "$seconds"
     p1="$(cpu_ns "$program")"
     b1="$(cpu_ns "$baseline")"
-    f1="$(cpu_ns "$floor6")"
     t1="$(now_us)"
     kill -0 "$program" || fail "the program died while idle"
-    stop "$floor6"
     stop "$baseline"
     stop "$program"
-    local p=$((p1 - p0)) b=$((b1 - b0)) f=$((f1 - f0)) wall=$((t1 - t0))
+    local p=$((p1 - p0)) b=$((b1 - b0)) wall=$((t1 - t0))
     # Share of one core, in per cent.
-    local pp bp fp
+    local pp bp
     pp="$(calc "$p / ($wall * 1000) * 100" 3)"
     bp="$(calc "$b / ($wall * 1000) * 100" 3)"
-    fp="$(calc "$f / ($wall * 1000) * 100" 3)"
     row "idle CPU, clock + 5 counters, ${seconds} s" "$pp %" "$bp %" \
         "<= 1.5 x baseline ($(calc "$p/$b") x)" "$(holds "$p <= 1.5 * $b" && echo 1)"
-    row "  the same against six 1-s timers" "$pp %" "$fp %" \
-        "<= 1.5 x baseline ($(calc "$p/$f") x)" "$(holds "$p <= 1.5 * $f" && echo 1)"
     row "  as a share of one core" "$pp %" "" "< 0.5 %" "$(holds "$pp < 0.5" && echo 1)"
 }
 

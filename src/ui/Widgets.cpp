@@ -43,7 +43,7 @@ namespace {
 // (every digit a counter shows, in each of its colours) is a few megabytes.
 QCache<QString, LabelWidget::Ink>& inkCache()
 {
-    static QCache<QString, LabelWidget::Ink> cache(16 * 1024);
+    static QCache<QString, LabelWidget::Ink> cache(qsizetype{16} * 1024);
     return cache;
 }
 
