@@ -18,7 +18,6 @@
 #include "ui/Accessibility.h"
 #include "ui/CounterDump.h"
 #include "ui/ExposeReport.h"
-#include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 
 int main(int argc, char* argv[])
@@ -26,7 +25,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));
     QApplication::setStyle(QStringLiteral("Fusion"));
-    veltrasa::installFontSubstitutes();
     veltrasa::installAccessibleRoles();
 
     // Qt's own dialogs and buttons speak Japanese whatever the locale.

@@ -17,6 +17,14 @@ DigitCounter::DigitCounter(Timer& timer, std::array<Label*, 4> digits, Label& se
     timer_.setHandler([this] { advanceCounter(); });
 }
 
+int DigitCounter::elapsedSeconds() const
+{
+    int seconds = 0;
+    for (int k = kCells - 1; k >= 0; --k)
+        seconds = seconds * kWrapAt[static_cast<std::size_t>(k)] + cell(k);
+    return seconds;
+}
+
 void DigitCounter::startCounter()
 {
     timer_.setEnabled(true);

@@ -34,6 +34,8 @@ public:
     void advanceCounter();
 
     int cell(int k) const { return cells_[static_cast<std::size_t>(k)]; }
+    // The seconds the cells count, read as one number.
+    int elapsedSeconds() const;
     const DigitCounterParams& params() const { return params_; }
     Timer& timer() { return timer_; }
 

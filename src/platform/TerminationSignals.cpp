@@ -10,55 +10,64 @@
 namespace veltrasa {
 namespace {
 
-constexpr std::array<int, 3> kSignals{SIGTERM, SIGHUP, SIGINT};
+// The write end of the pipe of the instance that owns each signal.
+std::array<int, NSIG> writeEnds = [] {
+    std::array<int, NSIG> ends{};
+    ends.fill(-1);
+    return ends;
+}();
 
-// The self-pipe: the handler may only do async-signal-safe work, so it writes
-// the signal's number into a pipe that the event loop watches.
-int pipeFds[2] = {-1, -1};
-std::array<struct sigaction, kSignals.size()> previousActions{};
-
-extern "C" void onTerminationSignal(int signalNumber)
+extern "C" void onSignal(int signalNumber)
 {
     const int savedErrno = errno;
     const auto byte = static_cast<unsigned char>(signalNumber);
-    // A full pipe already holds a pending request; nothing more to do.
-    [[maybe_unused]] const ssize_t written = ::write(pipeFds[1], &byte, 1);
+    // A full pipe already holds a pending delivery; nothing more to do.
+    [[maybe_unused]] const ssize_t written = ::write(writeEnds[static_cast<std::size_t>(signalNumber)], &byte, 1);
     errno = savedErrno;
 }
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
+SignalEvents::SignalEvents(std::initializer_list<int> signalNumbers, QObject* parent)
+    : QObject(parent), signals_(signalNumbers), previous_(signals_.size())
 {
-    if (pipeFds[0] != -1 || ::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+    for (int signalNumber : signals_)
+        if (writeEnds[static_cast<std::size_t>(signalNumber)] != -1)
+            return; // owned by another instance
+    if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
+    action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
-        ::sigaction(kSignals[i], &action, &previousActions[i]);
-    notifier_ = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::readPending);
+    for (std::size_t i = 0; i < signals_.size(); ++i) {
+        writeEnds[static_cast<std::size_t>(signals_[i])] = pipe_[1];
+        ::sigaction(signals_[i], &action, &previous_[i]);
+    }
+    notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &SignalEvents::readPending);
 }
 
-TerminationSignals::~TerminationSignals()
+SignalEvents::~SignalEvents()
 {
     if (!notifier_)
         return;
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
-        ::sigaction(kSignals[i], &previousActions[i], nullptr);
+    for (std::size_t i = 0; i < signals_.size(); ++i) {
+        ::sigaction(signals_[i], &previous_[i], nullptr);
+        writeEnds[static_cast<std::size_t>(signals_[i])] = -1;
+    }
     delete notifier_;
-    ::close(pipeFds[0]);
-    ::close(pipeFds[1]);
-    pipeFds[0] = pipeFds[1] = -1;
+    ::close(pipe_[0]);
+    ::close(pipe_[1]);
 }
 
-void TerminationSignals::readPending()
+void SignalEvents::readPending()
 {
     unsigned char byte = 0;
-    while (::read(pipeFds[0], &byte, 1) == 1)
+    while (::read(pipe_[0], &byte, 1) == 1)
         emit received(byte);
 }
+
+TerminationSignals::TerminationSignals(QObject* parent) : SignalEvents({SIGTERM, SIGHUP, SIGINT}, parent) {}
 
 } // namespace veltrasa

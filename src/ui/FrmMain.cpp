@@ -58,12 +58,8 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     buildLogic();
     buildEditing();
 
-    Form_Load({*clock_,
-               *list1_,
-               state_,
-               {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))},
-               [this] { editing_->clearUndoBuffer(); },
-               timerArray()});
+    Form_Load(
+        {*clock_, *list1_, state_, reversibleCausesPanel(), [this] { editing_->clearUndoBuffer(); }, timerArray()});
     // The screen stays lit from here until the shut-down has finished.
     if (platform_.display)
         platform_.display->keepAwake();
@@ -185,6 +181,11 @@ void FrmMain::buildControls()
     }
 }
 
+std::array<Visibility*, 3> FrmMain::reversibleCausesPanel() const
+{
+    return {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))};
+}
+
 std::array<Timer*, kTimerCount> FrmMain::timerArray() const
 {
     std::array<Timer*, kTimerCount> result{};
@@ -231,10 +232,7 @@ void FrmMain::buildLogic()
     std::array<OptionButton*, kRhythmButtonCount> options{};
     for (std::size_t i = 0; i < options.size(); ++i)
         options[i] = option1_[i];
-    rhythmButtons_ = std::make_unique<RhythmButtons>(*writer_, options,
-                                                     std::array<Visibility*, 3>{shape(QStringLiteral("Shape2")),
-                                                                                label(QStringLiteral("Label5")),
-                                                                                label(QStringLiteral("Label2"))});
+    rhythmButtons_ = std::make_unique<RhythmButtons>(*writer_, options, reversibleCausesPanel());
     for (int i = 0; i < kRhythmButtonCount; ++i)
         connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { rhythmButtons_->Option1_Click(i); });

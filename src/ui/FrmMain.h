@@ -76,6 +76,8 @@ private:
     void buildEditing();
     void openEditWindow();
     std::array<Timer*, kTimerCount> timerArray() const;
+    // Shape2, Label5 and Label2: the box of reversible causes.
+    std::array<Visibility*, 3> reversibleCausesPanel() const;
     static QString key(const QString& name, int index);
 
     Platform platform_;
