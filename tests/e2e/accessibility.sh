@@ -9,8 +9,6 @@ use_private_session_bus "$@"
 start_display
 
 # The accessibility bus, switched on as a screen reader would switch it on.
-export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
 E2E_PIDS+=($!)
 for i in $(seq 1 50); do

@@ -17,6 +17,14 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# A home, XDG folders and session of the test's own (ctest starts every test
+# so; a script run by hand gets one inside its scratch folder).
+if [[ -z "${VELTRASA_PRIVATE_HOME:-}" ]]; then
+  # shellcheck source=../support/hermetic.sh
+  source "$(dirname "${BASH_SOURCE[0]}")/../support/hermetic.sh"
+  private_world "$E2E_TMP/home"
+fi
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
@@ -43,8 +51,6 @@ start_display() {
 # connect to the display.
 start_program() {
   local attempt
-  export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$E2E_TMP/runtime}"
-  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   for attempt in 1 2 3; do
     (cd "${E2E_WORKDIR:-$E2E_TMP}" && exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
     PROGRAM_PID=$!
@@ -123,13 +129,17 @@ wait_program_end() {
 }
 
 # Runs the rest of the calling script on a private session bus of its own
-# (nothing is started on it on demand). Call before anything else is set up.
+# (nothing is started on it on demand), in a fresh private world. Call
+# before anything else is set up.
 use_private_session_bus() {
   if [[ -z "${VELTRASA_PRIVATE_BUS:-}" ]]; then
+    local here
+    here="$(dirname "${BASH_SOURCE[0]}")"
     rm -rf "$E2E_TMP"
     trap - EXIT
     export VELTRASA_PRIVATE_BUS=1
-    exec dbus-run-session --config-file="$(dirname "${BASH_SOURCE[0]}")/session-bus.conf" -- bash "$0" "$@"
+    exec bash "$here/../support/hermetic.sh" \
+      dbus-run-session --config-file="$here/session-bus.conf" -- bash "$0" "$@"
   fi
 }
 

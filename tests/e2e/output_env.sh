@@ -6,13 +6,6 @@
 E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 PY=/usr/bin/python3
 
-# A home of the test's own, so no history, printer choice or setting of the
-# machine's user leaks in.
-export HOME="$E2E_TMP/home"
-export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
-unset PRINTER LPDEST
-
 clipboard_manager_running() {
   "$PY" - <<'PYEOF'
 import ctypes, sys
