@@ -47,10 +47,14 @@ close_save_dialog() {
   fail "the save dialog did not close after $1"
 }
 
-# Replaces the name in the save dialog by NAME (without accepting it).
+# Replaces the name in the save dialog by NAME (without accepting it). The
+# name is pasted: xdotool types a character outside the keyboard map by
+# remapping a spare key for a moment, and on a busy machine the dialog may
+# read the key after the map has changed back, dropping that character.
 type_save_name() {
   [[ -n "$(save_dialog)" ]] || fail "the save dialog did not appear"
+  printf '%s' "$1" | xclip -selection clipboard -i
   xdotool key --clearmodifiers ctrl+a
-  xdotool type --clearmodifiers --delay 15 "$1"
+  xdotool key --clearmodifiers ctrl+v
   sleep 0.3
 }
