@@ -2,7 +2,6 @@
 
 #include "platform/Clock.h"
 #include "platform/Controls.h"
-#include "record/RecordState.h"
 
 namespace veltrasa {
 namespace {
@@ -24,10 +23,9 @@ QString formatDisplayDate(const QDate& date)
     return QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day());
 }
 
-ClockDisplay::ClockDisplay(const Clock& clock, RecordState& state, std::array<Label*, 4> digits, Label& separator,
-                           Label& date, Label& arrivalSeparator)
-    : clock_(clock), state_(state), digits_(digits), separator_(separator), date_(date),
-      arrivalSeparator_(arrivalSeparator)
+ClockDisplay::ClockDisplay(const Clock& clock, std::array<Label*, 4> digits, Label& separator, Label& date,
+                           Label& arrivalSeparator)
+    : clock_(clock), digits_(digits), separator_(separator), date_(date), arrivalSeparator_(arrivalSeparator)
 {
 }
 
@@ -42,16 +40,16 @@ void ClockDisplay::initClockDisplay()
 
 void ClockDisplay::showToday()
 {
-    state_.displayedDate = clock_.today();
-    date_.setText(formatDisplayDate(state_.displayedDate));
+    displayedDate = clock_.today();
+    date_.setText(formatDisplayDate(displayedDate));
 }
 
 void ClockDisplay::clockTick()
 {
     const QDateTime now = clock_.now();
-    if (now.date() != state_.displayedDate) {
+    if (now.date() != displayedDate) {
         date_.setText(formatDisplayDate(now.date()));
-        state_.displayedDate = now.date();
+        displayedDate = now.date();
     }
 
     const auto values = timeDigits(now.time());
@@ -64,7 +62,7 @@ void ClockDisplay::clockTick()
 
     colonDimmed = !colonDimmed;
     separator_.setColour(colonDimmed ? kDim : kBright);
-    if (state_.arrivalRecorded)
+    if (arrivalRecorded)
         arrivalSeparator_.setColour(colonDimmed ? kArrivalDim : kArrivalBright);
 }
 

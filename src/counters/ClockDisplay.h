@@ -9,7 +9,6 @@ namespace veltrasa {
 
 class Clock;
 class Label;
-struct RecordState;
 
 // "yyyy-mm-dd" in ASCII whatever the user's locale.
 QString formatDisplayDate(const QDate& date);
@@ -17,7 +16,7 @@ QString formatDisplayDate(const QDate& date);
 // The wall clock (hours:minutes) and date of the main window. Unlike the
 // counters it reads the local clock on every tick and shows what it reads;
 // its separator blinks, and once the arrival is recorded the arrival
-// counter's separator blinks in step with it.
+// counter's separator blinks in step with it. It keeps the date it shows.
 class ClockDisplay {
 public:
     static constexpr QRgb kBright = 0xFF00FF00;
@@ -26,7 +25,7 @@ public:
     static constexpr QRgb kArrivalDim = 0xFF804000;
 
     // digits: Label3(0) .. Label3(3) (units of minutes .. tens of hours).
-    ClockDisplay(const Clock& clock, RecordState& state, std::array<Label*, 4> digits, Label& separator, Label& date,
+    ClockDisplay(const Clock& clock, std::array<Label*, 4> digits, Label& separator, Label& date,
                  Label& arrivalSeparator);
 
     void initClockDisplay();
@@ -35,11 +34,14 @@ public:
     void clockTick();
 
     bool colonDimmed = false;
+    // Hospital arrival has been recorded: from then on each tick also blinks
+    // the arrival counter's separator.
+    bool arrivalRecorded = false;
     std::array<int, 4> clockDigits{};
+    QDate displayedDate; // the date last written to the date label
 
 private:
     const Clock& clock_;
-    RecordState& state_;
     std::array<Label*, 4> digits_;
     Label& separator_;
     Label& date_;

@@ -8,8 +8,10 @@ constexpr QRgb kOlive = 0xFF808000;
 constexpr QRgb kYellow = 0xFFFFFF00;
 constexpr int kNoThreshold = -1;
 
-// Cells of the three drug counters are numbered 8 to 13 so that each
-// displayed cell carries the index of the label showing it.
+// Each counter names its labels by control array and index: the digits
+// shown at display positions 0 (rightmost) to 3 and the separator. The
+// three drug counters' labels carry the indexes 8 to 11 and 14, the others
+// 0 to 3 and 6. Every counter's own cells are numbered 0 to 5.
 const std::array<CounterSpec, kCounterCount> kTable = {{
     // id, timer, labels, digits by position, separator, title, idle, {first cell, due, active, reset}
     {CounterId::Arrival, 2, "Label1", {0, 1, 2, 3}, 6, 1, kBrown, {2, kNoThreshold, kOrange, false}},

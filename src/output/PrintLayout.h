@@ -7,6 +7,8 @@
 
 namespace veltrasa::print {
 
+// The printout's face, proportional Mincho (the window has no Mincho).
+inline constexpr const char16_t* kFace = u"ＭＳ Ｐ明朝";
 constexpr double kTitleTop = 500;
 constexpr double kRowLeft = 1500;
 constexpr double kFirstRowTop = 1000;

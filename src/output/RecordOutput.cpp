@@ -12,7 +12,6 @@
 #include "platform/Printer.h"
 #include "platform/SaveFileDialog.h"
 #include "record/ShutDown.h"
-#include "ui/Layout.h"
 
 namespace veltrasa {
 namespace {
@@ -116,7 +115,7 @@ void RecordOutput::printRecord()
 namespace {
 QFont printFont(double points, bool italic)
 {
-    QFont font(QString::fromUtf16(layout::kPMincho));
+    QFont font(QString::fromUtf16(print::kFace));
     font.setBold(false);
     font.setItalic(italic);
     font.setPointSizeF(points);

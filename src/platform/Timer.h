@@ -5,8 +5,9 @@
 
 namespace veltrasa {
 
-// A periodic one-second tick source. It ticks only while enabled and with a
-// period above 0; enabling an enabled timer leaves it running.
+// A periodic tick source with a period in milliseconds (the program gives
+// every timer 1000). It ticks only while enabled and with a period above 0;
+// enabling an enabled timer leaves it running.
 class Timer {
 public:
     virtual ~Timer() = default;

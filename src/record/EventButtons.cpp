@@ -36,12 +36,11 @@ void EventButtons::recordEvent(int index)
         t_.titles[static_cast<std::size_t>(*entry.counter)]->setText(eventTitleText(entry, n));
     if (counter) {
         counter->setDigitColour(counter->params().activeColour);
-        if (counter->params().hasReset)
-            counter->resetDigits();
+        counter->resetDigits(); // does nothing to a counter that is never zeroed
     }
     t_.writer.appendRecordRow(eventRowText(entry, n));
-    if (index == kArrivalEvent)
-        t_.state.arrivalRecorded = true;
+    if (index == kArrivalEvent && t_.arrivalRecorded)
+        t_.arrivalRecorded();
 }
 
 void EventButtons::confirmEndOfRecord()

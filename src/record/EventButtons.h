@@ -25,6 +25,9 @@ public:
         std::array<Label*, kCounterCount> titles;          // by CounterId
         MessageBox& messages;
         std::function<void()> closeMainWindow;
+        // Called after each arrival's row is written (the clock then blinks
+        // the arrival counter's separator).
+        std::function<void()> arrivalRecorded;
     };
 
     explicit EventButtons(Targets targets) : t_(std::move(targets)) {}

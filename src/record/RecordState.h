@@ -2,8 +2,6 @@
 #include <array>
 #include <cstdint>
 
-#include <QDate>
-
 namespace veltrasa {
 
 enum class Tally { Defibrillation, Epinephrine, Atropine, Ancaron, Shinbit, Xylocaine, Magnesol };
@@ -13,8 +11,6 @@ constexpr int kTallyCount = 7;
 // life of the program. Tallies are 16-bit and stop at 32767.
 struct RecordState {
     std::array<std::int16_t, kTallyCount> tallies{};
-    bool arrivalRecorded = false;
-    QDate displayedDate;
 
     std::int16_t count(Tally t) const { return tallies[static_cast<std::size_t>(t)]; }
     // Adds one press; a tally at 32767 keeps that value. Returns the new value.
@@ -22,11 +18,9 @@ struct RecordState {
 
     std::int16_t defibrillationCount() const { return count(Tally::Defibrillation); }
     std::int16_t epinephrineCount() const { return count(Tally::Epinephrine); }
-    std::int16_t atropineCount() const { return count(Tally::Atropine); }
     std::int16_t ancaronCount() const { return count(Tally::Ancaron); }
     std::int16_t shinbitCount() const { return count(Tally::Shinbit); }
     std::int16_t xylocaineCount() const { return count(Tally::Xylocaine); }
-    std::int16_t magnesolCount() const { return count(Tally::Magnesol); }
 };
 
 } // namespace veltrasa

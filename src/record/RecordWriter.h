@@ -18,7 +18,6 @@ public:
 
     void appendRecordRow(const QString& eventText);
     void selectNewestRow();
-    RecordList& list() { return list_; }
 
 private:
     RecordList& list_;

@@ -14,7 +14,7 @@ void Form_Load(const StartUpTargets& t)
     t.clock.showToday();
     t.state.tallies = {};
     t.clock.colonDimmed = false;
-    t.state.arrivalRecorded = false;
+    t.clock.arrivalRecorded = false;
     for (Visibility* part : t.reversibleCausesPanel)
         part->setVisible(false);
     if (t.clearUndoBuffer)

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "output/PrintLayout.h"
+
 namespace veltrasa {
 namespace {
 struct Substitute {
@@ -25,7 +27,7 @@ const std::vector<Substitute>& substitutes()
     static const std::vector<Substitute> table = {
         {layout::kPGothic, {"IPAPGothic", "IPA Pゴシック", "Noto Sans CJK JP", "VL PGothic"}, kJapaneseFace},
         {layout::kGothic, {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", "VL Gothic"}, kJapaneseFace},
-        {layout::kPMincho, {"IPAPMincho", "IPA P明朝", "Noto Serif CJK JP", "IPAMincho"}, kJapaneseFace},
+        {print::kFace, {"IPAPMincho", "IPA P明朝", "Noto Serif CJK JP", "IPAMincho"}, kJapaneseFace},
         {layout::kArialBlack, {"Lato Black", "Lato", "Noto Sans Black", "Noto Sans", "DejaVu Sans"}, kArialBlackFace},
     };
     return table;

@@ -212,7 +212,7 @@ void FrmMain::buildLogic()
 
     const QString clockArray = QStringLiteral("Label3");
     clock_ = std::make_unique<ClockDisplay>(
-        *platform_.clock, state_,
+        *platform_.clock,
         std::array<Label*, 4>{label(clockArray, 0), label(clockArray, 1), label(clockArray, 2), label(clockArray, 3)},
         *label(clockArray, 4), *label(QStringLiteral("Label7")), *label(QStringLiteral("Label1"), 6));
     timer(1).setHandler([this] { clock_->clockTick(); });
@@ -223,8 +223,9 @@ void FrmMain::buildLogic()
         buttons[i] = check1_[i];
     for (std::size_t i = 0; i < counters.size(); ++i)
         counters[i] = counters_[i].get();
-    eventButtons_ = std::make_unique<EventButtons>(
-        EventButtons::Targets{state_, *writer_, buttons, counters, titles, *platform_.messages, [this] { close(); }});
+    eventButtons_ = std::make_unique<EventButtons>(EventButtons::Targets{state_, *writer_, buttons, counters, titles,
+                                                                         *platform_.messages, [this] { close(); },
+                                                                         [this] { clock_->arrivalRecorded = true; }});
     for (int i = 0; i < kEventButtonCount; ++i)
         connect(check1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { eventButtons_->Check1_Click(i); });

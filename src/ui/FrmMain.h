@@ -48,7 +48,6 @@ public:
     Timer& timer(int number) const { return *timers_[static_cast<std::size_t>(number - 1)]; }
 
     RecordState& state() { return state_; }
-    RecordWriter& writer() { return *writer_; }
     ClockDisplay& clock() { return *clock_; }
     DigitCounter& counter(CounterId id) { return *counters_[static_cast<std::size_t>(id)]; }
     EventButtons& eventButtons() { return *eventButtons_; }

@@ -25,7 +25,6 @@ QRect pixelRect(int left, int top, int width, int height);
 inline constexpr const char16_t* kPGothic = u"ＭＳ Ｐゴシック";
 inline constexpr const char16_t* kGothic = u"ＭＳ ゴシック";
 inline constexpr const char16_t* kArialBlack = u"Arial Black";
-inline constexpr const char16_t* kPMincho = u"ＭＳ Ｐ明朝";
 
 struct FontSpec {
     const char16_t* family;
@@ -58,8 +57,7 @@ struct EventButtonSpec {
 };
 
 struct PicturePanelSpec {
-    int number;  // CommandN
-    int beneath; // Check1 index
+    int number; // CommandN
     int left, top;
     const char16_t* lettering;
     int focusOrder;

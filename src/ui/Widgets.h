@@ -73,7 +73,6 @@ public:
     ShapeWidget(QWidget* parent, QRgb fill, std::optional<QRgb> border);
     void setVisible(bool visible) override { QWidget::setVisible(visible); }
     bool isVisible() const override { return !isHidden(); }
-    QRgb fill() const { return fill_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real program starts on a display, records presses, and shows its
-# panels and counters in their colours.
+# The real program starts on a display, paints the window's background
+# and a navy panel, and lives on through two presses.
 source "$(dirname "$0")/lib.sh"
 start_display
 start_program

@@ -3,7 +3,6 @@
 #include "FakeDisplay.h"
 #include "Scripted.h"
 #include "counters/ClockDisplay.h"
-#include "record/RecordState.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -31,11 +30,10 @@ struct Rig {
     }
 
     FakeClock clock;
-    RecordState state;
     FakeDisplay time;
     FakeLabel& separator = time.separator;
     FakeLabel date, arrivalSeparator;
-    ClockDisplay display{clock, state, time.pointers(), time.separator, date, arrivalSeparator};
+    ClockDisplay display{clock, time.pointers(), time.separator, date, arrivalSeparator};
 };
 } // namespace
 
@@ -73,7 +71,7 @@ private slots:
         QCOMPARE(r.writes(), (std::array<int, 4>{1, 1, 1, 1}));
         QCOMPARE(r.date.text(), QStringLiteral("2006-01-01"));
         QCOMPARE(r.date.textWrites, 1);
-        QCOMPARE(r.state.displayedDate, QDate(2006, 1, 1));
+        QCOMPARE(r.display.displayedDate, QDate(2006, 1, 1));
         r.second();
         QCOMPARE(r.date.textWrites, 1);
     }
@@ -99,7 +97,7 @@ private slots:
         QCOMPARE(r.separator.colour(), ClockDisplay::kBright);
         QCOMPARE(r.arrivalSeparator.colourWrites, 0); // arrival not yet recorded
 
-        r.state.arrivalRecorded = true;
+        r.display.arrivalRecorded = true;
         r.second();
         QCOMPARE(r.separator.colour(), ClockDisplay::kDim);
         QCOMPARE(r.arrivalSeparator.colour(), ClockDisplay::kArrivalDim);
