@@ -38,5 +38,7 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The build type and options are those of the "default" preset
+# (CMakePresets.json); only the folder may differ.
+(cd "$ROOT" && cmake --preset default -B "$BUILD_DIR" >/dev/null)
 cmake --build "$BUILD_DIR" -j "$(nproc)"
