@@ -24,6 +24,7 @@ trap 'exit 2' ERR
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 BUILD="${VELTRASA_BUILD_DIR:-$HERE/../build}"
 export VELTRASA_BIN="${VELTRASA_BIN:-$BUILD/src/veltrasa}"
+export VELTRASA_LAYOUT="${VELTRASA_LAYOUT:-$BUILD/tests/e2e/layout.sh}"
 BASELINE_BIN="${VELTRASA_BASELINE_BIN:-$BUILD/bench/veltrasa_baseline}"
 PRESS_BIN="${VELTRASA_BENCH_PRESS_BIN:-$BUILD/bench/bench_press}"
 OUTPUT_BIN="${VELTRASA_BENCH_OUTPUT_BIN:-$BUILD/bench/bench_output}"
@@ -283,7 +284,7 @@ measure_timekeeping() {
 
     local buttons=(0 1 5 6 7) starts=() i x y a b
     for i in "${buttons[@]}"; do
-        read -r x y < <(twips_to_screen "${EVENT_LEFT[$i]}" "${EVENT_TOP[$i]}" 2715 1005)
+        read -r x y < <(twips_to_screen "${EVENT_LEFT[$i]}" "${EVENT_TOP[$i]}" "$EVENT_WIDTH" "$EVENT_HEIGHT")
         xdotool mousemove --sync "$x" "$y"
         a="$(now_us)"
         xdotool click 1

@@ -35,7 +35,7 @@ click_rhythm 3    # ＰＥＡ
 
 # The record list's popup menu (a right press below the rows), 修正 on the
 # newest row, the edit window read and closed through AT-SPI.
-click_twips 120 1695 6870 11220 3
+click_twips "${LIST_RECT[@]}" 3
 "${READ[@]}" menu || fail "the popup menu" # moves to 修正 with Down
 xdotool key Return
 "${READ[@]}" edit || fail "the edit window"

@@ -7,8 +7,8 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/output_env.sh"
 
 # The record list's left edge and top in twips.
-LIST_LEFT=120
-LIST_TOP=1695
+LIST_LEFT=${LIST_RECT[0]}
+LIST_TOP=${LIST_RECT[1]}
 ROWS_TOP=0
 ROW_PX=0
 

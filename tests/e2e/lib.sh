@@ -4,6 +4,11 @@
 set -euo pipefail
 
 : "${VELTRASA_BIN:?VELTRASA_BIN must name the veltrasa executable}"
+# The controls' places in twips (EVENT_LEFT, RHYTHM_LEFT, LIST_RECT, ...),
+# written from the window's layout tables by the build.
+: "${VELTRASA_LAYOUT:?VELTRASA_LAYOUT must name build/tests/e2e/layout.sh}"
+# shellcheck source=/dev/null
+source "$VELTRASA_LAYOUT"
 E2E_TMP="$(mktemp -d /tmp/veltrasa-e2e.XXXXXX)"
 E2E_PIDS=()
 PROGRAM_PID=""
@@ -95,12 +100,9 @@ click_twips() {
   sleep 0.2
 }
 
-# Event button i (0..15) and rhythm button i (0..5), from the window layout.
-EVENT_LEFT=(7080 7080 7080 7080 7080 9840 9840 9840 9840 9840 12630 12630 12630 12630 12630 15600)
-EVENT_TOP=(5250 6420 7590 8760 9930 5250 6420 7590 8760 9930 5250 6420 7590 8760 9930 5250)
-RHYTHM_LEFT=(7290 9108 14562 10926 12744 16380)
-click_event() { click_twips "${EVENT_LEFT[$1]}" "${EVENT_TOP[$1]}" 2715 1005; }
-click_rhythm() { click_twips "${RHYTHM_LEFT[$1]}" 11730 1695 855; }
+# Event button i (0..15) and rhythm button i (0..5).
+click_event() { click_twips "${EVENT_LEFT[$1]}" "${EVENT_TOP[$1]}" "$EVENT_WIDTH" "$EVENT_HEIGHT"; }
+click_rhythm() { click_twips "${RHYTHM_LEFT[$1]}" "$RHYTHM_TOP" "$RHYTHM_WIDTH" "$RHYTHM_HEIGHT"; }
 
 # Colour of the screen pixel at client position (twips) as RRGGBB.
 pixel_twips() {

@@ -115,7 +115,7 @@ answer_save_dialog() {
 # Clicks event button i n times in quick succession.
 click_event_times() {
   local i="$1" n="$2" x y
-  read -r x y < <(twips_to_screen "${EVENT_LEFT[$i]}" "${EVENT_TOP[$i]}" 2715 1005)
+  read -r x y < <(twips_to_screen "${EVENT_LEFT[$i]}" "${EVENT_TOP[$i]}" "$EVENT_WIDTH" "$EVENT_HEIGHT")
   xdotool mousemove --sync "$x" "$y" click --repeat "$n" --delay 120 1
   sleep 0.3
 }

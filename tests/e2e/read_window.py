@@ -13,6 +13,7 @@ on the session bus the program's accessibility bridge registered on.
 DATE: the dates the date label may show (yyyy-mm-dd). Prints what it
 checked; exits 1 with the first mismatch.
 """
+import os
 import re
 import subprocess
 import sys
@@ -37,10 +38,23 @@ def rect(left, top, width, height):
 EVENT_CAPTIONS = ["病院到着", "CPR開始", "除細動", "静脈路確保", "気管挿管", "エピネフリン", "アトロピン",
                   "アンカロン", "シンビット", "キシロカイン", "マグネゾール", "メイロン", "点滴追加", "ドーパミン",
                   "経皮ﾍﾟｰｼﾝｸﾞ", "CPR終了"]
-EVENT_LEFT = [7080] * 5 + [9840] * 5 + [12630] * 5 + [15600]
-EVENT_TOP = [5250, 6420, 7590, 8760, 9930] * 3 + [5250]
 RHYTHM_CAPTIONS = ["心室細動", "心室頻拍", "徐脈", "ＰＥＡ", "心静止", "心拍再開"]
-RHYTHM_LEFT = [7290, 9108, 14562, 10926, 12744, 16380]
+
+
+def read_layout(path):
+    """The controls' places (twips) that the build wrote from the window's
+    layout tables: NAME=VALUE and NAME=(V V ...) lines."""
+    places = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            m = re.match(r"^(\w+)=\(?([-\d ]*)\)?$", line.strip())
+            if m:
+                values = [int(v) for v in m.group(2).split()]
+                places[m.group(1)] = values if "(" in line else values[0]
+    return places
+
+
+LAYOUT = read_layout(os.environ["VELTRASA_LAYOUT"])
 
 # Each counter's digit and separator labels, left to right: (left, top).
 COUNTERS = {
@@ -153,16 +167,16 @@ def expect_button(nodes, caption, want, what):
 
 def check_buttons(nodes):
     for i, caption in enumerate(EVENT_CAPTIONS):
-        expect_button(nodes, caption, rect(EVENT_LEFT[i], EVENT_TOP[i], 2715, 1005), "event button")
+        expect_button(nodes, caption, rect(LAYOUT["EVENT_LEFT"][i], LAYOUT["EVENT_TOP"][i], LAYOUT["EVENT_WIDTH"], LAYOUT["EVENT_HEIGHT"]), "event button")
     ok("sixteen event buttons read by caption at their places")
     for i, caption in enumerate(RHYTHM_CAPTIONS):
-        expect_button(nodes, caption, rect(RHYTHM_LEFT[i], 11730, 1695, 855), "rhythm button")
+        expect_button(nodes, caption, rect(LAYOUT["RHYTHM_LEFT"][i], LAYOUT["RHYTHM_TOP"], LAYOUT["RHYTHM_WIDTH"], LAYOUT["RHYTHM_HEIGHT"]), "rhythm button")
     ok("six rhythm buttons read by caption at their places")
 
 
 def the_list(nodes):
     lists = [n for n in nodes if n.role in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE)]
-    want = rect(120, 1695, 6870, 11220)
+    want = rect(*LAYOUT["LIST_RECT"])
     lists = [n for n in lists if n.extents == want]
     if len(lists) != 1:
         fail(f"expected the record list at {want}, found {lists}")

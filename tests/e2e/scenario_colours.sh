@@ -28,7 +28,7 @@ CAUSES_LIST=(15690 8190 2415 2535)
 CAUSES_PANEL_SPOT=(18135 10785)
 
 # A spot inside rhythm button i, clear of its bevel and caption.
-rhythm_spot() { echo "$((${RHYTHM_LEFT[$1]} + 90)) $((11730 + 90))"; }
+rhythm_spot() { echo "$((${RHYTHM_LEFT[$1]} + 90)) $((RHYTHM_TOP + 90))"; }
 expect_rhythm() {
   local x y
   read -r x y < <(rhythm_spot "$1")

@@ -24,7 +24,7 @@ append_clipboard_to_selected_row() {
   local ox oy wid i EDIT_X EDIT_Y X Y WIDTH HEIGHT SCREEN WINDOW
   read -r ox oy < <(window_origin)
   # A right press anywhere on the list opens the menu for the selected row.
-  xdotool mousemove --sync "$((ox + 120 / 15 + 100))" "$((oy + 1695 / 15 + 300))" click 3
+  xdotool mousemove --sync "$((ox + LIST_RECT[0] / 15 + 100))" "$((oy + LIST_RECT[1] / 15 + 300))" click 3
   sleep 0.4
   xdotool key Down Return # 修正
   wid="$(wait_window '^編集$' 10 | head -n1 || true)"
