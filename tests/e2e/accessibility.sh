@@ -41,10 +41,10 @@ xdotool key Return
 "${READ[@]}" edit || fail "the edit window"
 "${READ[@]}" cancel-edit || fail "pressing ｷｬﾝｾﾙ"
 for i in $(seq 1 50); do
-  xdotool search --onlyvisible --name '^編集$' >/dev/null 2>&1 || break
+  xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null 2>&1 || break
   sleep 0.1
 done
-! xdotool search --onlyvisible --name '^編集$' >/dev/null 2>&1 || fail "the edit window stayed open after ｷｬﾝｾﾙ"
+! xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null 2>&1 || fail "the edit window stayed open after ｷｬﾝｾﾙ"
 "${READ[@]}" after "$before" "$(date +%F)" || fail "the window after the edit window was cancelled"
 
 click_event 15    # CPR終了: the question box, answered No

@@ -65,7 +65,7 @@ measure_rows 4
 # 修正 on row 1: the right press lands on row 3 but must not select it.
 left_click_row 1
 menu_on_row 3 1
-EDIT_WID="$(wait_window '^編集$' 10 | head -n1)"
+EDIT_WID="$(wait_window "$EDIT_TITLE" 10 | head -n1)"
 [[ -n "$EDIT_WID" ]] || fail "the edit window did not open"
 eval "$(xdotool getwindowgeometry --shell "$EDIT_WID" | sed 's/^/EDIT_/')"
 eval "$(xdotool getwindowgeometry --shell "$WID" | sed 's/^/MAIN_/')"
@@ -93,11 +93,11 @@ xdotool type --delay 40 ' corrected'
 # Enter and Escape in the edit box neither press a button nor close.
 xdotool key Return Escape
 sleep 0.3
-xdotool search --onlyvisible --name '^編集$' >/dev/null || fail "Enter or Escape closed the edit window"
+xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null || fail "Enter or Escape closed the edit window"
 # 変更 (Command2) at its place in the window.
 xdotool mousemove --sync $((EDIT_X + 392)) $((EDIT_Y + 67)) click 1
 sleep 0.4
-xdotool search --onlyvisible --name '^編集$' >/dev/null && fail "変更 did not close the edit window"
+xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null && fail "変更 did not close the edit window"
 pass "row corrected by typing"
 
 # 削除 of row 2, a new row, then 元に戻す: row 2 comes back at its place.

@@ -30,6 +30,14 @@ if [[ -z "${VELTRASA_PRIVATE_HOME:-}" ]]; then
   private_world "$E2E_TMP/home"
 fi
 
+# The windows' titles, as xdotool name patterns: the main window (its
+# caption has full-width digits), every message box, the edit window and
+# Qt's save-file dialog (Japanese, or English without the translations).
+MAIN_TITLE='^Veltrasa２００５$'
+MESSAGE_TITLE='^Veltrasa2005$'
+EDIT_TITLE='^編集$'
+SAVE_DIALOG_TITLE='名前を付けて保存|Save'
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
@@ -60,7 +68,7 @@ start_program() {
     (cd "${E2E_WORKDIR:-$E2E_TMP}" && exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
     PROGRAM_PID=$!
     E2E_PIDS+=("$PROGRAM_PID")
-    WID="$(timeout 20 xdotool search --sync --onlyvisible --name '^Veltrasa' 2>/dev/null | head -n1 || true)"
+    WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"
     if [[ -n "$WID" ]]; then
       sleep 0.3
       return 0
@@ -167,7 +175,7 @@ wait_window() {
 # gone. Y/N answer a question, Return takes the default, Escape is No.
 answer_message() {
   local key="$1" wid
-  wid="$(wait_window '^Veltrasa2005$' 15 2>/dev/null | head -n1 || true)"
+  wid="$(wait_window "$MESSAGE_TITLE" 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "no message box appeared (to answer $key)"
   press_in_box "$wid" "$key"
 }
@@ -180,7 +188,7 @@ press_in_box() {
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key --clearmodifiers "$key"
   for i in $(seq 1 100); do
-    if ! xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -qx "$wid"; then return 0; fi
+    if ! xdotool search --onlyvisible --name "$MESSAGE_TITLE" 2>/dev/null | grep -qx "$wid"; then return 0; fi
     sleep 0.1
   done
   fail "the message box did not close after $key"
@@ -188,7 +196,7 @@ press_in_box() {
 
 # The window of an open message box, or nothing.
 message_box() {
-  xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | head -n1 || true
+  xdotool search --onlyvisible --name "$MESSAGE_TITLE" 2>/dev/null | head -n1 || true
 }
 
 # Declines whatever the shut-down asks (questions No, notices OK, dialogs

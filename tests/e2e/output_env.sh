@@ -102,10 +102,20 @@ CONF
   fi
 }
 
+# printed_job SECONDS: waits up to SECONDS for the capturing printer to
+# keep a job and sets JOB to its PDF; fails unless exactly one job came.
+printed_job() {
+  local deadline=$((SECONDS + $1)) jobs
+  while ((SECONDS < deadline)) && ! compgen -G "$CAPTURED/*.pdf" >/dev/null; do sleep 0.1; done
+  jobs=("$CAPTURED"/*.pdf)
+  [[ ${#jobs[@]} -eq 1 && -f "${jobs[0]}" ]] || fail "expected one print job, found: ${jobs[*]}"
+  JOB="${jobs[0]}"
+}
+
 # Waits for Qt's save-file dialog and presses KEYS in it.
 answer_save_dialog() {
   local wid
-  wid="$(wait_window '名前を付けて保存|Save' 15 2>/dev/null | head -n1 || true)"
+  wid="$(wait_window "$SAVE_DIALOG_TITLE" 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the save dialog did not appear"
   sleep 0.3
   xdotool windowfocus --sync "$wid" 2>/dev/null || true

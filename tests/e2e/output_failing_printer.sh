@@ -19,7 +19,7 @@ failing_print_round() {
   answer_message n # save? (again) No
   answer_message n # print? (again) No
   # The copy is on the clipboard while its notice is open.
-  wait_window '^Veltrasa2005$' 15 >/dev/null || fail "no notice"
+  wait_window "$MESSAGE_TITLE" 15 >/dev/null || fail "no notice"
   clipboard_to "$E2E_TMP/report.txt"
   end=$(date +%s)
   "$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$start" "$end" \

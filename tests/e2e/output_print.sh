@@ -28,15 +28,10 @@ clipboard_to "$E2E_TMP/report.txt"
   fail "clipboard report"
 pass "the report of 60 rows is on the clipboard after the end"
 
-for i in $(seq 1 100); do
-  compgen -G "$CAPTURED/*.pdf" >/dev/null && break
-  sleep 0.1
-done
-jobs=("$CAPTURED"/*.pdf)
-[[ ${#jobs[@]} -eq 1 && -f "${jobs[0]}" ]] || fail "expected one print job, found: ${jobs[*]}"
-pdftotext -layout "${jobs[0]}" "$E2E_TMP/job.txt"
+printed_job 10
+pdftotext -layout "$JOB" "$E2E_TMP/job.txt"
 "$PY" "$E2E_DIR/report_check.py" pdf "$E2E_TMP/job.txt" "$E2E_TMP/report.txt" 2 || fail "printout"
-pdfinfo "${jobs[0]}" | grep -Eq 'Page size: +595(\.[0-9]+)? x 84[12](\.[0-9]+)? pts \(A4\)' || fail "not A4 portrait: $(pdfinfo "${jobs[0]}" | grep 'Page size')"
-pdffonts "${jobs[0]}" | grep -q 'IPAPMincho' || fail "not printed in the Mincho face: $(pdffonts "${jobs[0]}")"
+pdfinfo "$JOB" | grep -Eq 'Page size: +595(\.[0-9]+)? x 84[12](\.[0-9]+)? pts \(A4\)' || fail "not A4 portrait: $(pdfinfo "$JOB" | grep 'Page size')"
+pdffonts "$JOB" | grep -q 'IPAPMincho' || fail "not printed in the Mincho face: $(pdffonts "$JOB")"
 pass "two A4 sheets with the title and all 60 rows"
-if [[ -n "${E2E_KEEP_DIR:-}" ]]; then cp "${jobs[0]}" "$E2E_TMP/report.txt" "$E2E_KEEP_DIR/"; fi
+if [[ -n "${E2E_KEEP_DIR:-}" ]]; then cp "$JOB" "$E2E_TMP/report.txt" "$E2E_KEEP_DIR/"; fi

@@ -27,7 +27,7 @@ append_clipboard_to_selected_row() {
   xdotool mousemove --sync "$((ox + LIST_RECT[0] / 15 + 100))" "$((oy + LIST_RECT[1] / 15 + 300))" click 3
   sleep 0.4
   xdotool key Down Return # 修正
-  wid="$(wait_window '^編集$' 10 | head -n1 || true)"
+  wid="$(wait_window "$EDIT_TITLE" 10 | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the edit window did not open"
   sleep 0.3
   xdotool key --clearmodifiers ctrl+v
@@ -35,7 +35,7 @@ append_clipboard_to_selected_row() {
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   xdotool mousemove --sync $((X + 392)) $((Y + 67)) click 1 # 変更
   for i in $(seq 1 100); do
-    xdotool search --onlyvisible --name '^編集$' >/dev/null || return 0
+    xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null || return 0
     sleep 0.1
   done
   fail "変更 did not close the edit window"
@@ -66,7 +66,7 @@ pass "rows corrected to 100,000 characters and to control characters"
 end_record
 answer_message y         # save? Yes
 close_save_dialog Return # the proposed name
-wait_window '^Veltrasa2005$' 15 >/dev/null || fail "no copied notice"
+wait_window "$MESSAGE_TITLE" 15 >/dev/null || fail "no copied notice"
 timeout 10 xclip -o -selection clipboard >"$E2E_TMP/report.txt" || fail "nothing on the clipboard"
 "$PY" - "$E2E_DIR" "$E2E_TMP" "$START" "$(date +%s)" <<'PYEOF' || fail "clipboard report"
 import sys

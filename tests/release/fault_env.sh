@@ -5,7 +5,7 @@
 # checks the report against the rows made since $START, then closes it.
 # ROWS... are the rows' event texts in order.
 check_copy_and_close() {
-  wait_window '^Veltrasa2005$' 15 >/dev/null || fail "no copied notice"
+  wait_window "$MESSAGE_TITLE" 15 >/dev/null || fail "no copied notice"
   timeout 10 xclip -o -selection clipboard >"$E2E_TMP/report.txt" || fail "nothing on the clipboard"
   "$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$START" "$(date +%s)" "$@" ||
     fail "clipboard report"
@@ -23,13 +23,13 @@ ended_normally() {
 # Qt's save dialog, once it is up and has the keyboard.
 save_dialog() {
   local wid
-  wid="$(wait_window '名前を付けて保存|Save' 15 2>/dev/null | head -n1 || true)"
+  wid="$(wait_window "$SAVE_DIALOG_TITLE" 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the save dialog did not appear"
   sleep 0.6
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true
   echo "$wid"
 }
-dialog_open() { xdotool search --onlyvisible --name '名前を付けて保存|Save' 2>/dev/null | grep -qx "$1"; }
+dialog_open() { xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" 2>/dev/null | grep -qx "$1"; }
 
 # Presses KEY in the save dialog until it has closed (a busy machine may
 # drop a key pressed while the dialog is still settling).

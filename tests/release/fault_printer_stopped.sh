@@ -25,12 +25,7 @@ pass "printed to a stopped queue: copied, ended normally"
 [[ "$(lpstat -o capture | wc -l)" -eq 1 ]] || fail "expected one job waiting: $(lpstat -o capture)"
 [[ -z "$(ls -A "$CAPTURED")" ]] || fail "a stopped queue printed"
 cupsenable capture
-for i in $(seq 1 200); do
-  compgen -G "$CAPTURED/*.pdf" >/dev/null && break
-  sleep 0.1
-done
-jobs=("$CAPTURED"/*.pdf)
-[[ ${#jobs[@]} -eq 1 && -f "${jobs[0]}" ]] || fail "the waiting job did not print once the queue started"
-pdftotext -layout "${jobs[0]}" "$E2E_TMP/job.txt"
+printed_job 20
+pdftotext -layout "$JOB" "$E2E_TMP/job.txt"
 "$PY" "$E2E_DIR/report_check.py" pdf "$E2E_TMP/job.txt" "$E2E_TMP/report.txt" 1 || fail "printout"
 pass "the job waited in the queue and printed every row once it started"

@@ -89,7 +89,7 @@ answer_message y # save? Yes
 type_save_name "$(a_times 300)"
 xdotool key --clearmodifiers Return
 sleep 1
-xdotool search --onlyvisible --name '名前を付けて保存|Save' >/dev/null || fail "the dialog took a 300-byte name"
+xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" >/dev/null || fail "the dialog took a 300-byte name"
 close_save_dialog Escape          # cancel
 check_copy_and_close "${ROWS[@]}" # copied
 ended_normally

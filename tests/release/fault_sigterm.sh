@@ -13,7 +13,7 @@ start_display
 box_above() {
   local wid="" i
   for i in $(seq 1 150); do
-    wid="$(xdotool search --onlyvisible --name '^Veltrasa2005$' 2>/dev/null | grep -vx "$UNDERNEATH" | head -n1 || true)"
+    wid="$(xdotool search --onlyvisible --name "$MESSAGE_TITLE" 2>/dev/null | grep -vx "$UNDERNEATH" | head -n1 || true)"
     [[ -n "$wid" ]] && break
     sleep 0.1
   done
@@ -43,7 +43,7 @@ start_program
 START=$(date +%s)
 click_event 0
 click_event 15
-UNDERNEATH="$(wait_window '^Veltrasa2005$' 15 | head -n1 || true)"
+UNDERNEATH="$(wait_window "$MESSAGE_TITLE" 15 | head -n1 || true)"
 [[ -n "$UNDERNEATH" ]] || fail "no CPR終了 question"
 kill -TERM "$PROGRAM_PID"
 sleep 0.5
