@@ -40,11 +40,7 @@ click_twips "${LIST_RECT[@]}" 3
 xdotool key Return
 "${READ[@]}" edit || fail "the edit window"
 "${READ[@]}" cancel-edit || fail "pressing ｷｬﾝｾﾙ"
-for i in $(seq 1 50); do
-  xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null 2>&1 || break
-  sleep 0.1
-done
-! xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null 2>&1 || fail "the edit window stayed open after ｷｬﾝｾﾙ"
+wait_window_gone "$EDIT_TITLE" 5 || fail "the edit window stayed open after ｷｬﾝｾﾙ"
 "${READ[@]}" after "$before" "$(date +%F)" || fail "the window after the edit window was cancelled"
 
 click_event 15    # CPR終了: the question box, answered No

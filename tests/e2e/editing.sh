@@ -89,6 +89,7 @@ expect_edit_pixel 171 51 FFC0C0 "light red rectangle behind ｷｬﾝｾﾙ"
 expect_edit_pixel 431 85 C0FFC0 "light green rectangle behind 変更"
 pass "edit window opened, centred on the main window"
 
+wait_focus "$EDIT_WID" 5 || fail "the edit window did not get the keyboard"
 xdotool type --delay 40 ' corrected'
 # Enter and Escape in the edit box neither press a button nor close.
 xdotool key Return Escape
@@ -96,8 +97,7 @@ sleep 0.3
 xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null || fail "Enter or Escape closed the edit window"
 # 変更 (Command2) at its place in the window.
 xdotool mousemove --sync $((EDIT_X + 392)) $((EDIT_Y + 67)) click 1
-sleep 0.4
-xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null && fail "変更 did not close the edit window"
+wait_window_gone "$EDIT_TITLE" 10 || fail "変更 did not close the edit window"
 pass "row corrected by typing"
 
 # 削除 of row 2, a new row, then 元に戻す: row 2 comes back at its place.

@@ -170,6 +170,31 @@ wait_window() {
   return 1
 }
 
+# wait_window_gone NAME_REGEX SECONDS [WID]: waits until no visible window
+# whose name matches (or not window WID) is left; fails (status 1) after
+# SECONDS.
+wait_window_gone() {
+  local deadline=$((SECONDS + $2)) open
+  while ((SECONDS <= deadline)); do
+    open="$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)"
+    if [[ -z "$open" ]] || { [[ -n "${3:-}" ]] && ! grep -qx "$3" <<<"$open"; }; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_focus WID SECONDS: waits until window WID has the keyboard focus
+# (keys sent before then go to the window that had it); fails (status 1)
+# after SECONDS.
+wait_focus() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS <= deadline)); do
+    [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # Waits for the next message box (caption "Veltrasa2005"; the main window's
 # caption has full-width digits), presses KEY in it and waits until it has
 # gone. Y/N answer a question, Return takes the default, Escape is No.
@@ -187,11 +212,7 @@ press_in_box() {
   sleep 0.2
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key --clearmodifiers "$key"
-  for i in $(seq 1 100); do
-    if ! xdotool search --onlyvisible --name "$MESSAGE_TITLE" 2>/dev/null | grep -qx "$wid"; then return 0; fi
-    sleep 0.1
-  done
-  fail "the message box did not close after $key"
+  wait_window_gone "$MESSAGE_TITLE" 10 "$wid" || fail "the message box did not close after $key"
 }
 
 # The window of an open message box, or nothing.

@@ -29,16 +29,12 @@ append_clipboard_to_selected_row() {
   xdotool key Down Return # 修正
   wid="$(wait_window "$EDIT_TITLE" 10 | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the edit window did not open"
-  sleep 0.3
+  wait_focus "$wid" 5 || fail "the edit window did not get the keyboard"
   xdotool key --clearmodifiers ctrl+v
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   xdotool mousemove --sync $((X + 392)) $((Y + 67)) click 1 # 変更
-  for i in $(seq 1 100); do
-    xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null || return 0
-    sleep 0.1
-  done
-  fail "変更 did not close the edit window"
+  wait_window_gone "$EDIT_TITLE" 10 || fail "変更 did not close the edit window"
 }
 
 "$PY" - "$E2E_TMP/long.txt" "$E2E_TMP/control.txt" <<'PYEOF'

@@ -46,7 +46,7 @@ click_event 15
 UNDERNEATH="$(wait_window "$MESSAGE_TITLE" 15 | head -n1 || true)"
 [[ -n "$UNDERNEATH" ]] || fail "no CPR終了 question"
 kill -TERM "$PROGRAM_PID"
-sleep 0.5
+box_above >/dev/null # the shut-down's first question
 kill -TERM "$PROGRAM_PID"
 kill -0 "$PROGRAM_PID" || fail "program died on SIGTERM during a question"
 answer_above n      # save? No (the shut-down's question, above the CPR終了 one)
