@@ -300,7 +300,7 @@ measure_timekeeping() {
     sleep "$((seconds > 10 ? seconds - 10 : 1))"
     late="$(lateness "$program" "${starts[@]}")"
     stop "$program"
-    local names=(arrival CPR epinephrine atropine antiarrhythmic) k worst=0
+    local names=(arrival CPR epinephrine atropine antiarrhythmic) k
     for k in 0 1 2 3 4; do
         set -- $late
         shift "$k"
@@ -320,8 +320,8 @@ lateness() {
         before="$(grep -c '^counters ' "$log" || true)"
         t="$(now_us)"
         kill -USR1 "$pid"
-        local w
-        for w in $(seq 1 50); do
+        local _
+        for _ in $(seq 1 50); do
             (($(grep -c '^counters ' "$log" || true) > before)) && break
             sleep 0.02
         done
@@ -333,7 +333,7 @@ lateness() {
     local k start result=()
     local keys=(arrival cpr epinephrine atropine antiarrhythmic)
     for k in 0 1 2 3 4; do
-        start="${@:$((k + 1)):1}"
+        start="${*:$((k + 1)):1}"
         local best=""
         for ((i = 0; i < ${#times[@]}; i++)); do
             local value

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Static checks over the source tree. Usage:
-#   scripts/check.sh [format|tidy|cppcheck|all] [BUILD_DIR]
+#   scripts/check.sh [format|tidy|cppcheck|shellcheck|all] [BUILD_DIR]
 # format    clang-format --dry-run --Werror with the committed .clang-format,
 #           over every C++ file in src/, tests/ and tools/.
 # tidy      clang-tidy 14 with the committed .clang-tidy over src/, using
 #           BUILD_DIR/compile_commands.json (default build/).
 # cppcheck  cppcheck over src/ (warning, style, performance, portability).
-# Each prints its findings and fails if there are any.
+# Each prints its findings and fails if there are any. The check named
+# after shellcheck runs it at warning level over every shell script,
+# following the e2e libraries from the scripts that source them.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -41,6 +43,21 @@ check_tidy() {
     echo "tidy: ${#files[@]} files clean"
 }
 
+# Shell scripts: *.sh and the executable scripts whose first line names bash.
+shell_scripts() {
+    find . -path ./build -prune -o -path './build-*' -prune -o -path ./.git -prune -o -type f -print |
+        while read -r f; do
+            if [[ "$f" == *.sh ]] || head -n1 "$f" 2>/dev/null | grep -q '^#!.*bash'; then echo "${f#./}"; fi
+        done | sort
+}
+
+check_shellcheck() {
+    local files
+    mapfile -t files < <(shell_scripts)
+    shellcheck --severity=warning --external-sources --shell=bash "${files[@]}"
+    echo "shellcheck: ${#files[@]} scripts clean"
+}
+
 check_cppcheck() {
     # Qt headers are not given to cppcheck (--library=qt describes them).
     # --error-exitcode makes any finding fail, a suppression that matches
@@ -57,15 +74,17 @@ case "$WHAT" in
 format) check_format ;;
 tidy) check_tidy ;;
 cppcheck) check_cppcheck ;;
+shellcheck) check_shellcheck ;;
 all)
     status=0
     check_format || status=1
     check_cppcheck || status=1
+    check_shellcheck || status=1
     check_tidy || status=1
     exit "$status"
     ;;
 *)
-    echo "usage: $0 [format|tidy|cppcheck|all] [BUILD_DIR]" >&2
+    echo "usage: $0 [format|tidy|cppcheck|shellcheck|all] [BUILD_DIR]" >&2
     exit 2
     ;;
 esac

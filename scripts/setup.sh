@@ -14,7 +14,7 @@ PACKAGES+=(libbenchmark-dev)
 PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 if [[ "${1:-}" == "--test" ]]; then
   # What the package test and the static checks use.
-  PACKAGES+=(dpkg-dev desktop-file-utils man-db clang-tidy clang-format cppcheck)
+  PACKAGES+=(dpkg-dev desktop-file-utils man-db clang-tidy clang-format cppcheck shellcheck)
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
              cups cups-client cups-bsd poppler-utils python3)

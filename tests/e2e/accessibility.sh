@@ -11,7 +11,7 @@ start_display
 # The accessibility bus, switched on as a screen reader would switch it on.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
 E2E_PIDS+=($!)
-for i in $(seq 1 50); do
+for _ in $(seq 1 50); do
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
   sleep 0.1

@@ -12,8 +12,8 @@ start_standin() {
   /usr/bin/python3 "$(dirname "$0")/screensaver_standin.py" "$@" &
   STANDIN_PID=$!
   E2E_PIDS+=("$STANDIN_PID")
-  local i
-  for i in $(seq 1 50); do
+  local _
+  for _ in $(seq 1 50); do
     grep -q '^ready$' "$1" 2>/dev/null && return 0
     sleep 0.1
   done
@@ -48,7 +48,7 @@ released() {
 LOG="$E2E_TMP/screensaver.log"
 start_standin "$LOG"
 start_program
-for i in $(seq 1 50); do
+for _ in $(seq 1 50); do
   grep -q '^Inhibit ' "$LOG" && break
   sleep 0.1
 done

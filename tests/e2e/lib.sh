@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # its variables are for the scripts that source it
 # Shared helpers for end-to-end tests: a private Xvfb display, the real
 # program started on it, clicks at controls given in twips, pixel samples.
 # Source it from a test script; the program's path is $VELTRASA_BIN.
@@ -308,8 +309,8 @@ snap_crop_twips() {
 # ones for about three seconds while it fails: a busy machine may not have
 # repainted the window yet.
 settled() {
-  local i
-  for i in $(seq 1 12); do
+  local _
+  for _ in $(seq 1 12); do
     if "$@"; then return 0; fi
     sleep 0.25
     snapshot

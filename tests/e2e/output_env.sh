@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # its variables are for the scripts that source it
 # What the output tests add to lib.sh: a private clipboard manager, a
 # private CUPS scheduler (with or without a capturing default printer),
 # and the save-file dialog answered from the keyboard. Source it after

@@ -21,7 +21,8 @@ clipboard_from() {
 # 修正 from the record list's menu on the selected row, the clipboard pasted
 # at the end of the row (the caret starts there), and 変更.
 append_clipboard_to_selected_row() {
-  local ox oy wid i EDIT_X EDIT_Y X Y WIDTH HEIGHT SCREEN WINDOW
+  # shellcheck disable=SC2034 # all set by getwindowgeometry, kept local
+  local ox oy wid X Y WIDTH HEIGHT SCREEN WINDOW
   read -r ox oy < <(window_origin)
   # A right press anywhere on the list opens the menu for the selected row.
   xdotool mousemove --sync "$((ox + LIST_RECT[0] / 15 + 100))" "$((oy + LIST_RECT[1] / 15 + 300))" click 3

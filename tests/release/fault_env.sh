@@ -34,12 +34,12 @@ dialog_open() { xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" 2>/dev/
 # Presses KEY in the save dialog until it has closed (a busy machine may
 # drop a key pressed while the dialog is still settling).
 close_save_dialog() {
-  local wid try i
+  local wid _try _i
   wid="$(save_dialog)"
   [[ -n "$wid" ]] || fail "the save dialog did not appear"
-  for try in 1 2 3; do
+  for _try in 1 2 3; do
     xdotool key --clearmodifiers "$1"
-    for i in $(seq 1 30); do
+    for _i in $(seq 1 30); do
       dialog_open "$wid" || return 0
       sleep 0.1
     done

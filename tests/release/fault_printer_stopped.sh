@@ -12,6 +12,7 @@ start_cups capture
 cupsdisable capture || fail "could not stop the queue"
 
 start_program
+# shellcheck disable=SC2034 # read by check_copy_and_close
 START=$(date +%s)
 click_event 0
 click_event 1

@@ -11,8 +11,8 @@ start_display
 # The message box above the one open underneath ($UNDERNEATH): both carry
 # the caption Veltrasa2005.
 box_above() {
-  local wid="" i
-  for i in $(seq 1 150); do
+  local wid="" _
+  for _ in $(seq 1 150); do
     wid="$(xdotool search --onlyvisible --name "$MESSAGE_TITLE" 2>/dev/null | grep -vx "$UNDERNEATH" | head -n1 || true)"
     [[ -n "$wid" ]] && break
     sleep 0.1
