@@ -1,5 +1,5 @@
 // One press of an event button with a record of 10, 1,000 and 10,000 rows:
-// the button's click, Check1_Click with its counter changes, the row's
+// the button's click, onEventPressed with its counter changes, the row's
 // append and selection. "PressAndPaint" also delivers what the press leaves
 // pending (list layout, repaint of the window), as a user would see it.
 #include <QApplication>

@@ -21,7 +21,7 @@ void EditWindow::replaceSelectedRow()
     t_.closeWindow();
 }
 
-void EditWindow::Command1_Click()
+void EditWindow::cancel()
 {
     t_.closeWindow();
 }

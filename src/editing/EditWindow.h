@@ -34,7 +34,7 @@ public:
     // 変更: the row keeps its place, the rows below do not move.
     void replaceSelectedRow();
     // ｷｬﾝｾﾙ, and any other way of closing: the record stays as it was.
-    void Command1_Click();
+    void cancel();
 
 private:
     Targets t_;

@@ -8,12 +8,13 @@
 
 namespace veltrasa {
 
-// Something that is only shown or hidden (a filled rectangle).
+// Something that is only shown or hidden (a filled rectangle). Shown means
+// not hidden itself, whether or not its window is on the screen.
 class Visibility {
 public:
     virtual ~Visibility() = default;
-    virtual void setVisible(bool visible) = 0;
-    virtual bool isVisible() const = 0;
+    virtual void setShown(bool shown) = 0;
+    virtual bool isShown() const = 0;
 };
 
 // A text label drawn without background: text, text colour and visibility.
@@ -50,12 +51,13 @@ public:
     }
 };
 
-// A two-state event button: up or down (shown pressed in).
+// A two-state event button: up, or held down (shown pressed in) from the
+// press until its handler releases it.
 class EventButton {
 public:
     virtual ~EventButton() = default;
-    virtual bool isDown() const = 0;
-    virtual void setDown(bool down) = 0;
+    virtual bool isHeldDown() const = 0;
+    virtual void setHeldDown(bool down) = 0;
 };
 
 // A rhythm button: an option button drawn as a coloured push button.

@@ -8,18 +8,18 @@
 
 namespace veltrasa {
 
-void EventButtons::Check1_Click(int index)
+void EventButtons::onEventPressed(int index)
 {
     if (index < 0 || index >= kEventButtonCount)
         return;
     EventButton* button = t_.buttons[static_cast<std::size_t>(index)];
-    if (!button->isDown())
+    if (!button->isHeldDown())
         return; // the handler's own release, not a press
     if (index == kEndOfCprEvent)
         confirmEndOfRecord();
     else
         recordEvent(index);
-    button->setDown(false);
+    button->setHeldDown(false);
 }
 
 void EventButtons::recordEvent(int index)
@@ -46,7 +46,7 @@ void EventButtons::recordEvent(int index)
 void EventButtons::confirmEndOfRecord()
 {
     // Released at once, so the button is up while the question is open.
-    t_.buttons[kEndOfCprEvent]->setDown(false);
+    t_.buttons[kEndOfCprEvent]->setHeldDown(false);
     if (t_.messages.question(endOfRecordQuestion()) != Answer::Yes)
         return;
     const EventEntry& entry = eventCatalogue()[kEndOfCprEvent];

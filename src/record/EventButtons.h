@@ -33,7 +33,7 @@ public:
     explicit EventButtons(Targets targets) : t_(std::move(targets)) {}
 
     // Called once a press has put button `index` down; releases it again.
-    void Check1_Click(int index);
+    void onEventPressed(int index);
 
 private:
     void recordEvent(int index);

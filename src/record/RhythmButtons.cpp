@@ -5,7 +5,7 @@
 
 namespace veltrasa {
 
-void RhythmButtons::Option1_Click(int index)
+void RhythmButtons::onRhythmPressed(int index)
 {
     if (index < 0 || index >= kRhythmButtonCount)
         return;
@@ -15,7 +15,7 @@ void RhythmButtons::Option1_Click(int index)
     writer_.appendRecordRow(rhythmRowText(pressed->caption()));
     const bool show = rhythmCatalogue()[static_cast<std::size_t>(index)].showsReversibleCauses;
     for (Visibility* part : panel_)
-        part->setVisible(show);
+        part->setShown(show);
     pressed->setBackground(kLatest);
     // Only the red background marks the latest rhythm.
     pressed->setSelected(false);

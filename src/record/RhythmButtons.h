@@ -22,7 +22,7 @@ public:
     {
     }
 
-    void Option1_Click(int index);
+    void onRhythmPressed(int index);
 
 private:
     RecordWriter& writer_;

@@ -16,7 +16,7 @@ void Form_Load(const StartUpTargets& t)
     t.clock.colonDimmed = false;
     t.clock.arrivalRecorded = false;
     for (Visibility* part : t.reversibleCausesPanel)
-        part->setVisible(false);
+        part->setShown(false);
     if (t.clearUndoBuffer)
         t.clearUndoBuffer();
     t.timers[0]->setEnabled(true);

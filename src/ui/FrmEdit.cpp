@@ -133,7 +133,7 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
     chainFocus(focusOrder);
 
     handlers_ = std::make_unique<EditWindow>(EditWindow::Targets{list, *text1_, [this] { close(); }});
-    connect(Command1(), &QPushButton::clicked, this, [this] { handlers_->Command1_Click(); });
+    connect(Command1(), &QPushButton::clicked, this, [this] { handlers_->cancel(); });
     connect(Command2(), &QPushButton::clicked, this, [this] { handlers_->replaceSelectedRow(); });
 
     handlers_->Form_Load();

@@ -228,7 +228,7 @@ void FrmMain::buildLogic()
                                                                          [this] { clock_->arrivalRecorded = true; }});
     for (int i = 0; i < kEventButtonCount; ++i)
         connect(check1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { eventButtons_->Check1_Click(i); });
+                [this, i] { eventButtons_->onEventPressed(i); });
 
     std::array<OptionButton*, kRhythmButtonCount> options{};
     for (std::size_t i = 0; i < options.size(); ++i)
@@ -236,7 +236,7 @@ void FrmMain::buildLogic()
     rhythmButtons_ = std::make_unique<RhythmButtons>(*writer_, options, reversibleCausesPanel());
     for (int i = 0; i < kRhythmButtonCount; ++i)
         connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { rhythmButtons_->Option1_Click(i); });
+                [this, i] { rhythmButtons_->onRhythmPressed(i); });
 
     if (platform_.clipboard && platform_.saveDialog && platform_.printer) {
         output_ = std::make_unique<RecordOutput>(RecordOutput::Services{*list1_, *platform_.clock, *platform_.messages,

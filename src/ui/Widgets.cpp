@@ -9,7 +9,7 @@
 
 namespace veltrasa {
 namespace {
-void setForeground(QWidget* w, QPalette::ColorRole role, QRgb colour)
+void setPaletteColour(QWidget* w, QPalette::ColorRole role, QRgb colour)
 {
     QPalette p = w->palette();
     p.setColor(role, QColor::fromRgb(colour));
@@ -323,7 +323,7 @@ OptionButtonWidget::OptionButtonWidget(QWidget* parent, const QString& caption) 
 void OptionButtonWidget::setBackground(QRgb colour)
 {
     background_ = colour;
-    setForeground(this, QPalette::Button, colour);
+    setPaletteColour(this, QPalette::Button, colour);
 }
 
 PicturePanelWidget::PicturePanelWidget(QWidget* parent, const QString& lettering)

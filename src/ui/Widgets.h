@@ -30,8 +30,8 @@ public:
     QString text() const override { return text_; }
     void setColour(QRgb colour) override;
     QRgb colour() const override { return colour_; }
-    void setVisible(bool visible) override { QLabel::setVisible(visible); }
-    bool isVisible() const override { return !isHidden(); }
+    void setShown(bool shown) override { QLabel::setVisible(shown); }
+    bool isShown() const override { return !isHidden(); }
     // Number of text writes since creation; lets tests see which digits a
     // tick rewrites.
     int textWrites() const { return textWrites_; }
@@ -71,8 +71,8 @@ class ShapeWidget final : public QWidget, public Visibility {
     Q_OBJECT
 public:
     ShapeWidget(QWidget* parent, QRgb fill, std::optional<QRgb> border);
-    void setVisible(bool visible) override { QWidget::setVisible(visible); }
-    bool isVisible() const override { return !isHidden(); }
+    void setShown(bool shown) override { QWidget::setVisible(shown); }
+    bool isShown() const override { return !isHidden(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,8 +126,8 @@ class EventButtonWidget final : public BevelButton, public EventButton {
     Q_OBJECT
 public:
     EventButtonWidget(QWidget* parent, const QString& caption);
-    bool isDown() const override { return isChecked(); }
-    void setDown(bool down) override { setChecked(down); }
+    bool isHeldDown() const override { return isChecked(); }
+    void setHeldDown(bool down) override { setChecked(down); }
 };
 
 // A rhythm button: coloured push button; the colour marks the latest rhythm.

@@ -261,8 +261,8 @@ public:
         ++colourWrites;
     }
     QRgb colour() const override { return colour_; }
-    void setVisible(bool visible) override { visible_ = visible; }
-    bool isVisible() const override { return visible_; }
+    void setShown(bool shown) override { visible_ = shown; }
+    bool isShown() const override { return visible_; }
 
     int textWrites = 0;
     int colourWrites = 0;
@@ -315,8 +315,8 @@ public:
 
 class FakeEventButton final : public EventButton {
 public:
-    bool isDown() const override { return down; }
-    void setDown(bool d) override { down = d; }
+    bool isHeldDown() const override { return down; }
+    void setHeldDown(bool d) override { down = d; }
     bool down = false;
 };
 

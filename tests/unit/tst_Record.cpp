@@ -44,7 +44,7 @@ struct Rig {
     void press(int index)
     {
         buttons[static_cast<std::size_t>(index)].down = true;
-        handler->Check1_Click(index);
+        handler->onEventPressed(index);
     }
     QString lastRow() const { return list.rows.empty() ? QString() : list.rows.back(); }
     QString lastText() const { return lastRow().mid(14); }
@@ -267,13 +267,13 @@ private slots:
     void notificationForAButtonThatIsUpDoesNothing()
     {
         Rig r;
-        r.handler->Check1_Click(5);
-        r.handler->Check1_Click(15);
+        r.handler->onEventPressed(5);
+        r.handler->onEventPressed(15);
         QCOMPARE(r.list.count(), 0);
         QCOMPARE(r.state.epinephrineCount(), 0);
         QVERIFY(r.messages.shown.empty());
-        r.handler->Check1_Click(16); // out of range
-        r.handler->Check1_Click(-1);
+        r.handler->onEventPressed(16); // out of range
+        r.handler->onEventPressed(-1);
     }
 
     void endOfCprAnsweredNo()
@@ -323,7 +323,7 @@ private slots:
                               },
                               {}});
         r.buttons[15].down = true;
-        handler.Check1_Click(15);
+        handler.onEventPressed(15);
         QCOMPARE(r.closed, 1);
         QVERIFY(buttonUpDuringQuestion);
         QCOMPARE(r.lastRow(), QStringLiteral("06/04 09:05:49　ＣＰＲ終了"));
@@ -340,16 +340,16 @@ private slots:
             FakeOptionButton(QStringLiteral("心静止")),   FakeOptionButton(QStringLiteral("心拍再開"))};
         std::array<FakeLabel, 3> panel;
         for (auto& p : panel)
-            p.setVisible(false);
+            p.setShown(false);
         RhythmButtons handler(writer, {&buttons[0], &buttons[1], &buttons[2], &buttons[3], &buttons[4], &buttons[5]},
                               {&panel[0], &panel[1], &panel[2]});
         auto press = [&](int i) {
             buttons[static_cast<std::size_t>(i)].selected = true;
-            handler.Option1_Click(i);
+            handler.onRhythmPressed(i);
             QVERIFY(!buttons[static_cast<std::size_t>(i)].selected);
         };
-        auto panelShown = [&] { return panel[0].isVisible() && panel[1].isVisible() && panel[2].isVisible(); };
-        auto panelHidden = [&] { return !panel[0].isVisible() && !panel[1].isVisible() && !panel[2].isVisible(); };
+        auto panelShown = [&] { return panel[0].isShown() && panel[1].isShown() && panel[2].isShown(); };
+        auto panelHidden = [&] { return !panel[0].isShown() && !panel[1].isShown() && !panel[2].isShown(); };
 
         press(3);
         QVERIFY(panelShown());

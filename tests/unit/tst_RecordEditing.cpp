@@ -116,7 +116,7 @@ struct Rig {
             window.replaceSelectedRow();
         } else {
             box.text_ += QStringLiteral("typed, then cancelled");
-            window.Command1_Click();
+            window.cancel();
         }
         QVERIFY(closed);
     }

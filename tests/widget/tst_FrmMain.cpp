@@ -53,9 +53,9 @@ private slots:
         QCOMPARE(shownCounter(w, "Label8", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
         QCOMPARE(w.label("Label1", 0)->colour(), QRgb(0xFF804000));
         QCOMPARE(w.label("Label6", 0)->colour(), QRgb(0xFF808000));
-        QVERIFY(!w.shape("Shape2")->isVisible());
-        QVERIFY(!w.label("Label5")->isVisible());
-        QVERIFY(!w.label("Label2")->isVisible());
+        QVERIFY(!w.shape("Shape2")->isShown());
+        QVERIFY(!w.label("Label5")->isShown());
+        QVERIFY(!w.label("Label2")->isShown());
         QVERIFY(w.timer(1).isEnabled());
         for (int t = 1; t <= 6; ++t)
             QCOMPARE(w.timer(t).interval(), 1000);
@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(w.label("Label4", 3)->text(), QStringLiteral("エピネフリン2回目投与後"));
         QCOMPARE(w.Option1(0)->background(), QRgb(0xFFFF0000));
         QCOMPARE(w.Option1(3)->background(), QRgb(0xFF000080));
-        QVERIFY(!w.shape("Shape2")->isVisible());
+        QVERIFY(!w.shape("Shape2")->isShown());
 
         // The counters tick from their own timers.
         manual(w, 3).ticks(120);

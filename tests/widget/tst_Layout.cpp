@@ -279,7 +279,7 @@ private slots:
 
         for (Visibility* v :
              std::initializer_list<Visibility*>{w.shape("Shape2"), w.label("Label5"), w.label("Label2")})
-            v->setVisible(true);
+            v->setShown(true);
         const QRect causes = glyphsOf(w, "Label2", {-1});
         QVERIFY2(causes.top() >= 546 && causes.bottom() <= 714, qPrintable(QString::number(causes.bottom())));
         QVERIFY(causes.left() >= 1046 && causes.right() < 1218);
@@ -313,7 +313,7 @@ private slots:
         };
         int compared = 0;
         for (LabelWidget* l : w.findChildren<LabelWidget*>()) {
-            l->setVisible(true);
+            l->setShown(true);
             QStringList texts{l->text(), QStringLiteral(":")};
             for (char digit = '0'; digit <= '9'; ++digit)
                 texts << QString(QLatin1Char(digit));
