@@ -18,27 +18,9 @@ clipboard_from() {
   sleep 0.2
 }
 
-# 修正 from the record list's menu on the selected row, the clipboard pasted
-# at the end of the row (the caret starts there), and 変更.
+# The clipboard pasted at the end of the selected row.
 append_clipboard_to_selected_row() {
-  local ox oy wid i EDIT_X EDIT_Y X Y WIDTH HEIGHT SCREEN WINDOW
-  read -r ox oy < <(window_origin)
-  # A right press anywhere on the list opens the menu for the selected row.
-  xdotool mousemove --sync "$((ox + 120 / 15 + 100))" "$((oy + 1695 / 15 + 300))" click 3
-  sleep 0.4
-  xdotool key Down Return # 修正
-  wid="$(wait_window '^編集$' 10 | head -n1 || true)"
-  [[ -n "$wid" ]] || fail "the edit window did not open"
-  sleep 0.3
-  xdotool key --clearmodifiers ctrl+v
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  xdotool mousemove --sync $((X + 392)) $((Y + 67)) click 1 # 変更
-  for i in $(seq 1 100); do
-    xdotool search --onlyvisible --name '^編集$' >/dev/null || return 0
-    sleep 0.1
-  done
-  fail "変更 did not close the edit window"
+  correct_selected_row xdotool key --clearmodifiers ctrl+v
 }
 
 "$PY" - "$E2E_TMP/long.txt" "$E2E_TMP/control.txt" <<'PYEOF'
