@@ -89,9 +89,10 @@ void RecordOutput::saveRecordAsText()
         if (path.endsWith(QLatin1String(".txt")))
             break;
         // The dialog asked about the name as typed; the name with ".txt"
-        // is another file, which is not replaced without asking either.
+        // is another file, which is not replaced without asking either,
+        // and, as in the dialog's own question, not by Return alone.
         path += QLatin1String(".txt");
-        if (!QFileInfo::exists(path) || s_.messages.question(replaceQuestion(path)) == Answer::Yes)
+        if (!QFileInfo::exists(path) || s_.messages.questionDefaultNo(replaceQuestion(path)) == Answer::Yes)
             break;
         proposal = *chosen;
     }
