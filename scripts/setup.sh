@@ -20,6 +20,8 @@ if [[ "${1:-}" == "--test" ]]; then
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool imagemagick x11-utils xfce4-clipman dbus-x11
              cups cups-client cups-bsd poppler-utils python3)
+  # A stand-in clipboard manager that answers the hand-over.
+  PACKAGES+=(python3-xlib)
   # A private session bus with a stand-in screen-saver service, and the
   # accessibility bus the window is read through.
   PACKAGES+=(dbus dbus-bin python3-dbus python3-gi at-spi2-core python3-pyatspi)

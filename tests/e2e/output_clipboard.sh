@@ -4,7 +4,9 @@
 # command line, environment or file holds a row – and ends as soon as
 # another program takes the clipboard. Where no keeper can be started
 # (xclip not in the program's PATH), the notice says that the report will
-# be lost and the save question comes once more: Yes saves, No ends.
+# be lost and the save question comes once more: Yes saves, No ends. A
+# clipboard manager that confirms it has saved the report keeps it, and no
+# keeper is started.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/output_env.sh"
 export E2E_WORKDIR="$E2E_TMP/work"
@@ -84,3 +86,27 @@ answer_message n      # save? (once more) No
 wait_program_end
 [[ -z "$(ls -A "$E2E_WORKDIR")" ]] || fail "something was saved: $(ls -A "$E2E_WORKDIR")"
 pass "no keeper: declined once more, the program ended"
+
+# --- a clipboard manager that confirms the hand-over: no keeper -------------
+unset PROGRAM_PATH
+"$PY" "$E2E_DIR/clipboard_manager_standin.py" 2>"$E2E_TMP/standin.log" &
+E2E_PIDS+=($!)
+for i in $(seq 1 50); do
+  clipboard_manager_running && break
+  sleep 0.1
+done
+clipboard_manager_running || fail "the stand-in clipboard manager did not start"
+start_program
+START=$(date +%s)
+click_event 0
+end_record
+answer_message n      # save? No
+answer_message n      # print? No
+answer_message Return # copied: OK
+wait_program_end
+clipboard_to "$E2E_TMP/report.txt"
+"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$START" "$(date +%s)" \
+  $'\u3000病院到着' $'\u3000ＣＰＲ終了' || fail "clipboard report kept by the manager"
+[[ -z "$(clipboard_keepers)" ]] || fail "a keeper was started although the manager saved the report"
+[[ ! -s "$E2E_TMP/standin.log" ]] || fail "the stand-in manager: $(cat "$E2E_TMP/standin.log")"
+pass "a clipboard manager that saved the report keeps it; no keeper"
