@@ -14,6 +14,17 @@ mkdir -p "$E2E_WORKDIR"
 start_display
 XCLIP="$(command -v xclip)"
 
+# A record of two rows (病院到着, ＣＰＲ終了) ended with No to saving and to
+# printing.
+record_declined() {
+  start_program
+  START=$(date +%s)
+  click_event 0
+  end_record
+  answer_message n # save? No
+  answer_message n # print? No
+}
+
 # --- no clipboard manager: kept after the end -------------------------------
 clipboard_manager_running && fail "a clipboard manager runs on the test's display"
 start_program
@@ -53,12 +64,7 @@ pass "the keeper ended when another program took the clipboard"
 # --- no keeper: told so, and asked once more whether to save ----------------
 mkdir -p "$E2E_TMP/no-xclip"
 export PROGRAM_PATH="$E2E_TMP/no-xclip"
-start_program
-START=$(date +%s)
-click_event 0
-end_record
-answer_message n # save? No
-answer_message n # print? No
+record_declined
 # The report is on the clipboard while the program runs.
 wait_window '^Veltrasa2005$' 15 >/dev/null || fail "no notice"
 clipboard_to "$E2E_TMP/report.txt"
@@ -76,11 +82,7 @@ files=("$E2E_WORKDIR"/*)
 rm -f "${files[@]}"
 pass "no keeper: told the report will be lost, saved on the second chance"
 
-start_program
-click_event 0
-end_record
-answer_message n      # save? No
-answer_message n      # print? No
+record_declined
 answer_message Return # will be lost: OK
 answer_message n      # save? (once more) No
 wait_program_end
@@ -96,12 +98,7 @@ for i in $(seq 1 50); do
   sleep 0.1
 done
 clipboard_manager_running || fail "the stand-in clipboard manager did not start"
-start_program
-START=$(date +%s)
-click_event 0
-end_record
-answer_message n      # save? No
-answer_message n      # print? No
+record_declined
 answer_message Return # copied: OK
 wait_program_end
 clipboard_to "$E2E_TMP/report.txt"
