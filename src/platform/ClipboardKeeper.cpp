@@ -25,8 +25,9 @@ std::optional<KeeperCommand> keeperFor(const QString& platformName, const QStrin
     const QString xclip = QStandardPaths::findExecutable(QStringLiteral("xclip"));
     if (xclip.isEmpty())
         return std::nullopt;
-    return KeeperCommand{xclip, {QStringLiteral("-display"), xDisplay, QStringLiteral("-selection"),
-                                 QStringLiteral("clipboard"), QStringLiteral("-in")}};
+    return KeeperCommand{xclip,
+                         {QStringLiteral("-display"), xDisplay, QStringLiteral("-selection"),
+                          QStringLiteral("clipboard"), QStringLiteral("-in")}};
 }
 
 bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutMs)
@@ -129,7 +130,10 @@ bool askManagerToSave(const XConnection& x, int timeoutMs)
     };
     QSocketNotifier notifier(ConnectionNumber(d), QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &loop, readAnswer);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(timeoutMs);
     readAnswer();
     if (!saved)
         loop.exec(QEventLoop::ExcludeUserInputEvents);

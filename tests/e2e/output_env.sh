@@ -163,7 +163,7 @@ clipboard_keepers() {
   for f in /proc/[0-9]*/cmdline; do
     pid="${f#/proc/}"
     pid="${pid%/cmdline}"
-    if tr '\0' ' ' <"$f" 2>/dev/null | grep -q "^/[^ ]*xclip -display $DISPLAY -selection clipboard -in $" &&
+    if tr '\0' ' ' 2>/dev/null <"$f" | grep -q "^/[^ ]*xclip -display $DISPLAY -selection clipboard -in $" &&
       ! grep -q '^State:.*Z' "/proc/$pid/status" 2>/dev/null; then
       echo "$pid"
     fi
