@@ -52,8 +52,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # libqt6core6, libqt6dbus6), X11 and the C++ runtime come from
 # dpkg-shlibdeps, and libcups2 comes with Qt's print support. What the
 # binary does not link but uses at run time is named here: the fonts
-# standing in for the window's Windows fonts, and Qt's Japanese
-# translations of its dialogs.
+# standing in for the window's Windows fonts, Qt's Japanese translations of
+# its dialogs, and xclip, which keeps the report on the clipboard after the
+# program has ended where no clipboard manager takes it (a Depends, not a
+# Recommends: without it the report is lost on such desktops, and installs
+# without recommended packages are common on ward PCs).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n, xclip")
 include(CPack)

@@ -12,12 +12,16 @@ PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-tr
 PACKAGES+=(libbenchmark-dev)
 # Fonts standing in for the window's Windows fonts.
 PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
+# What keeps the report on the clipboard after the program has ended.
+PACKAGES+=(xclip)
 if [[ "${1:-}" == "--test" ]]; then
   # What the package test and the static checks use.
   PACKAGES+=(dpkg-dev desktop-file-utils man-db clang-tidy clang-format cppcheck shellcheck)
   # What the end-to-end tests drive the real program with.
-  PACKAGES+=(xvfb xauth xdotool xclip imagemagick x11-utils xfce4-clipman dbus-x11
+  PACKAGES+=(xvfb xauth xdotool imagemagick x11-utils xfce4-clipman dbus-x11
              cups cups-client cups-bsd poppler-utils python3)
+  # A stand-in clipboard manager that answers the hand-over.
+  PACKAGES+=(python3-xlib)
   # A private session bus with a stand-in screen-saver service, and the
   # accessibility bus the window is read through.
   PACKAGES+=(dbus dbus-bin python3-dbus python3-gi at-spi2-core python3-pyatspi)

@@ -37,7 +37,8 @@ int main(int argc, char* argv[])
     veltrasa::QtMessageBox messages;
     veltrasa::QtTimerFactory timers;
     veltrasa::QtProgramEnd programEnd;
-    veltrasa::QtClipboard clipboard;
+    veltrasa::DesktopClipboardKeeping clipboardKeeping;
+    veltrasa::QtClipboard clipboard(clipboardKeeping);
     veltrasa::QtSaveFileDialog saveDialog;
     veltrasa::QtPrinter printer;
     veltrasa::Platform platform{&messages, &clock, &timers, &programEnd};

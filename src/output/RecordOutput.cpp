@@ -31,6 +31,12 @@ QString copiedNotice()
     return QStringLiteral("クリップボードにコピーしました\r\n\r\nこのまま電子カルテ上に貼り付けることができます");
 }
 
+QString notKeptNotice()
+{
+    return QStringLiteral("クリップボードにコピーしましたが、このプログラムを終了すると消えます\r\n\r\n"
+                          "終了する前に電子カルテ上に貼り付けるか、テキストファイルに保存してください");
+}
+
 QString saveFailedNotice(const QString& path)
 {
     return QStringLiteral("記録をテキストファイルに保存できませんでした\r\n\r\n") + path;
@@ -58,8 +64,16 @@ void RecordOutput::copyRecordToClipboard()
     // nothing rather than something older that could be pasted by mistake.
     s_.clipboard.clear();
     const QDateTime now = s_.clock.now();
-    s_.clipboard.setText(clipboardReport(walkRows(s_.list), now));
-    s_.messages.notice(copiedNotice());
+    if (s_.clipboard.setText(clipboardReport(walkRows(s_.list), now)) != AfterExit::Lost) {
+        s_.messages.notice(copiedNotice());
+        return;
+    }
+    // Nothing will keep the report once the program has ended. Said while
+    // it can still be pasted, and the user may save it once more (or not:
+    // the program ends either way).
+    s_.messages.warning(notKeptNotice());
+    if (s_.messages.question(QString::fromUtf16(kSaveQuestion)) == Answer::Yes)
+        saveRecordAsText();
 }
 
 void RecordOutput::saveRecordAsText()
@@ -74,9 +88,10 @@ void RecordOutput::saveRecordAsText()
         if (path.endsWith(QLatin1String(".txt")))
             break;
         // The dialog asked about the name as typed; the name with ".txt"
-        // is another file, which is not replaced without asking either.
+        // is another file, which is not replaced without asking either,
+        // and, as in the dialog's own question, not by Return alone.
         path += QLatin1String(".txt");
-        if (!QFileInfo::exists(path) || s_.messages.question(replaceQuestion(path)) == Answer::Yes)
+        if (!QFileInfo::exists(path) || s_.messages.questionDefaultNo(replaceQuestion(path)) == Answer::Yes)
             break;
         proposal = *chosen;
     }

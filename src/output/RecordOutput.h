@@ -31,7 +31,9 @@ public:
     // Save? If not, print? Then always the clipboard copy.
     void exitSequence();
 
-    // Clears the clipboard, places the report on it and says so.
+    // Clears the clipboard, places the report on it and says so. Where the
+    // report will not outlive the program, says that instead and asks once
+    // more whether to save it as a text file.
     void copyRecordToClipboard();
 
     // Asks for a file name and writes the record as a Shift-JIS text file.
@@ -59,6 +61,7 @@ bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when)
 
 // The notices and questions of this subsystem, word for word.
 QString copiedNotice();
+QString notKeptNotice();
 QString saveFailedNotice(const QString& path);
 QString replaceQuestion(const QString& path);
 QString textFileFilter();

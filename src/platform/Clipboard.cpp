@@ -10,9 +10,14 @@ void QtClipboard::clear()
     QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
 }
 
-void QtClipboard::setText(const QString& text)
+AfterExit QtClipboard::setText(const QString& text)
 {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    if (keeping_.handOverToManager())
+        return AfterExit::HandedOver;
+    if (keeping_.startKeeper(text.toUtf8()))
+        return AfterExit::Kept;
+    return AfterExit::Lost;
 }
 
 } // namespace veltrasa

@@ -5,18 +5,18 @@
 
 namespace veltrasa {
 
-Answer QtMessageBox::question(const QString& text)
+namespace {
+Answer ask(QWidget* parent, const QString& text, Answer byDefault)
 {
-    QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(byDefault == Answer::Yes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
-namespace {
 void showOk(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
     QMessageBox box(icon, applicationTitle(), text, QMessageBox::NoButton, parent);
@@ -26,6 +26,16 @@ void showOk(QWidget* parent, QMessageBox::Icon icon, const QString& text)
     box.exec();
 }
 } // namespace
+
+Answer QtMessageBox::question(const QString& text)
+{
+    return ask(parent_, text, Answer::Yes);
+}
+
+Answer QtMessageBox::questionDefaultNo(const QString& text)
+{
+    return ask(parent_, text, Answer::No);
+}
 
 void QtMessageBox::notice(const QString& text)
 {

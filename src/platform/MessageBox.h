@@ -14,12 +14,14 @@ inline const QString& applicationTitle()
 
 enum class Answer { Yes, No };
 
-// Modal message boxes: a Yes/No question (question icon, Yes default) and a
-// notice with a single OK button (information or warning icon).
+// Modal message boxes: a Yes/No question (question icon, Yes default; No
+// default where Yes would destroy something) and a notice with a single OK
+// button (information or warning icon).
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
     virtual Answer question(const QString& text) = 0;
+    virtual Answer questionDefaultNo(const QString& text) = 0;
     virtual void notice(const QString& text) = 0;
     virtual void warning(const QString& text) = 0;
 };
@@ -32,6 +34,7 @@ public:
     explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     Answer question(const QString& text) override;
+    Answer questionDefaultNo(const QString& text) override;
     void notice(const QString& text) override;
     void warning(const QString& text) override;
 

@@ -60,13 +60,14 @@ start_display() {
   fail "no free X display"
 }
 
-# Starts the program and waits for its main window (one polling client, so
-# the program's own connection is not starved). Retries if it could not
-# connect to the display.
+# Starts the program (in $E2E_WORKDIR, with $PROGRAM_PATH as its PATH if
+# set) and waits for its main window (one polling client, so the program's
+# own connection is not starved). Retries if it could not connect to the
+# display.
 start_program() {
   local attempt
   for attempt in 1 2 3; do
-    (cd "${E2E_WORKDIR:-$E2E_TMP}" && exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
+    (cd "${E2E_WORKDIR:-$E2E_TMP}" && PATH="${PROGRAM_PATH:-$PATH}" exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
     PROGRAM_PID=$!
     E2E_PIDS+=("$PROGRAM_PID")
     WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"

@@ -135,3 +135,50 @@ click_event_times() {
 clipboard_to() {
   timeout 10 xclip -o -selection clipboard >"$1" || fail "the clipboard is empty after the program ended"
 }
+
+# correct_selected_row COMMAND...: 修正 from the record list's menu on the
+# selected row, COMMAND run while the edit window is open (the caret is at
+# the end of the row), then 変更.
+correct_selected_row() {
+  # shellcheck disable=SC2034 # all set by getwindowgeometry, kept local
+  local ox oy wid X Y WIDTH HEIGHT SCREEN WINDOW
+  read -r ox oy < <(window_origin)
+  # A right press anywhere on the list opens the menu for the selected row.
+  xdotool mousemove --sync "$((ox + LIST_RECT[0] / 15 + 100))" "$((oy + LIST_RECT[1] / 15 + 300))" click 3
+  sleep 0.4
+  xdotool key Down Return # 修正
+  wid="$(wait_window "$EDIT_TITLE" 10 | head -n1 || true)"
+  [[ -n "$wid" ]] || fail "the edit window did not open"
+  wait_focus "$wid" 5 || fail "the edit window did not get the keyboard"
+  "$@"
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  xdotool mousemove --sync $((X + 392)) $((Y + 67)) click 1 # 変更
+  wait_window_gone "$EDIT_TITLE" 10 || fail "変更 did not close the edit window"
+}
+
+# The keeper serving the clipboard of this test's display: the pid of the
+# xclip started by the program for $DISPLAY (alive, not a zombie).
+clipboard_keepers() {
+  local f pid
+  for f in /proc/[0-9]*/cmdline; do
+    pid="${f#/proc/}"
+    pid="${pid%/cmdline}"
+    if tr '\0' ' ' 2>/dev/null <"$f" | grep -q "^/[^ ]*xclip -display $DISPLAY -selection clipboard -in $" &&
+      ! grep -q '^State:.*Z' "/proc/$pid/status" 2>/dev/null; then
+      echo "$pid"
+    fi
+  done
+}
+
+# nowhere_but_the_clipboard TEXT: fails if a process's command line or
+# environment, or a file under the home or /tmp, holds TEXT.
+nowhere_but_the_clipboard() {
+  local f found=()
+  for f in /proc/[0-9]*/cmdline /proc/[0-9]*/environ; do
+    if grep -qF -- "$1" "$f" 2>/dev/null; then found+=("$f"); fi
+  done
+  ((${#found[@]} == 0)) || fail "a row of the report is in ${found[*]}"
+  mapfile -t found < <(grep -rlsF -- "$1" "$HOME" /tmp || true)
+  ((${#found[@]} == 0)) || fail "a row of the report was written to ${found[*]}"
+}

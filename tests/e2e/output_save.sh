@@ -37,3 +37,20 @@ named_at=$(date -d "${name:0:8} ${name:8:2}:${name:10:2}:${name:12:2}" +%s)
 ((named_at >= start && named_at <= end)) || fail "file name $name is not the time the dialog opened"
 "$PY" "$E2E_DIR/report_check.py" file "${files[0]}" "$E2E_TMP/report.txt" "$start" "$end" || fail "file content"
 pass "$name holds the record in code page 932"
+
+# A name typed without ".txt" whose ".txt" file exists: Return at the
+# question whether to replace it keeps the file, and the dialog comes back.
+printf 'older record\r\n' >"$E2E_WORKDIR/old.txt"
+start_program
+end_record
+answer_message y # save as a text file? Yes
+answer_save_dialog ctrl+a
+xdotool type --delay 20 old
+xdotool key Return
+answer_message Return     # old.txt exists. Replace it? Return: No
+answer_save_dialog Escape # the dialog again: cancelled
+answer_message Return     # copied to the clipboard
+wait_program_end
+[[ "$(cat "$E2E_WORKDIR/old.txt")" == $'older record\r' ]] || fail "old.txt was replaced"
+[[ "$(ls "$E2E_WORKDIR" | wc -l)" -eq 2 ]] || fail "another file was saved: $(ls "$E2E_WORKDIR")"
+pass "Return at the question whether to replace old.txt keeps it"

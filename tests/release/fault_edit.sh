@@ -18,24 +18,9 @@ clipboard_from() {
   sleep 0.2
 }
 
-# 修正 from the record list's menu on the selected row, the clipboard pasted
-# at the end of the row (the caret starts there), and 変更.
+# The clipboard pasted at the end of the selected row.
 append_clipboard_to_selected_row() {
-  # shellcheck disable=SC2034 # all set by getwindowgeometry, kept local
-  local ox oy wid X Y WIDTH HEIGHT SCREEN WINDOW
-  read -r ox oy < <(window_origin)
-  # A right press anywhere on the list opens the menu for the selected row.
-  xdotool mousemove --sync "$((ox + LIST_RECT[0] / 15 + 100))" "$((oy + LIST_RECT[1] / 15 + 300))" click 3
-  sleep 0.4
-  xdotool key Down Return # 修正
-  wid="$(wait_window "$EDIT_TITLE" 10 | head -n1 || true)"
-  [[ -n "$wid" ]] || fail "the edit window did not open"
-  wait_focus "$wid" 5 || fail "the edit window did not get the keyboard"
-  xdotool key --clearmodifiers ctrl+v
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  xdotool mousemove --sync $((X + 392)) $((Y + 67)) click 1 # 変更
-  wait_window_gone "$EDIT_TITLE" 10 || fail "変更 did not close the edit window"
+  correct_selected_row xdotool key --clearmodifiers ctrl+v
 }
 
 "$PY" - "$E2E_TMP/long.txt" "$E2E_TMP/control.txt" <<'PYEOF'

@@ -34,7 +34,7 @@ echo "Depends: $depends"
 # Package names only, one per line (versions and alternatives dropped).
 names="$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g' | grep -v '^$' | sort -u)"
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
-    fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato qt6-translations-l10n; do
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato qt6-translations-l10n xclip; do
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
 # Everything named must exist in Debian: here, the names must all be
@@ -43,7 +43,7 @@ while read -r name; do
     dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" ||
         fail "dependency $name is not a package installed on this machine"
 done <<<"$names"
-pass "dependencies name the Qt libraries, the fonts and Qt's translations"
+pass "dependencies name the Qt libraries, the fonts, Qt's translations and xclip"
 
 # --- contents ----------------------------------------------------------------
 ROOTFS="$SCRATCH/root"

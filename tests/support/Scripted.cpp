@@ -2,9 +2,9 @@
 
 namespace veltrasa::testing {
 
-Answer ScriptedMessageBox::question(const QString& text)
+Answer ScriptedMessageBox::ask(const QString& text, Answer byDefault)
 {
-    shown.push_back({ShownMessage::Question, text});
+    shown.push_back({ShownMessage::Question, text, byDefault});
     if (answers_.empty()) {
         ++unexpectedQuestions;
         return Answer::No;

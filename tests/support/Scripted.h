@@ -42,6 +42,7 @@ private:
 struct ShownMessage {
     enum Kind { Question, Notice, Warning } kind;
     QString text;
+    Answer byDefault = Answer::Yes; // of a question
 };
 
 class ScriptedMessageBox final : public MessageBox {
@@ -49,13 +50,17 @@ public:
     // Answers given to the next questions, in order. With none left, a
     // question is answered No and counted as unexpected.
     void answer(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
-    Answer question(const QString& text) override;
+    Answer question(const QString& text) override { return ask(text, Answer::Yes); }
+    Answer questionDefaultNo(const QString& text) override { return ask(text, Answer::No); }
     void notice(const QString& text) override { shown.push_back({ShownMessage::Notice, text}); }
     void warning(const QString& text) override { shown.push_back({ShownMessage::Warning, text}); }
 
     std::vector<ShownMessage> shown;
     int unexpectedQuestions = 0;
     std::deque<Answer> answers_;
+
+private:
+    Answer ask(const QString& text, Answer byDefault);
 };
 
 class ManualTimer final : public Timer {
@@ -126,7 +131,8 @@ public:
     std::function<void()> onRelease;
 };
 
-// The clipboard as a string, with every clear and every text kept.
+// The clipboard as a string, with every clear and every text kept; what
+// becomes of the text at the program's end is chosen by the test.
 class ScriptedClipboard final : public Clipboard {
 public:
     void clear() override
@@ -134,14 +140,42 @@ public:
         text.clear();
         ++clears;
     }
-    void setText(const QString& t) override
+    AfterExit setText(const QString& t) override
     {
         text = t;
         texts.push_back(t);
+        return afterExit;
     }
     QString text;
     int clears = 0;
     std::vector<QString> texts;
+    AfterExit afterExit = AfterExit::Kept;
+};
+
+// The desktop's clipboard manager and keeper as the test wants them; a hook
+// sees each request as it is made.
+class ScriptedClipboardKeeping final : public ClipboardKeeping {
+public:
+    bool handOverToManager() override
+    {
+        requests.push_back(QStringLiteral("manager"));
+        if (onRequest)
+            onRequest();
+        return managerSaves;
+    }
+    bool startKeeper(const QByteArray& utf8) override
+    {
+        requests.push_back(QStringLiteral("keeper"));
+        kept = utf8;
+        if (onRequest)
+            onRequest();
+        return keeperServes;
+    }
+    bool managerSaves = false;
+    bool keeperServes = false;
+    QStringList requests;
+    QByteArray kept;
+    std::function<void()> onRequest;
 };
 
 // The save-file dialog answered from a script: a path, or nothing for a

@@ -133,6 +133,55 @@ private slots:
         QCOMPARE(b.list.selected, 1);
     }
 
+    // Where the report will not outlive the program the notice says so,
+    // and the save question comes once more: declined, the sequence ends;
+    // accepted, the record is saved. Handed over or kept, the usual notice.
+    void notKeptTellsAndOffersTheSaveOnceMore_data()
+    {
+        QTest::addColumn<AfterExit>("afterExit");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<bool>("saveTo");
+        QTest::addColumn<QStringList>("shown");
+        const QString copied = QStringLiteral("N:") + kCopied;
+        const QString notKept = QStringLiteral("W:") + notKeptNotice();
+
+        QTest::newRow("handed over") << AfterExit::HandedOver << QList<Answer>{No, No} << false
+                                     << QStringList{q(kSave), q(kPrint), copied};
+        QTest::newRow("kept") << AfterExit::Kept << QList<Answer>{No, No} << false
+                              << QStringList{q(kSave), q(kPrint), copied};
+        QTest::newRow("lost, declined once more") << AfterExit::Lost << QList<Answer>{No, No, No} << false
+                                                  << QStringList{q(kSave), q(kPrint), notKept, q(kSave)};
+        QTest::newRow("lost, saved on the second chance") << AfterExit::Lost << QList<Answer>{No, No, Yes} << true
+                                                          << QStringList{q(kSave), q(kPrint), notKept, q(kSave)};
+        QTest::newRow("lost after saving, declined once more")
+            << AfterExit::Lost << QList<Answer>{Yes, No} << true << QStringList{q(kSave), notKept, q(kSave)};
+    }
+    void notKeptTellsAndOffersTheSaveOnceMore()
+    {
+        QFETCH(AfterExit, afterExit);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(bool, saveTo);
+        QFETCH(QStringList, shown);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.txt"));
+        Bench b;
+        b.p.clipboard.afterExit = afterExit;
+        for (Answer a : answers)
+            b.p.messages.answer({a});
+        if (saveTo)
+            b.p.saveDialog.answer({path});
+        b.output.exitSequence();
+
+        QCOMPARE(b.shown(), shown);
+        QCOMPARE(b.p.messages.unexpectedQuestions, 0);
+        QCOMPARE(b.p.saveDialog.unexpected, 0);
+        QCOMPARE(b.p.clipboard.texts.size(), std::size_t(1));
+        QCOMPARE(QFile::exists(path), saveTo);
+        if (saveTo)
+            QCOMPARE(readAll(path), fileBytes({b.list.rows[0], b.list.rows[1]}, b.p.clock.now()));
+    }
+
     void unloadStopsTimersFirstAndEndsLast()
     {
         ScriptedPlatform p;
@@ -214,6 +263,7 @@ private slots:
         b.output.saveRecordAsText();
         QCOMPARE(readAll(existing), QByteArray("older record"));
         QCOMPARE(b.shown(), QStringList{q(replaceQuestion(existing))});
+        QCOMPARE(b.p.messages.shown[0].byDefault, No); // Return keeps the file
         QCOMPARE(b.p.saveDialog.proposals.size(), std::size_t(2));
         QCOMPARE(b.p.saveDialog.proposals[1], typed);
 

@@ -304,6 +304,7 @@ private slots:
                 clock.advance(42);
                 return Answer::Yes;
             }
+            Answer questionDefaultNo(const QString&) override { return Answer::No; }
             void notice(const QString&) override {}
             void warning(const QString&) override {}
         } answering(r.clock);

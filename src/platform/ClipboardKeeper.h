@@ -1,0 +1,64 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace veltrasa {
+
+// What becomes of the clipboard's text when the program ends.
+enum class AfterExit {
+    HandedOver, // the desktop's clipboard manager has saved it
+    Kept,       // a keeper process of its own serves it
+    Lost,       // it goes with the program
+};
+
+// The desktop's means of keeping the clipboard once the program has ended.
+// Both are asked after the program has placed the text on the clipboard.
+class ClipboardKeeping {
+public:
+    virtual ~ClipboardKeeping() = default;
+    // Asks the desktop's clipboard manager to save the clipboard now; true
+    // only when it answers that it has.
+    virtual bool handOverToManager() = 0;
+    // Starts a keeper process that takes the clipboard over and serves the
+    // text (UTF-8) until another program takes it or the display goes away;
+    // true when it serves it.
+    virtual bool startKeeper(const QByteArray& utf8) = 0;
+};
+
+// A keeper: a program and its arguments. The text goes to its standard
+// input, never on its command line or in its environment.
+struct KeeperCommand {
+    QString program;
+    QStringList arguments;
+};
+
+// The keeper for the windowing system the program runs on: xclip on the X
+// display `xDisplay` (the program's own display under X11 and XWayland; the
+// session's XWayland display under native Wayland), found in PATH. None
+// without an X display, without xclip, or on another platform. wl-copy is
+// not used: it writes what it serves to a file under /tmp.
+std::optional<KeeperCommand> keeperFor(const QString& platformName, const QString& xDisplay);
+
+// Runs the keeper in a session of its own, in "/", its output discarded,
+// writes the text to its standard input and closes it, and waits until it
+// has put itself in the background. True when it took all of the text and
+// exited with status 0 within timeoutMs; a keeper that does not is killed.
+bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutMs = 5000);
+
+// The real desktop. On X11 (and XWayland) the clipboard manager is the owner
+// of the CLIPBOARD_MANAGER selection, asked to save the clipboard with
+// SAVE_TARGETS; it has managerTimeoutMs to answer. The keeper is xclip; it
+// serves the text once it, not the program, owns the clipboard.
+class DesktopClipboardKeeping final : public ClipboardKeeping {
+public:
+    explicit DesktopClipboardKeeping(int managerTimeoutMs = 2000) : managerTimeoutMs_(managerTimeoutMs) {}
+    bool handOverToManager() override;
+    bool startKeeper(const QByteArray& utf8) override;
+
+private:
+    int managerTimeoutMs_;
+};
+
+} // namespace veltrasa
