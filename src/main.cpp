@@ -3,7 +3,6 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTranslator>
-#include <csignal>
 
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
@@ -16,8 +15,7 @@
 #include "platform/SaveFileDialog.h"
 #include "platform/Timer.h"
 #include "ui/Accessibility.h"
-#include "ui/CounterDump.h"
-#include "ui/ExposeReport.h"
+#include "ui/MeasurementHooks.h"
 #include "ui/FrmMain.h"
 
 int main(int argc, char* argv[])
@@ -57,11 +55,7 @@ int main(int argc, char* argv[])
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
     }
-    // Measurement hooks for bench/run.sh; inert unless asked for.
-    if (qEnvironmentVariableIsSet("VELTRASA_REPORT_EXPOSED"))
-        veltrasa::reportFirstExpose(window);
-    if (qEnvironmentVariableIsSet("VELTRASA_DUMP_COUNTERS"))
-        veltrasa::dumpCountersOnSignal(window, SIGUSR1);
+    veltrasa::installMeasurementHooks(window);
     window.show();
     // Asked to end by the system or the session, the window closes the normal
     // way: the record is offered for saving and copied to the clipboard.

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "ui/ExposeReport.h"
+#include "ui/MeasurementHooks.h"
 #include "ui/Layout.h"
 
 int main(int argc, char* argv[])

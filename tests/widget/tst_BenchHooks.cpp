@@ -5,8 +5,7 @@
 #include <cstdio>
 
 #include "Scripted.h"
-#include "ui/CounterDump.h"
-#include "ui/ExposeReport.h"
+#include "ui/MeasurementHooks.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 #include "ui/Widgets.h"

@@ -1,9 +1,19 @@
-#include "ui/CounterDump.h"
+#include "ui/MeasurementHooks.h"
+
+#include <csignal>
 
 #include "platform/TerminationSignals.h"
 #include "ui/FrmMain.h"
 
 namespace veltrasa {
+
+void installMeasurementHooks(FrmMain& window)
+{
+    if (qEnvironmentVariableIsSet("VELTRASA_REPORT_EXPOSED"))
+        reportFirstExpose(window);
+    if (qEnvironmentVariableIsSet("VELTRASA_DUMP_COUNTERS"))
+        dumpCountersOnSignal(window, SIGUSR1);
+}
 
 QString counterDumpLine(FrmMain& window)
 {
