@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QScreen>
 #include <QTranslator>
 #include <csignal>
 
@@ -19,6 +18,7 @@
 #include "ui/CounterDump.h"
 #include "ui/ExposeReport.h"
 #include "ui/FrmMain.h"
+#include "ui/ScreenFit.h"
 
 int main(int argc, char* argv[])
 {
@@ -50,18 +50,13 @@ int main(int argc, char* argv[])
     veltrasa::FrmMain window(platform);
     messages.setParent(&window);
     saveDialog.setParent(&window);
-    // Opens centred on the screen.
-    if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
     // Measurement hooks for bench/run.sh; inert unless asked for.
     if (qEnvironmentVariableIsSet("VELTRASA_REPORT_EXPOSED"))
         veltrasa::reportFirstExpose(window);
     if (qEnvironmentVariableIsSet("VELTRASA_DUMP_COUNTERS"))
         veltrasa::dumpCountersOnSignal(window, SIGUSR1);
-    window.show();
+    // Opens centred on the screen, scaled down where the screen is too small.
+    veltrasa::showFitted(window);
     // Asked to end by the system or the session, the window closes the normal
     // way: the record is offered for saving and copied to the clipboard.
     veltrasa::TerminationSignals terminationSignals;

@@ -13,6 +13,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/Images.h"
 #include "ui/PopupMenu.h"
+#include "ui/ScreenFit.h"
 #include "ui/Widgets.h"
 
 using namespace veltrasa;
@@ -720,6 +721,32 @@ private slots:
         w.setScale(layout::Scale());
         QCOMPARE(w.popup()->font(), platformMenuFont);
         QVERIFY(!w.popup()->testAttribute(Qt::WA_SetFont));
+    }
+
+    // Fitted first to the frame expected before the window is shown, the
+    // window is fitted again to the frame it really gets once shown (the
+    // offscreen platform's, on its 800 x 600 screen): scale and place follow.
+    void fittedAgainToTheRealFrame()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        auto* fitter = new ScreenFitter(w);
+        const QRect available = w.screen()->availableGeometry();
+        const QMargins guess(10, 60, 10, 10);
+        fitter->fit(available, guess);
+        const WindowFit guessed = fitWindow(available, guess, {layout::kClientWidth, layout::kClientHeight});
+        QCOMPARE(w.scale(), guessed.scale);
+        QVERIFY(w.scale().factor() < 1);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(fitter->frame() != guess);
+        const QMargins real = fitter->frame();
+        QVERIFY(!real.isNull());
+        const WindowFit fitted = fitWindow(available, real, {layout::kClientWidth, layout::kClientHeight});
+        QCOMPARE(w.scale(), fitted.scale);
+        QVERIFY(w.scale().factor() > guessed.scale.factor());
+        QTRY_COMPARE(w.frameGeometry(), fitted.frame);
+        QVERIFY(available.contains(w.frameGeometry()));
     }
 };
 
