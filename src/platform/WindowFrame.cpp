@@ -1,8 +1,10 @@
 #include "platform/WindowFrame.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
+#include <array>
 #include <vector>
 
 #ifdef VELTRASA_HAVE_X11
@@ -45,14 +47,18 @@ std::optional<QMargins> expectedWindowFrame(QWidget& window)
     if (!display)
         return std::nullopt;
     const Window root = DefaultRootWindow(display);
+    // One round trip for the three names.
+    std::array<char*, 3> names{const_cast<char*>("_NET_SUPPORTING_WM_CHECK"),
+                               const_cast<char*>("_NET_REQUEST_FRAME_EXTENTS"),
+                               const_cast<char*>("_NET_FRAME_EXTENTS")};
+    std::array<Atom, 3> atoms{};
+    XInternAtoms(display, names.data(), int(names.size()), False, atoms.data());
+    const auto [check, request, extents] = atoms;
     // A window manager that follows the hints names its check window on the
     // root window; without one, windows have no frame.
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
-    if (check == None || cardinals(display, root, check, 1).empty())
+    if (cardinals(display, root, check, 1).empty())
         return QMargins();
 
-    const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
-    const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
     const auto client = static_cast<Window>(window.winId());
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -61,14 +67,16 @@ std::optional<QMargins> expectedWindowFrame(QWidget& window)
     event.xclient.format = 32;
     XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(display);
-    // The manager answers by setting the property on the window; the
-    // program's event loop is not running yet, so the property is read.
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    // The manager answers by setting the property on the window, usually
+    // within a millisecond; the program's event loop is not running yet, so
+    // the property is read until it is there.
+    const QDeadlineTimer deadline(100);
+    do {
         const auto values = cardinals(display, client, extents, 4);
         if (values.size() == 4)
             return QMargins(int(values[0]), int(values[2]), int(values[1]), int(values[3])); // left, right, top, bottom
-        QThread::msleep(5);
-    }
+        QThread::usleep(500);
+    } while (!deadline.hasExpired());
     return std::nullopt;
 }
 #else
