@@ -3,7 +3,8 @@
 # under a real window manager: the whole window, title bar included, is on
 # the screen, scaled down just enough and with its proportions kept; presses
 # at the scaled buttons record their rows; ＰＥＡ shows the reversible
-# causes; the message boxes and the save dialog open on the screen; the
+# causes; the edit window opens scaled alike, centred on the main window;
+# the message boxes and the save dialog open on the screen; the
 # record ends with CPR終了 and its report is on the clipboard. The picture of
 # the screen is kept as veltrasa-WIDTHxHEIGHT.png in the test's working
 # directory for a person to look at.
@@ -51,6 +52,27 @@ expect_pixel FF0000 $((10926 + 90)) $((11730 + 90)) "ＰＥＡ marked as the lat
 pass "ＰＥＡ shows the reversible causes"
 screenshot "${VELTRASA_SCREENSHOT_DIR:-$PWD}/veltrasa-$size.png"
 pass "picture of the screen in ${VELTRASA_SCREENSHOT_DIR:-$PWD}/veltrasa-$size.png"
+
+# 修正 on the newest row (from the list's menu): the edit window opens at the
+# main window's scale, centred on it; ｷｬﾝｾﾙ closes it.
+click_twips 120 1695 6870 11220 3
+sleep 0.4
+xdotool key Down Return
+edit="$(wait_window '^編集$' 10)" || fail "the edit window did not open"
+sleep 0.3
+read -r ex ey ew eh < <(frame_on_screen "$edit" "edit window")
+read -r _ _ cw ch < <(client_geometry "$edit")
+((cw * 1227 - 624 * w <= 1227 && 624 * w - cw * 1227 <= 1227 && ch * 869 - 89 * h <= 869 && 89 * h - ch * 869 <= 869)) ||
+  fail "edit window ${cw}x$ch, not 624x89 scaled as the main window's ${w}x$h"
+((2 * ex + ew - 2 * fx - fw <= 2 && 2 * fx + fw - 2 * ex - ew <= 2 && 2 * ey + eh - 2 * fy - fh <= 2 &&
+  2 * fy + fh - 2 * ey - eh <= 2)) || fail "edit window at $ex,$ey ${ew}x$eh is not centred on the main window"
+xdotool key Tab space # ｷｬﾝｾﾙ
+for i in $(seq 1 50); do
+  xdotool search --onlyvisible --name '^編集$' >/dev/null || break
+  sleep 0.1
+done
+! xdotool search --onlyvisible --name '^編集$' >/dev/null || fail "ｷｬﾝｾﾙ did not close the edit window"
+pass "the edit window opened at ${cw}x$ch, centred on the main window"
 
 # CPR終了: the question opens on the screen; the save dialog too (cancelled:
 # nothing is saved); the report is copied all the same.
