@@ -17,7 +17,10 @@
 # Exit status: 0 every budget passes, 1 a budget fails, 2 a figure could not
 # be measured. The executables come from build/ or from $VELTRASA_BIN,
 # $VELTRASA_BASELINE_BIN, $VELTRASA_BENCH_PRESS_BIN and
-# $VELTRASA_BENCH_OUTPUT_BIN.
+# $VELTRASA_BENCH_OUTPUT_BIN. The private display's screen is 1600x1200
+# without a window manager; VELTRASA_BENCH_SCREEN=WIDTHxHEIGHT gives another
+# size (a laptop's, on which the window is scaled down) and
+# VELTRASA_BENCH_WM=1 runs openbox on it.
 set -euo pipefail
 trap 'exit 2' ERR
 
@@ -349,7 +352,8 @@ lateness() {
 
 # ------------------------------------------------------------------- main
 
-start_display
+start_display ${VELTRASA_BENCH_SCREEN:+"$VELTRASA_BENCH_SCREEN"}
+if [[ -n "${VELTRASA_BENCH_WM:-}" ]]; then start_window_manager; fi
 case "$MODE" in
 full)
     measure_startup 9

@@ -25,6 +25,9 @@ if [[ "${1:-}" == "--test" ]]; then
   # A private session bus with a stand-in screen-saver service, and the
   # accessibility bus the window is read through.
   PACKAGES+=(dbus dbus-bin python3-dbus python3-gi at-spi2-core python3-pyatspi)
+  # A window manager from the desktop, for the tests of the window's frame
+  # and its fit on small screens.
+  PACKAGES+=(openbox)
 fi
 
 missing=()

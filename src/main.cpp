@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QScreen>
 #include <QTranslator>
 
 #include "platform/Clipboard.h"
@@ -17,6 +16,7 @@
 #include "ui/Accessibility.h"
 #include "ui/MeasurementHooks.h"
 #include "ui/FrmMain.h"
+#include "ui/ScreenFit.h"
 
 int main(int argc, char* argv[])
 {
@@ -49,14 +49,9 @@ int main(int argc, char* argv[])
     veltrasa::FrmMain window(platform);
     messages.setParent(&window);
     saveDialog.setParent(&window);
-    // Opens centred on the screen.
-    if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
     veltrasa::installMeasurementHooks(window);
-    window.show();
+    // Opens centred on the screen, scaled down where the screen is too small.
+    veltrasa::showFitted(window);
     // Asked to end by the system or the session, the window closes the normal
     // way: the record is offered for saving and copied to the clipboard.
     veltrasa::TerminationSignals terminationSignals;

@@ -46,6 +46,9 @@ int main(int argc, char* argv[])
     text += array("RHYTHM_LEFT", rhythmLeft) + scalar("RHYTHM_TOP", kOptionTop);
     text += scalar("RHYTHM_WIDTH", kOptionWidth) + scalar("RHYTHM_HEIGHT", kOptionHeight);
     text += array("LIST_RECT", {{0, list.left}, {1, list.top}, {2, list.width}, {3, list.height}});
+    for (const LabelSpec& l : labels())
+        if (std::string(l.name) == "Label2") // the reversible causes
+            text += array("CAUSES_LIST", {{0, l.left}, {1, l.top}, {2, l.width}, {3, l.height}});
 
     std::FILE* file = std::fopen(argv[1], "w");
     if (!file || std::fputs(text.c_str(), file) < 0 || std::fclose(file) != 0) {

@@ -64,14 +64,23 @@ QString installedFamily(const QString& face)
 }
 } // namespace
 
-QFont makeFont(const layout::FontSpec& face)
+QFont makeFont(const layout::FontSpec& face, const layout::Scale& scale)
 {
     QFont font(installedFamily(QString::fromUtf16(face.family)));
-    font.setPointSizeF(face.points);
+    font.setPointSizeF(scale.points(face.points));
     const bool extraHeavy = QString::fromUtf16(face.family) == QString::fromUtf16(layout::kArialBlack);
     font.setWeight(extraHeavy ? QFont::Black : face.bold ? QFont::Bold : QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
     font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QFont scaledFont(QFont font, const layout::Scale& scale)
+{
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(scale.points(font.pointSizeF()));
+    else
+        font.setPixelSize(scale.line(font.pixelSize()));
     return font;
 }
 

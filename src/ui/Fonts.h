@@ -11,8 +11,13 @@ namespace veltrasa {
 // fontconfig offers; it never stops the program.
 void installFontSubstitutes();
 
-// A font of the installed family that stands for the face (see above).
-QFont makeFont(const layout::FontSpec& face);
+// A font of the installed family that stands for the face (see above), at
+// the face's size times the window's scale.
+QFont makeFont(const layout::FontSpec& face, const layout::Scale& scale = layout::Scale());
+
+// `font` at its size times the scale (a font of the platform's, such as a
+// menu's, shown with a scaled window).
+QFont scaledFont(QFont font, const layout::Scale& scale);
 
 // Vertical metrics, in ems, of the Windows face a family name stands for.
 // A label puts its first baseline `ascent` below its top and each further

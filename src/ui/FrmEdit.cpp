@@ -80,7 +80,7 @@ QVariant EditBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
     return QLineEdit::inputMethodQuery(query);
 }
 
-FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
+FrmEdit::FrmEdit(RecordList& list, QWidget* owner, const layout::Scale& scale)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint)
 {
@@ -89,7 +89,7 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
     setWindowTitle(QString::fromUtf16(L::kCaption));
     setModal(true);
     setSizeGripEnabled(false);
-    setFixedSize(layout::px(L::kClientWidth), layout::px(L::kClientHeight));
+    setFixedSize(scale.px(L::kClientWidth), scale.px(L::kClientHeight));
     setCursor(Qt::ArrowCursor);
     // No icon in the title bar (an unset icon would be the main window's).
     QPixmap blank(16, 16);
@@ -102,7 +102,7 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
     for (const auto& s : L::shapes()) {
         auto* w = new ShapeWidget(this, s.fill, std::nullopt);
         w->setObjectName(QStringLiteral("Shape1_%1").arg(s.index));
-        w->setGeometry(layout::pixelRect(s.left, s.top, s.width, s.height));
+        w->setGeometry(scale.rect(s.left, s.top, s.width, s.height));
         shapes_[static_cast<std::size_t>(s.index)] = w;
     }
 
@@ -110,8 +110,8 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
     const auto& e = L::editBox();
     text1_ = new EditBoxWidget(this);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(layout::pixelRect(e.left, e.top, e.width, e.height));
-    text1_->setFont(makeFont(e.font));
+    text1_->setGeometry(scale.rect(e.left, e.top, e.width, e.height));
+    text1_->setFont(makeFont(e.font, scale));
     setRoleColours(text1_, {{QPalette::Base, e.background}, {QPalette::Text, e.text}});
     text1_->setText(QString::fromUtf16(e.initialText));
     focusOrder[e.focusOrder] = text1_;
@@ -120,8 +120,8 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner)
         const auto& b = L::buttons()[i];
         auto* w = new QPushButton(QString::fromUtf16(b.caption), this);
         w->setObjectName(QString::fromLatin1(b.name));
-        w->setGeometry(layout::pixelRect(b.left, b.top, b.width, b.height));
-        w->setFont(makeFont(b.font));
+        w->setGeometry(scale.rect(b.left, b.top, b.width, b.height));
+        w->setFont(makeFont(b.font, scale));
         setRoleColours(w, {{QPalette::Button, b.background}});
         // Neither is the window's default button: Enter in the edit box
         // must not press one.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "editing/EditWindow.h"
+#include "ui/Layout.h"
 
 class QPushButton;
 
@@ -26,12 +27,12 @@ public:
 };
 
 // The edit window: corrects the selected row of the record list. Created
-// afresh for each opening, shown modally over the main window and
-// discarded when closed.
+// afresh for each opening, shown modally over the main window (at the main
+// window's scale) and discarded when closed.
 class FrmEdit final : public QDialog {
     Q_OBJECT
 public:
-    FrmEdit(RecordList& list, QWidget* owner);
+    FrmEdit(RecordList& list, QWidget* owner, const layout::Scale& scale = layout::Scale());
     ~FrmEdit() override;
 
     EditBoxWidget* Text1() const { return text1_; }

@@ -1,5 +1,6 @@
 #include "ui/FrmMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -21,11 +22,6 @@
 
 namespace veltrasa {
 namespace {
-QRect rectOf(int left, int top, int width, int height)
-{
-    return layout::pixelRect(left, top, width, height);
-}
-
 void setColours(QWidget* w, QRgb background, QRgb text)
 {
     QPalette p = w->palette();
@@ -43,7 +39,6 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     setWindowTitle(QStringLiteral("Veltrasa２００５"));
     // Minimise only: a stray click on a close box must not end a record.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
-    setFixedSize(layout::px(layout::kClientWidth), layout::px(layout::kClientHeight));
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBackground));
     setPalette(p);
@@ -57,6 +52,7 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     buildControls();
     buildLogic();
     buildEditing();
+    placeControls();
 
     Form_Load(
         {*clock_, *list1_, state_, reversibleCausesPanel(), [this] { editing_->clearUndoBuffer(); }, timerArray()});
@@ -106,20 +102,15 @@ PicturePanelWidget* FrmMain::picturePanel(int number) const
 void FrmMain::buildControls()
 {
     // Created bottom to top: panels, labels, picture panels, event buttons,
-    // rhythm buttons, the list.
+    // rhythm buttons, the list. Places and fonts follow (placeControls).
     for (const auto& s : layout::panels()) {
         auto* w = new ShapeWidget(this, layout::kPanelFill, s.border);
         w->setObjectName(QString::fromLatin1(s.name));
-        w->setGeometry(rectOf(s.left, s.top, s.width, s.height));
         shapes_.insert(key(QString::fromLatin1(s.name), s.index), w);
     }
     for (const auto& s : layout::labels()) {
         auto* w = new LabelWidget(this);
         w->setObjectName(QString::fromLatin1(s.name));
-        w->setGeometry(rectOf(s.left, s.top, s.width, s.height));
-        // A fixed size spares the window a layout request on every new text.
-        w->setFixedSize(w->size());
-        w->setFont(makeFont(s.font));
         w->setFaceMetrics(originalFaceMetrics(QString::fromUtf16(s.font.family)));
         w->setAlignment((s.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         w->setColour(s.colour);
@@ -128,12 +119,9 @@ void FrmMain::buildControls()
     }
 
     std::map<int, QWidget*> focusOrder;
-    const QFont buttonFont = makeFont(layout::kEventButtonFont);
     for (const auto& s : layout::picturePanels()) {
         auto* w = new PicturePanelWidget(this, QString::fromUtf16(s.lettering));
         w->setObjectName(QStringLiteral("Command%1").arg(s.number));
-        w->setGeometry(rectOf(s.left, s.top, layout::kEventButtonWidth, layout::kPicturePanelHeight));
-        w->setFont(buttonFont);
         pictures_.insert(s.number, w);
         focusOrder[s.focusOrder] = w;
     }
@@ -141,20 +129,15 @@ void FrmMain::buildControls()
         const auto& entry = eventCatalogue()[static_cast<std::size_t>(s.index)];
         auto* w = new EventButtonWidget(this, QString::fromUtf16(entry.caption));
         w->setObjectName(QStringLiteral("Check1_%1").arg(s.index));
-        w->setGeometry(rectOf(s.left, s.top, layout::kEventButtonWidth, layout::kEventButtonHeight));
-        w->setFont(buttonFont);
         setColours(w, s.background, layout::kEventButtonText);
         w->setCursor(Qt::ArrowCursor);
         check1_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
-    const QFont optionFont = makeFont(layout::kOptionFont);
     for (const auto& s : layout::optionButtons()) {
         const auto& entry = rhythmCatalogue()[static_cast<std::size_t>(s.index)];
         auto* w = new OptionButtonWidget(this, QString::fromUtf16(entry.caption));
         w->setObjectName(QStringLiteral("Option1_%1").arg(s.index));
-        w->setGeometry(rectOf(s.left, layout::kOptionTop, layout::kOptionWidth, layout::kOptionHeight));
-        w->setFont(optionFont);
         setColours(w, layout::kOptionBackground, layout::kOptionText);
         w->setBackground(layout::kOptionBackground);
         w->setCursor(Qt::ArrowCursor);
@@ -164,8 +147,6 @@ void FrmMain::buildControls()
     const auto& ls = layout::recordList();
     list1_ = new RecordListWidget(this);
     list1_->setObjectName(QStringLiteral("List1"));
-    list1_->setGeometry(rectOf(ls.left, ls.top, ls.width, ls.height));
-    list1_->setFont(makeFont(ls.font));
     setColours(list1_, ls.background, ls.text);
     list1_->setCursor(Qt::ArrowCursor);
     list1_->viewport()->setCursor(Qt::ArrowCursor);
@@ -179,6 +160,55 @@ void FrmMain::buildControls()
     for (auto& t : timers_) {
         t = platform_.timers->createTimer();
     }
+}
+
+void FrmMain::setScale(const layout::Scale& scale)
+{
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    placeControls();
+}
+
+void FrmMain::placeControls()
+{
+    const layout::Scale& k = scale_;
+    setFixedSize(k.px(layout::kClientWidth), k.px(layout::kClientHeight));
+    for (const auto& s : layout::panels())
+        shape(QString::fromLatin1(s.name), s.index)->setGeometry(k.rect(s.left, s.top, s.width, s.height));
+    for (const auto& s : layout::labels()) {
+        LabelWidget* w = label(QString::fromLatin1(s.name), s.index);
+        const QRect r = k.rect(s.left, s.top, s.width, s.height);
+        // A fixed size spares the window a layout request on every new text.
+        w->setFixedSize(r.size());
+        w->move(r.topLeft());
+        w->setFont(makeFont(s.font, k));
+    }
+    const QFont buttonFont = makeFont(layout::kEventButtonFont, k);
+    for (const auto& s : layout::picturePanels()) {
+        PicturePanelWidget* w = picturePanel(s.number);
+        w->setGeometry(k.rect(s.left, s.top, layout::kEventButtonWidth, layout::kPicturePanelHeight));
+        w->setFont(buttonFont);
+        w->setScale(k);
+    }
+    for (const auto& s : layout::eventButtons()) {
+        EventButtonWidget* w = Check1(s.index);
+        w->setGeometry(k.rect(s.left, s.top, layout::kEventButtonWidth, layout::kEventButtonHeight));
+        w->setFont(buttonFont);
+        w->setScale(k);
+    }
+    const QFont optionFont = makeFont(layout::kOptionFont, k);
+    for (const auto& s : layout::optionButtons()) {
+        OptionButtonWidget* w = Option1(s.index);
+        w->setGeometry(k.rect(s.left, layout::kOptionTop, layout::kOptionWidth, layout::kOptionHeight));
+        w->setFont(optionFont);
+        w->setScale(k);
+    }
+    const auto& ls = layout::recordList();
+    list1_->setGeometry(k.rect(ls.left, ls.top, ls.width, ls.height));
+    list1_->setFont(makeFont(ls.font, k));
+    // The menu keeps the platform's font, at the window's scale.
+    popup_->setFont(k == layout::Scale() ? QFont() : scaledFont(QApplication::font(popup_), k));
 }
 
 std::array<Visibility*, 3> FrmMain::reversibleCausesPanel() const
@@ -259,7 +289,7 @@ void FrmMain::buildEditing()
 
 void FrmMain::openEditWindow()
 {
-    FrmEdit window(*list1_, this);
+    FrmEdit window(*list1_, this, scale_);
     if (editWindowRunner_)
         editWindowRunner_(window);
     else

@@ -16,6 +16,7 @@
 #include "record/RecordWriter.h"
 #include "record/RhythmButtons.h"
 #include "record/StartUp.h"
+#include "ui/Layout.h"
 
 namespace veltrasa {
 
@@ -59,6 +60,11 @@ public:
     // closes. Tests drive it in its place.
     void setEditWindowRunner(std::function<void(FrmEdit&)> runner) { editWindowRunner_ = std::move(runner); }
 
+    // Shows the window at `scale` of its layout: places, sizes, fonts,
+    // pictures and borders, and those of the edit window and the popup menu.
+    void setScale(const layout::Scale& scale);
+    const layout::Scale& scale() const { return scale_; }
+
     // The record's outputs; nullptr when the platform offers none.
     RecordOutput* output() const { return output_.get(); }
 
@@ -71,6 +77,7 @@ protected:
 
 private:
     void buildControls();
+    void placeControls(); // at the window's scale
     void buildLogic();
     void buildEditing();
     void openEditWindow();
@@ -80,6 +87,7 @@ private:
     static QString key(const QString& name, int index);
 
     Platform platform_;
+    layout::Scale scale_;
     QHash<QString, LabelWidget*> labels_;
     QHash<QString, ShapeWidget*> shapes_;
     QHash<int, PicturePanelWidget*> pictures_;

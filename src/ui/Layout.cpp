@@ -28,11 +28,26 @@ const char16_t* const kReversibleCauses = u"・循環血液量減少\r\n"
                                           u"・外傷\r\n";
 } // namespace
 
-QRect pixelRect(int left, int top, int width, int height)
+int Scale::px(int twips) const
+{
+    return qRound(twips * factor_ / kTwipsPerPixel);
+}
+
+QRect Scale::rect(int left, int top, int width, int height) const
 {
     const int x = px(left);
     const int y = px(top);
     return QRect(x, y, px(left + width) - x, px(top + height) - y);
+}
+
+int Scale::pixels(int pixels) const
+{
+    return qRound(pixels * factor_);
+}
+
+int Scale::line(int pixels) const
+{
+    return qMax(1, this->pixels(pixels));
 }
 
 const std::vector<PanelSpec>& panels()

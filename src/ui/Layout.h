@@ -20,7 +20,35 @@ constexpr int px(int twips)
 {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
-QRect pixelRect(int left, int top, int width, int height);
+
+// How large a window is shown against its layout: factor 1 where the screen
+// holds it as laid out, less where it is shown smaller to fit. One factor
+// scales every place, size, font, picture and border, so the proportions
+// are kept.
+class Scale {
+public:
+    constexpr Scale() = default;
+    constexpr explicit Scale(double factor) : factor_(factor) {}
+    constexpr double factor() const { return factor_; }
+    bool operator==(const Scale& other) const { return factor_ == other.factor_; }
+    bool operator!=(const Scale& other) const { return !(*this == other); }
+
+    // Twips to pixels, rounded to the nearest pixel (at factor 1, px()).
+    int px(int twips) const;
+    // A rectangle in twips, each edge rounded on its own: controls that
+    // meet in twips meet on the screen.
+    QRect rect(int left, int top, int width, int height) const;
+    // A length drawn in pixels at 96 dpi (a picture, an inset).
+    int pixels(int pixels) const;
+    QSize size(QSize pixels) const { return {this->pixels(pixels.width()), this->pixels(pixels.height())}; }
+    // The width of a line drawn `pixels` wide at 96 dpi; never thinner than
+    // one pixel.
+    int line(int pixels) const;
+    double points(double points) const { return points * factor_; }
+
+private:
+    double factor_ = 1.0;
+};
 
 inline constexpr const char16_t* kPGothic = u"ＭＳ Ｐゴシック";
 inline constexpr const char16_t* kGothic = u"ＭＳ ゴシック";

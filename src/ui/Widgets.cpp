@@ -281,11 +281,18 @@ BevelButton::BevelButton(QWidget* parent, const QString& caption) : QPushButton(
     setAccessibleName(caption);
 }
 
+void BevelButton::setScale(const layout::Scale& scale)
+{
+    scale_ = scale;
+    update();
+}
+
 void BevelButton::paintEvent(QPaintEvent*)
 {
     // Two-pixel bevel: light above and left, dark below and right; pressed
     // in, a dark frame with a shadow inside and the caption one pixel down
-    // and right.
+    // and right. On a window scaled below three quarters the bevel is the
+    // outer pixel alone.
     QPainter painter(this);
     const QRect r = rect();
     painter.fillRect(r, palette().color(QPalette::Button));
@@ -299,12 +306,15 @@ void BevelButton::paintEvent(QPaintEvent*)
         painter.drawLine(box.topRight(), box.bottomRight());
     };
     const QRect inner = r.adjusted(1, 1, -1, -1);
+    const bool twoPixels = scale_.line(2) >= 2;
     if (sunken) {
         edge(r, Qt::black, Qt::black);
-        edge(inner, QColor(0x80, 0x80, 0x80), palette().color(QPalette::Button));
+        if (twoPixels)
+            edge(inner, QColor(0x80, 0x80, 0x80), palette().color(QPalette::Button));
     } else {
         edge(r, Qt::white, Qt::black);
-        edge(inner, QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0x80, 0x80));
+        if (twoPixels)
+            edge(inner, QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0x80, 0x80));
     }
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::ButtonText));
@@ -312,7 +322,8 @@ void BevelButton::paintEvent(QPaintEvent*)
     painter.drawText(textBox, Qt::AlignCenter, text());
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-        painter.drawRect(r.adjusted(4, 4, -5, -5));
+        const int inset = scale_.pixels(4);
+        painter.drawRect(r.adjusted(inset, inset, -inset - 1, -inset - 1));
     }
 }
 
@@ -332,9 +343,15 @@ PicturePanelWidget::PicturePanelWidget(QWidget* parent, const QString& lettering
     setAccessibleName(lettering);
 }
 
+void PicturePanelWidget::setScale(const layout::Scale& scale)
+{
+    scale_ = scale;
+    update();
+}
+
 QRect PicturePanelWidget::pictureRect() const
 {
-    QRect picture(QPoint(0, 0), kPictureSize);
+    QRect picture(QPoint(0, 0), scale_.size(kPictureSize));
     picture.moveCenter(rect().center());
     return picture;
 }

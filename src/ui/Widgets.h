@@ -115,9 +115,14 @@ public:
     BevelButton(QWidget* parent, const QString& caption);
     // Drawn pressed in.
     bool isSunken() const { return QPushButton::isDown() || isChecked(); }
+    // The window's scale, for the bevel and the focus frame.
+    void setScale(const layout::Scale& scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    layout::Scale scale_;
 };
 
 // An event button: a push button that stays pressed in while its press is
@@ -146,14 +151,15 @@ private:
 };
 
 // A picture panel beneath an event button: navy gradient with white bold
-// lettering, no action of its own. The picture has a fixed size; a panel
-// smaller than it shows its centre.
+// lettering, no action of its own. The picture has a fixed size (at the
+// window's scale); a panel smaller than it shows its centre.
 class PicturePanelWidget final : public QPushButton {
     Q_OBJECT
 public:
     static constexpr QSize kPictureSize{226, 96};
     PicturePanelWidget(QWidget* parent, const QString& lettering);
     QString lettering() const { return lettering_; }
+    void setScale(const layout::Scale& scale);
     // The picture's rectangle in the panel's coordinates.
     QRect pictureRect() const;
 
@@ -162,6 +168,7 @@ protected:
 
 private:
     QString lettering_;
+    layout::Scale scale_;
 };
 
 // Tab order through the controls by their place in the focus order.

@@ -42,12 +42,13 @@ SAVE_DIALOG_TITLE='名前を付けて保存|Save'
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
-# Starts Xvfb on a free display number and exports DISPLAY.
+# start_display [WIDTHxHEIGHT]: starts Xvfb on a free display number, with
+# a screen of that size (1600x1200 unless given), and exports DISPLAY.
 start_display() {
-  local n
+  local n size="${1:-1600x1200}"
   for n in $(seq 90 140); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     export DISPLAY=":$n"
     local i
@@ -58,6 +59,46 @@ start_display() {
     fail "Xvfb did not start on :$n"
   done
   fail "no free X display"
+}
+
+# Starts openbox, a window manager from the desktop, with a configuration
+# and home of the test's own, and waits until it manages the screen.
+start_window_manager() {
+  local home="$E2E_TMP/wm-home"
+  mkdir -p "$home/.config/openbox"
+  cat >"$home/.config/openbox/rc.xml" <<'RC'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <theme><name>Clearlooks</name><titleLayout>NLIMC</titleLayout></theme>
+  <placement><policy>Smart</policy><center>yes</center></placement>
+  <desktops><number>1</number></desktops>
+  <margins><top>0</top><bottom>0</bottom><left>0</left><right>0</right></margins>
+</openbox_config>
+RC
+  HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache" XDG_DATA_HOME="$home/.local/share" \
+    openbox --sm-disable --config-file "$home/.config/openbox/rc.xml" >"$E2E_TMP/openbox.log" 2>&1 &
+  E2E_PIDS+=($!)
+  local i
+  for i in $(seq 1 50); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then return 0; fi
+    sleep 0.1
+  done
+  cat "$E2E_TMP/openbox.log" >&2
+  fail "the window manager did not start"
+}
+
+# frame_on_screen WID WHAT: the window WID with the frame the window manager
+# drew around it (_NET_FRAME_EXTENTS) lies inside the screen's work area
+# (_NET_WORKAREA); prints the frame as "LEFT TOP WIDTH HEIGHT".
+frame_on_screen() {
+  local X Y WIDTH HEIGHT l r t b ax ay aw ah
+  read -r X Y WIDTH HEIGHT < <(client_geometry "$1")
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+  [[ -n "$b" ]] || fail "$2: the window manager gave it no frame"
+  read -r ax ay aw ah < <(xprop -root _NET_WORKAREA | sed -n 's/.*= //p' | tr -d , | cut -d' ' -f1-4)
+  ((X - l >= ax && Y - t >= ay && X + WIDTH + r <= ax + aw && Y + HEIGHT + b <= ay + ah)) ||
+    fail "$2: ${WIDTH}x$HEIGHT at $X,$Y in a frame of $l,$r,$t,$b is not inside the work area ${aw}x$ah+$ax+$ay"
+  echo "$((X - l)) $((Y - t)) $((WIDTH + l + r)) $((HEIGHT + t + b))"
 }
 
 # Starts the program (in $E2E_WORKDIR, with $PROGRAM_PATH as its PATH if
@@ -73,6 +114,7 @@ start_program() {
     WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"
     if [[ -n "$WID" ]]; then
       sleep 0.3
+      read -r CLIENT_W CLIENT_H < <(window_size)
       return 0
     fi
     kill "$PROGRAM_PID" 2>/dev/null || true
@@ -83,18 +125,35 @@ start_program() {
   fail "the program's window never appeared"
 }
 
+# The size of the main window's client area, which start_program reads: the
+# twips helpers below scale by it, so they point at the same controls on a
+# window shown smaller than laid out (1227 x 869 pixels, 15 twips a pixel).
+CLIENT_W=1227
+CLIENT_H=869
+# twips_x TWIPS, twips_y TWIPS: a horizontal or vertical client position in
+# twips as pixels.
+twips_x() { echo $(($1 * CLIENT_W / 18405)); }
+twips_y() { echo $(($1 * CLIENT_H / 13035)); }
+
+# client_geometry WID: a window's client area on the screen as "X Y WIDTH
+# HEIGHT" (xdotool's own counts a window manager's frame offset twice).
+client_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print x, y, w, h }'
+}
+
 # Top-left corner of the main window's client area on the screen.
 window_origin() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
-  echo "$X $Y"
+  local x y w h
+  read -r x y w h < <(client_geometry "$WID")
+  echo "$x $y"
 }
 
 # twips_to_screen LEFT TOP WIDTH HEIGHT: the centre of that rectangle.
 twips_to_screen() {
   local ox oy
   read -r ox oy < <(window_origin)
-  echo "$((ox + ($1 + $3 / 2) / 15)) $((oy + ($2 + $4 / 2) / 15))"
+  echo "$((ox + $(twips_x $(($1 + $3 / 2))))) $((oy + $(twips_y $(($2 + $4 / 2)))))"
 }
 
 # click_twips LEFT TOP WIDTH HEIGHT [BUTTON]: a click at the centre.
@@ -113,12 +172,14 @@ click_twips() {
 # Event button i (0..15) and rhythm button i (0..5).
 click_event() { click_twips "${EVENT_LEFT[$1]}" "${EVENT_TOP[$1]}" "$EVENT_WIDTH" "$EVENT_HEIGHT"; }
 click_rhythm() { click_twips "${RHYTHM_LEFT[$1]}" "$RHYTHM_TOP" "$RHYTHM_WIDTH" "$RHYTHM_HEIGHT"; }
+# A spot inside the reversible-causes panel clear of its labels.
+CAUSES_PANEL_SPOT=(18135 10785)
 
 # Colour of the screen pixel at client position (twips) as RRGGBB.
 pixel_twips() {
   local ox oy
   read -r ox oy < <(window_origin)
-  pixel_screen "$((ox + $1 / 15))" "$((oy + $2 / 15))"
+  pixel_screen "$((ox + $(twips_x "$1")))" "$((oy + $(twips_y "$2")))"
 }
 pixel_screen() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
@@ -258,9 +319,9 @@ screen_size() {
 
 # Size of the main window's client area as "WIDTH HEIGHT".
 window_size() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
-  echo "$WIDTH $HEIGHT"
+  local x y w h
+  read -r x y w h < <(client_geometry "$WID")
+  echo "$w $h"
 }
 
 # snapshot: grabs the screen once so that several samples see the same
@@ -276,16 +337,14 @@ snapshot() {
 snap_pixel_twips() {
   local ox oy
   read -r ox oy <<<"$SNAP_ORIGIN"
-  convert "$SNAP" -crop "1x1+$((ox + $1 / 15))+$((oy + $2 / 15))" -depth 8 txt:- 2>/dev/null |
+  convert "$SNAP" -crop "1x1+$((ox + $(twips_x "$1")))+$((oy + $(twips_y "$2")))" -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n1 | tr 'a-f' 'A-F'
 }
 
 # snap_region_has RRGGBB LEFT TOP WIDTH HEIGHT: succeeds if some pixel of
 # that client rectangle (twips) has exactly that colour.
 snap_region_has() {
-  local ox oy
-  read -r ox oy <<<"$SNAP_ORIGIN"
-  convert "$SNAP" -crop "$(($4 / 15))x$(($5 / 15))+$((ox + $2 / 15))+$((oy + $3 / 15))" +repage \
+  convert "$SNAP" -crop "$(snap_box_twips "$2" "$3" "$4" "$5")" +repage \
     -unique-colors -depth 8 txt:"$E2E_TMP/region.txt" 2>/dev/null
   grep -qi " #$1 " "$E2E_TMP/region.txt"
 }
@@ -301,9 +360,15 @@ snap_window() {
 # snap_crop_twips FILE LEFT TOP WIDTH HEIGHT: that client rectangle of the
 # last snapshot.
 snap_crop_twips() {
+  convert "$SNAP" -crop "$(snap_box_twips "$2" "$3" "$4" "$5")" +repage "$1"
+}
+
+# snap_box_twips LEFT TOP WIDTH HEIGHT: that client rectangle (twips) as an
+# ImageMagick geometry on the last snapshot.
+snap_box_twips() {
   local ox oy
   read -r ox oy <<<"$SNAP_ORIGIN"
-  convert "$SNAP" -crop "$(($4 / 15))x$(($5 / 15))+$((ox + $2 / 15))+$((oy + $3 / 15))" +repage "$1"
+  echo "$(twips_x "$3")x$(twips_y "$4")+$((ox + $(twips_x "$1")))+$((oy + $(twips_y "$2")))"
 }
 
 # settled CHECK ARGS...: runs a check on the last snapshot, and on fresh

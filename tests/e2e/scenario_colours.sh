@@ -23,9 +23,6 @@ ANTIARRHYTHMIC_DIGIT=(14910 240 870 1350)
 CPR_DIGIT=(8220 1700 2400 3265)
 CPR_TITLE=(7185 1845 7170 615)
 EPINEPHRINE_TITLE=(7170 180 3630 360)
-CAUSES_LIST=(15690 8190 2415 2535)
-# Inside the reversible-causes panel, clear of its labels.
-CAUSES_PANEL_SPOT=(18135 10785)
 
 # A spot inside rhythm button i, clear of its bevel and caption.
 rhythm_spot() { echo "$((${RHYTHM_LEFT[$1]} + 90)) $((RHYTHM_TOP + 90))"; }

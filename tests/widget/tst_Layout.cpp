@@ -10,7 +10,10 @@
 #include "Scripted.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmEdit.h"
 #include "ui/Images.h"
+#include "ui/PopupMenu.h"
+#include "ui/ScreenFit.h"
 #include "ui/Widgets.h"
 
 using namespace veltrasa;
@@ -619,6 +622,131 @@ private slots:
         QCOMPARE(sequences, 1);
         QCOMPARE(p.programEnd.ended, 1);
         QVERIFY(!w.timer(1).isEnabled());
+    }
+
+    // Shown smaller to fit a small screen (1024 x 768), the window keeps its
+    // proportions: each control at its place and size times the factor, its
+    // font and picture likewise; a press lands on the control drawn there;
+    // the window looks as laid out, only smaller; and back at factor 1 it is
+    // the window as laid out to the pixel.
+    void scaledWindowKeepsItsProportions()
+    {
+        ScriptedPlatform p, q;
+        FrmMain laidOut(p.platform());
+        FrmMain scaled(q.platform());
+        const double f = 1022.0 / 1227;
+        scaled.setScale(layout::Scale(f));
+        QCOMPARE(scaled.size(), QSize(1022, 724));
+        QCOMPARE(scaled.minimumSize(), scaled.maximumSize());
+
+        const auto controls = [](FrmMain& w) {
+            QList<QWidget*> list = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            list.removeIf([](QWidget* c) { return c->isWindow(); }); // the popup menu
+            return list;
+        };
+        const QList<QWidget*> before = controls(laidOut), after = controls(scaled);
+        QCOMPARE(after.size(), before.size());
+        QVERIFY(before.size() > 80);
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            const QRect a = before[i]->geometry(), b = after[i]->geometry();
+            const QString name = before[i]->objectName();
+            QVERIFY2(qAbs(b.left() - a.left() * f) <= 1 && qAbs(b.top() - a.top() * f) <= 1 &&
+                         qAbs(b.width() - a.width() * f) <= 1 && qAbs(b.height() - a.height() * f) <= 1,
+                     qPrintable(name));
+            QVERIFY2(qFuzzyCompare(after[i]->font().pointSizeF(), before[i]->font().pointSizeF() * f) ||
+                         !before[i]->testAttribute(Qt::WA_SetFont),
+                     qPrintable(name));
+        }
+        QCOMPARE(scaled.picturePanel(6)->pictureRect().size(), QSize(188, 80));
+        QCOMPARE(scaled.picturePanel(6)->pictureRect().center(), scaled.picturePanel(6)->rect().center());
+        for (int i = 0; i < kEventButtonCount; ++i) {
+            const QPointF centre = QRectF(laidOut.Check1(i)->geometry()).center() * f;
+            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.Check1(i));
+        }
+        for (int i = 0; i < kRhythmButtonCount; ++i) {
+            const QPointF centre = QRectF(laidOut.Option1(i)->geometry()).center() * f;
+            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.Option1(i));
+        }
+
+        laidOut.show();
+        scaled.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&laidOut));
+        QVERIFY(QTest::qWaitForWindowExposed(&scaled));
+        // The window as laid out, shrunk as a picture, against the scaled
+        // window: edges and glyphs differ by a few levels of antialiasing
+        // (about 1.4 % of the pixels far apart); glyphs of another size, or
+        // a control out of place, make several per cent.
+        const QImage small = shot(laidOut).scaled(scaled.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage drawn = shot(scaled);
+        int far = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb a = small.pixel(x, y), b = drawn.pixel(x, y);
+                far += qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))), qAbs(qBlue(a) - qBlue(b))) > 96;
+            }
+        QVERIFY2(far < drawn.width() * drawn.height() / 50, qPrintable(QString::number(far)));
+
+        scaled.setScale(layout::Scale());
+        QCOMPARE(shot(scaled), shot(laidOut));
+    }
+
+    // The edit window and the popup menu open at the main window's scale;
+    // at factor 1 the menu keeps the platform's font as it is.
+    void editWindowAndMenuScaleWithTheWindow()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        const QFont platformMenuFont = w.popup()->font();
+        QCOMPARE(platformMenuFont, QApplication::font(w.popup()));
+        const double f = 747.0 / 869; // a 1366 x 768 screen
+        w.setScale(layout::Scale(f));
+        QVERIFY(qFuzzyCompare(w.popup()->font().pointSizeF(), platformMenuFont.pointSizeF() * f));
+        QCOMPARE(w.popup()->font().family(), platformMenuFont.family());
+
+        w.Check1(0)->click();
+        bool opened = false;
+        w.setEditWindowRunner([&](FrmEdit& e) {
+            opened = true;
+            QCOMPARE(e.size(), QSize(536, 77)); // 624 x 89 laid out
+            QCOMPARE(e.minimumSize(), e.maximumSize());
+            QCOMPARE(e.Text1()->geometry(), QRect(7, 9, 518, 26));
+            QCOMPARE(e.Command1()->geometry(), QRect(148, 45, 63, 26));
+            QCOMPARE(e.Shape1(1)->geometry(), QRect(304, 43, 68, 32));
+            QVERIFY(qFuzzyCompare(e.Text1()->font().pointSizeF(), 15.75 * f));
+            QVERIFY(qFuzzyCompare(e.Command2()->font().pointSizeF(), 11.25 * f));
+        });
+        w.popup()->menuEdit()->trigger();
+        QVERIFY(opened);
+
+        w.setScale(layout::Scale());
+        QCOMPARE(w.popup()->font(), platformMenuFont);
+        QVERIFY(!w.popup()->testAttribute(Qt::WA_SetFont));
+    }
+
+    // Fitted first to the frame expected before the window is shown, the
+    // window is fitted again to the frame it really gets once shown (the
+    // offscreen platform's, on its 800 x 600 screen): scale and place follow.
+    void fittedAgainToTheRealFrame()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        auto* fitter = new ScreenFitter(w);
+        const QRect available = w.screen()->availableGeometry();
+        const QMargins guess(10, 60, 10, 10);
+        fitter->fit(available, guess);
+        const WindowFit guessed = fitWindow(available, guess, {layout::kClientWidth, layout::kClientHeight});
+        QCOMPARE(w.scale(), guessed.scale);
+        QVERIFY(w.scale().factor() < 1);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(fitter->frame() != guess);
+        const QMargins real = fitter->frame();
+        QVERIFY(!real.isNull());
+        const WindowFit fitted = fitWindow(available, real, {layout::kClientWidth, layout::kClientHeight});
+        QCOMPARE(w.scale(), fitted.scale);
+        QVERIFY(w.scale().factor() > guessed.scale.factor());
+        QTRY_COMPARE(w.frameGeometry(), fitted.frame);
+        QVERIFY(available.contains(w.frameGeometry()));
     }
 };
 

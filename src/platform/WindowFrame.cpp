@@ -1,0 +1,89 @@
+#include "platform/WindowFrame.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QThread>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#ifdef VELTRASA_HAVE_X11
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#endif
+
+namespace veltrasa {
+
+#ifdef VELTRASA_HAVE_X11
+namespace {
+// The CARDINAL values of a window's property, at most `count`; empty if the
+// property is not set.
+std::vector<unsigned long> cardinals(Display* display, Window window, Atom property, long count)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display, window, property, 0, count, False, AnyPropertyType, &type, &format, &items, &after,
+                           &data) == Success &&
+        data) {
+        if (format == 32) {
+            // Xlib hands 32-bit items over as longs.
+            const auto* longs = reinterpret_cast<const unsigned long*>(data);
+            values.assign(longs, longs + items);
+        }
+        XFree(data);
+    }
+    return values;
+}
+} // namespace
+
+std::optional<QMargins> expectedWindowFrame(QWidget& window)
+{
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* display = x11 ? x11->display() : nullptr;
+    if (!display)
+        return std::nullopt;
+    const Window root = DefaultRootWindow(display);
+    // One round trip for the three names.
+    std::array<char*, 3> names{const_cast<char*>("_NET_SUPPORTING_WM_CHECK"),
+                               const_cast<char*>("_NET_REQUEST_FRAME_EXTENTS"),
+                               const_cast<char*>("_NET_FRAME_EXTENTS")};
+    std::array<Atom, 3> atoms{};
+    XInternAtoms(display, names.data(), int(names.size()), False, atoms.data());
+    const auto [check, request, extents] = atoms;
+    // A window manager that follows the hints names its check window on the
+    // root window; without one, windows have no frame.
+    if (cardinals(display, root, check, 1).empty())
+        return QMargins();
+
+    const auto client = static_cast<Window>(window.winId());
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = client;
+    event.xclient.message_type = request;
+    event.xclient.format = 32;
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+    // The manager answers by setting the property on the window, usually
+    // within a millisecond; the program's event loop is not running yet, so
+    // the property is read until it is there.
+    const QDeadlineTimer deadline(100);
+    do {
+        const auto values = cardinals(display, client, extents, 4);
+        if (values.size() == 4)
+            return QMargins(int(values[0]), int(values[2]), int(values[1]), int(values[3])); // left, right, top, bottom
+        QThread::usleep(500);
+    } while (!deadline.hasExpired());
+    return std::nullopt;
+}
+#else
+std::optional<QMargins> expectedWindowFrame(QWidget&)
+{
+    return std::nullopt;
+}
+#endif
+
+} // namespace veltrasa

@@ -1,0 +1,89 @@
+#include "ui/ScreenFit.h"
+
+#include <QEvent>
+#include <QWindow>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/WindowFrame.h"
+#include "ui/FrmMain.h"
+
+namespace veltrasa {
+namespace {
+// Below this the window would be too small to read or use; a screen that
+// small gets the window at this scale, its title bar on the screen.
+constexpr double kSmallestFactor = 0.25;
+
+// A frame as window managers commonly draw one: a title bar and thin edges.
+// Used only where the window manager does not say before the window is
+// mapped; a little generous, so that the window opens inside the screen and
+// grows to fit once the real frame is known.
+constexpr QMargins kCommonFrame(4, 32, 4, 4);
+
+QMargins frameOf(const QWidget& window)
+{
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+} // namespace
+
+WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientTwips)
+{
+    const double roomWidth = available.width() - frame.left() - frame.right();
+    const double roomHeight = available.height() - frame.top() - frame.bottom();
+    const double width = double(clientTwips.width()) / layout::kTwipsPerPixel;
+    const double height = double(clientTwips.height()) / layout::kTwipsPerPixel;
+    const double factor = std::max(kSmallestFactor, std::min({1.0, roomWidth / width, roomHeight / height}));
+    const layout::Scale scale(factor);
+    QRect outer(0, 0, scale.px(clientTwips.width()) + frame.left() + frame.right(),
+                scale.px(clientTwips.height()) + frame.top() + frame.bottom());
+    outer.moveCenter(available.center());
+    // Where even the smallest window does not fit, its title bar does.
+    outer.moveLeft(std::max(available.left(), std::min(outer.left(), available.right() + 1 - outer.width())));
+    outer.moveTop(std::max(available.top(), std::min(outer.top(), available.bottom() + 1 - outer.height())));
+    return {scale, outer};
+}
+
+ScreenFitter::ScreenFitter(FrmMain& window) : QObject(&window), window_(window)
+{
+    // The frame shows in the geometry of the window's native window.
+    window.winId();
+    window.windowHandle()->installEventFilter(this);
+}
+
+void ScreenFitter::fit(const QRect& available, const QMargins& frame)
+{
+    frame_ = frame;
+    const WindowFit fitted = fitWindow(available, frame, {layout::kClientWidth, layout::kClientHeight});
+    window_.setScale(fitted.scale);
+    // Placed by its client area, which the window manager leaves where it
+    // is asked to put it, whatever frame it draws.
+    window_.setGeometry(fitted.frame - frame);
+}
+
+bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
+{
+    // Once the window is mapped and framed, Qt reports the frame with a
+    // move, a resize or an expose of the native window.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Expose) && window_.isVisible() &&
+        !window_.isMinimized()) {
+        const QMargins drawn = frameOf(window_);
+        if (!drawn.isNull() && drawn != frame_)
+            if (const QScreen* screen = window_.screen())
+                fit(screen->availableGeometry(), drawn);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void showFitted(FrmMain& window)
+{
+    auto* fitter = new ScreenFitter(window);
+    if (const QScreen* screen = window.screen())
+        fitter->fit(screen->availableGeometry(), expectedWindowFrame(window).value_or(kCommonFrame));
+    window.show();
+}
+
+} // namespace veltrasa

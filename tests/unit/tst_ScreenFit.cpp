@@ -1,0 +1,135 @@
+// Where the main window opens and at what scale: on a screen that holds it,
+// as laid out and centred; on a smaller one, scaled down just enough for the
+// window and its frame to fit the available area, never outside it.
+#include <QtTest>
+
+#include "ui/Layout.h"
+#include "ui/ScreenFit.h"
+
+using namespace veltrasa;
+
+namespace {
+const QSize kMainWindow(layout::kClientWidth, layout::kClientHeight);
+const QMargins kOpenbox(1, 20, 1, 1); // left, top (the title bar), right, bottom
+const QMargins kThickFrame(4, 32, 4, 4);
+} // namespace
+
+class ScreenFitTest : public QObject {
+    Q_OBJECT
+private slots:
+    // At factor 1 every length is what the layout always gave: the window
+    // that fits looks exactly as before.
+    void factorOneIsTheLayout()
+    {
+        const layout::Scale one;
+        for (int twips = 0; twips <= 20000; ++twips)
+            if (one.px(twips) != layout::px(twips))
+                QFAIL(qPrintable(QStringLiteral("%1 twips: %2 pixels, laid out %3")
+                                     .arg(twips)
+                                     .arg(one.px(twips))
+                                     .arg(layout::px(twips))));
+        QCOMPARE(one.rect(9855, 5250, 2715, 1020), QRect(657, 350, 181, 68));
+        QCOMPARE(one.size(QSize(226, 96)), QSize(226, 96));
+        QCOMPARE(one.pixels(4), 4);
+        QCOMPARE(one.line(2), 2);
+        QCOMPARE(one.points(21.75), 21.75);
+    }
+
+    // Scaled, controls that meet in twips still meet (each edge is rounded
+    // on its own), and no line becomes thinner than a pixel.
+    void scaledEdgesMeet()
+    {
+        for (const double f : {0.9, 0.8596, 0.8329, 0.61, 0.3}) {
+            const layout::Scale k(f);
+            for (int left = 0; left < 18405; left += 97) {
+                const QRect a = k.rect(left, 60, 1545, 1545);
+                const QRect b = k.rect(left + 1545, 60, 3705, 1545);
+                QCOMPARE(a.right() + 1, b.left());
+                QCOMPARE(a.top(), b.top());
+            }
+            QCOMPARE(k.line(1), 1);
+            QCOMPARE(k.line(2), f >= 0.75 ? 2 : 1);
+            QCOMPARE(k.points(12), 12 * f);
+        }
+    }
+
+    void fitsAsExpected_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QRect>("placed"); // the frame on the screen
+
+        QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1080) << kOpenbox << QSize(1227, 869)
+                                   << QRect(345, 95, 1229, 890);
+        QTest::newRow("1600x1200, no window manager")
+            << QRect(0, 0, 1600, 1200) << QMargins() << QSize(1227, 869) << QRect(186, 165, 1227, 869);
+        QTest::newRow("exactly the window and its frame")
+            << QRect(0, 0, 1229, 890) << kOpenbox << QSize(1227, 869) << QRect(0, 0, 1229, 890);
+        QTest::newRow("one pixel short") << QRect(0, 0, 1229, 889) << kOpenbox << QSize(1226, 868)
+                                         << QRect(1, 0, 1228, 889);
+        // Height 768 less the title bar: 747 / 869 of the layout.
+        QTest::newRow("1366x768") << QRect(0, 0, 1366, 768) << kOpenbox << QSize(1055, 747) << QRect(154, 0, 1057, 768);
+        // Width 1024 less the edges: 1022 / 1227.
+        QTest::newRow("1024x768") << QRect(0, 0, 1024, 768) << kOpenbox << QSize(1022, 724) << QRect(0, 11, 1024, 745);
+        QTest::newRow("1366x768, panel below")
+            << QRect(0, 0, 1366, 740) << kOpenbox << QSize(1015, 719) << QRect(174, 0, 1017, 740);
+        QTest::newRow("1366x768, panel above and dock left")
+            << QRect(48, 24, 1318, 744) << kThickFrame << QSize(1000, 708) << QRect(203, 24, 1008, 744);
+        QTest::newRow("second screen, 1280x800")
+            << QRect(1920, 0, 1280, 800) << kOpenbox << QSize(1100, 779) << QRect(2009, 0, 1102, 800);
+        // Smaller than even the smallest window: the title bar stays on the
+        // screen.
+        QTest::newRow("320x200") << QRect(0, 0, 320, 200) << kOpenbox << QSize(307, 217) << QRect(5, 0, 309, 238);
+    }
+
+    void fitsAsExpected()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QMargins, frame);
+        QFETCH(QSize, client);
+        QFETCH(QRect, placed);
+        const WindowFit fit = fitWindow(available, frame, kMainWindow);
+        QCOMPARE(fit.frame, placed);
+        QCOMPARE(QSize(fit.scale.px(layout::kClientWidth), fit.scale.px(layout::kClientHeight)), client);
+        QCOMPARE(fit.frame.size(), client.grownBy(frame));
+    }
+
+    // On any screen from a netbook's to a large desktop's: inside the
+    // available area, centred, at factor 1 where the window fits, else just
+    // small enough (the frame fills the width or the height), with the
+    // proportions of the layout.
+    void fitsJustEnoughOnAnyScreen()
+    {
+        for (const QMargins& frame : {QMargins(), kOpenbox, kThickFrame})
+            for (int width = 800; width <= 2560; width += 37)
+                for (int height = 480; height <= 1600; height += 29) {
+                    const QRect available(17, 23, width, height);
+                    const WindowFit fit = fitWindow(available, frame, kMainWindow);
+                    const QSize client = fit.frame.size().shrunkBy(frame);
+                    const QString where = QStringLiteral("%1x%2 in a frame of %3,%4: %5x%6 at %7,%8")
+                                              .arg(width)
+                                              .arg(height)
+                                              .arg(frame.left())
+                                              .arg(frame.top())
+                                              .arg(client.width())
+                                              .arg(client.height())
+                                              .arg(fit.frame.left())
+                                              .arg(fit.frame.top());
+                    QVERIFY2(available.contains(fit.frame), qPrintable(where));
+                    QVERIFY2(qAbs(fit.frame.center().x() - available.center().x()) <= 1 &&
+                                 qAbs(fit.frame.center().y() - available.center().y()) <= 1,
+                             qPrintable(where));
+                    QVERIFY2(fit.scale.factor() <= 1, qPrintable(where));
+                    if (fit.scale.factor() == 1)
+                        QVERIFY2(client == QSize(1227, 869), qPrintable(where));
+                    else
+                        QVERIFY2(fit.frame.width() == width || fit.frame.height() == height, qPrintable(where));
+                    // Width to height as 1227 to 869, to within a pixel.
+                    QVERIFY2(qAbs(client.width() * 869 - client.height() * 1227) <= 1227, qPrintable(where));
+                }
+    }
+};
+
+QTEST_GUILESS_MAIN(ScreenFitTest)
+#include "tst_ScreenFit.moc"
