@@ -232,7 +232,10 @@ RecordListWidget::RecordListWidget(QWidget* parent) : UniformRowListWidget(paren
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A vertical scroll bar only: a row wider than the list is clipped at
+    // its edge rather than costing the list a horizontal bar over its last
+    // visible row.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
 }
 
