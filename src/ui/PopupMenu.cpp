@@ -1,6 +1,7 @@
 #include "ui/PopupMenu.h"
 
 #include <QCursor>
+#include <QMouseEvent>
 
 #include "ui/EditLayout.h"
 
@@ -17,6 +18,19 @@ PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent)
         if (entry.command >= 0)
             items_[static_cast<std::size_t>(entry.command)] = a;
     }
+}
+
+void PopupMenu::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Items are chosen with the left button only. QMenu would also take a
+    // right button released over an item: a hurried right click on 修正, or
+    // the right press that opened the menu dragged onto 削除. Such a release
+    // chooses nothing and the menu stays open.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QMenu::mouseReleaseEvent(event);
 }
 
 void PopupMenu::showAtPointer()

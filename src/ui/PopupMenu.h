@@ -28,6 +28,9 @@ public:
     void showAtPointer() override;
     void setShower(Shower shower) { shower_ = std::move(shower); }
 
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
     std::array<QAction*, 3> items_{};
     Shower shower_;

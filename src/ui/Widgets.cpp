@@ -278,6 +278,18 @@ void RecordListWidget::mousePressEvent(QMouseEvent* event)
     emit mouseButtonPressed(event->button());
 }
 
+QItemSelectionModel::SelectionFlags RecordListWidget::selectionCommand(const QModelIndex& index,
+                                                                       const QEvent* event) const
+{
+    // 修正 and 削除 act on the selected row, so no click or key takes the
+    // selection away: Ctrl with a click or Space would deselect the row, and
+    // a click below the rows would clear the selection.
+    const auto command = UniformRowListWidget::selectionCommand(index, event);
+    if (!index.isValid() || (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
 BevelButton::BevelButton(QWidget* parent, const QString& caption) : QPushButton(caption, parent)
 {
     setCheckable(true);

@@ -85,7 +85,8 @@ private:
 
 // The record list. A right-button press does not select the row under the
 // pointer; it is reported so the popup menu can act on the row selected
-// before the press.
+// before the press. While there are rows one of them stays selected: no
+// click or key deselects it.
 class RecordListWidget final : public UniformRowListWidget, public RecordList {
     Q_OBJECT
 public:
@@ -106,6 +107,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 };
 
 // A push button drawn flat in its palette's Button colour with a raised

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QPushButton>
+#include <functional>
 #include <optional>
 
 #include "Scripted.h"
@@ -286,6 +287,104 @@ private slots:
         rightClick(0, Item::Cancel); // the second undo is not offered
         QVERIFY(shown->edit && shown->del && !shown->cancel);
         QCOMPARE(w.List1()->count(), 1);
+    }
+
+    // A hurried mouse changes nothing: the right button chooses no item of
+    // the real menu (a right click on 修正, the opening right press dragged
+    // onto 削除 and released there), the menu stays open for the left button
+    // and the keys; Ctrl or Shift with a click, and Ctrl+Space, leave the
+    // selected row selected.
+    void hurriedMouseChangesNothing()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (int i = 0; i < 4; ++i)
+            w.Check1(i)->click();
+        RecordListWidget* list = w.List1();
+        const QStringList four = rows(*list);
+        int editWindows = 0;
+        w.setEditWindowRunner([&](FrmEdit& e) {
+            ++editWindows;
+            e.reject();
+        });
+
+        // Inside the menu's own loop: `during` runs, then the menu must still
+        // be open, and Escape closes it.
+        const auto whileOpen = [&](const std::function<void(PopupMenu&)>& during) {
+            bool ran = false;
+            QTimer::singleShot(0, this, [&] {
+                auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                auto closeOnFailure = qScopeGuard([menu] { menu->close(); });
+                during(*menu);
+                QCOMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(menu));
+                QVERIFY(menu->isVisible());
+                closeOnFailure.dismiss();
+                QTest::keyClick(menu, Qt::Key_Escape);
+                ran = true;
+            });
+            rightPressOnRow(w, 1);
+            QVERIFY(ran);
+            QVERIFY(!QApplication::activePopupWidget());
+        };
+        const auto centre = [](PopupMenu& m, QAction* a) { return m.actionGeometry(a).center(); };
+        whileOpen([&](PopupMenu& m) {
+            QTest::mouseClick(&m, Qt::RightButton, {}, centre(m, m.menuEdit()));
+            QTest::mouseClick(&m, Qt::MiddleButton, {}, centre(m, m.menuDelete()));
+        });
+        whileOpen([&](PopupMenu& m) {
+            // The right button is still held from the press on the list.
+            QTest::mouseMove(&m, centre(m, m.menuEdit()));
+            QTest::mouseMove(&m, centre(m, m.menuDelete()));
+            QCOMPARE(m.activeAction(), m.menuDelete());
+            QTest::mouseRelease(&m, Qt::RightButton, {}, centre(m, m.menuDelete()));
+        });
+        QCOMPARE(editWindows, 0);
+        QCOMPARE(rows(*list), four);
+        QCOMPARE(list->selectedIndex(), 3);
+
+        // The keys and the left button choose as before.
+        QTimer::singleShot(0, this, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            QVERIFY(menu);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return); // 削除
+        });
+        rightPressOnRow(w, 0);
+        QCOMPARE(rows(*list), four.mid(0, 3));
+        QTimer::singleShot(0, this, [&] {
+            auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, centre(*menu, menu->menuCancel()));
+        });
+        rightPressOnRow(w, 0);
+        QCOMPARE(rows(*list), four);
+        QCOMPARE(list->selectedIndex(), 3);
+
+        // Modifiers on the selected row, and clicks below the rows.
+        list->setFocus();
+        for (int row : {3, 1}) {
+            list->select(row);
+            const QPoint at = list->visualItemRect(list->item(row)).center();
+            for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::ShiftModifier}) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, modifier, at);
+                QCOMPARE(list->selectedIndex(), row);
+            }
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+            QCOMPARE(list->selectedIndex(), row);
+            for (Qt::KeyboardModifiers modifiers :
+                 {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, QPoint(10, 700));
+                QCOMPARE(list->selectedIndex(), row);
+            }
+            QCOMPARE(list->selectedItems().size(), 1);
+        }
+        // A plain click still selects another row.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+        QCOMPARE(list->selectedIndex(), 2);
     }
 
     // The real modal paths: the menu chosen by mouse, the edit window run
