@@ -35,10 +35,15 @@ void PopupMenu::mouseReleaseEvent(QMouseEvent* event)
 
 void PopupMenu::showAtPointer()
 {
+    showAt(QCursor::pos());
+}
+
+void PopupMenu::showAt(const QPoint& screenPosition)
+{
     if (shower_)
-        shower_(*this);
+        shower_(*this, screenPosition);
     else
-        exec(QCursor::pos());
+        exec(screenPosition);
 }
 
 } // namespace veltrasa

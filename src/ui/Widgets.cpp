@@ -1,11 +1,15 @@
 #include "ui/Widgets.h"
 
+#include <QGestureEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QCache>
 #include <algorithm>
 #include <QPaintEvent>
 #include <QtMath>
+
+#include "editing/RecordEditing.h"
 
 namespace veltrasa {
 namespace {
@@ -237,6 +241,9 @@ RecordListWidget::RecordListWidget(QWidget* parent) : UniformRowListWidget(paren
     // visible row.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
+    // A finger held still on the list (Qt's recogniser also follows a held
+    // mouse button; only a touch opens the menu, see viewportEvent).
+    viewport()->grabGesture(Qt::TapAndHoldGesture);
 }
 
 void RecordListWidget::removeRow(int index)
@@ -269,6 +276,9 @@ void RecordListWidget::select(int index)
 
 void RecordListWidget::mousePressEvent(QMouseEvent* event)
 {
+    // A touch reaches the list as the left button of a touch screen.
+    pressedByTouch_ =
+        event->pointingDevice() && event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
     if (event->button() == Qt::RightButton) {
         event->accept();
         emit mouseButtonPressed(event->button());
@@ -276,6 +286,43 @@ void RecordListWidget::mousePressEvent(QMouseEvent* event)
     }
     QListWidget::mousePressEvent(event);
     emit mouseButtonPressed(event->button());
+}
+
+void RecordListWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (!isRecordMenuKey(event->key(), event->modifiers())) {
+        UniformRowListWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit menuRequested(selectedRowMenuPosition());
+}
+
+bool RecordListWidget::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Gesture) {
+        auto* gestures = static_cast<QGestureEvent*>(event);
+        if (QGesture* hold = gestures->gesture(Qt::TapAndHoldGesture)) {
+            gestures->accept(hold);
+            if (hold->state() == Qt::GestureFinished && pressedByTouch_) {
+                pressedByTouch_ = false;
+                emit menuRequested(static_cast<QTapAndHoldGesture*>(hold)->position().toPoint());
+            }
+            return true;
+        }
+    }
+    return UniformRowListWidget::viewportEvent(event);
+}
+
+QPoint RecordListWidget::selectedRowMenuPosition()
+{
+    QPoint at(0, 0);
+    if (QListWidgetItem* selected = item(selectedIndex())) {
+        scrollToItem(selected);
+        // The row stays readable above the menu.
+        at = visualItemRect(selected).bottomLeft() + QPoint(0, 1);
+    }
+    return viewport()->mapToGlobal(at);
 }
 
 QItemSelectionModel::SelectionFlags RecordListWidget::selectionCommand(const QModelIndex& index,

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTapAndHoldGesture>
 #include <functional>
 #include <optional>
 
@@ -238,7 +239,7 @@ private slots:
 
         std::optional<Shown> shown;
         std::optional<Item> choice;
-        popup->setShower([&](PopupMenu& m) {
+        popup->setShower([&](PopupMenu& m, const QPoint&) {
             shown = Shown{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
             if (choice)
                 m.action(*choice)->trigger();
@@ -385,6 +386,85 @@ private slots:
         // A plain click still selects another row.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
         QCOMPARE(list->selectedIndex(), 2);
+    }
+
+    // Without a right button: the Menu key and Shift+F10 in the focused list
+    // open the same menu below the selected row (scrolled into view), a
+    // finger held on the list opens it at the finger; its commands act on
+    // the selected row. A mouse button held as long opens nothing.
+    void menuOpensFromTheKeyboardAndByTouch()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (int i = 0; i < 40; ++i)
+            w.Check1(std::array{2, 5, 9}[i % 3])->click();
+        RecordListWidget* list = w.List1();
+        const QStringList recorded = rows(*list);
+        std::optional<QPoint> shownAt;
+        QRect selectedRow; // where the selected row was while the menu showed
+        std::optional<Shown> shown;
+        std::optional<Item> choice;
+        w.popup()->setShower([&](PopupMenu& m, const QPoint& at) {
+            shownAt = at;
+            selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
+            shown = Shown{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
+            if (choice)
+                m.action(*choice)->trigger();
+        });
+        w.setEditWindowRunner([](FrmEdit& e) {
+            typeJapanese(e.Text1(), QStringLiteral("　修正"));
+            e.Command2()->click();
+        });
+        const auto rowAt = [&](int row) { return list->visualItemRect(list->item(row)); };
+
+        list->setFocus();
+        list->select(30);
+        list->scrollToBottom();
+        choice = Item::Edit;
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(shownAt);
+        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QVERIFY(list->viewport()->rect().contains(selectedRow));
+        QCOMPARE(list->viewport()->mapFromGlobal(*shownAt), selectedRow.bottomLeft() + QPoint(0, 1));
+        QCOMPARE(list->rowText(30), recorded[30] + QStringLiteral("　修正"));
+        QCOMPARE(list->selectedIndex(), 30);
+
+        shownAt.reset();
+        choice = Item::Cancel;
+        QTest::keyClick(list, Qt::Key_Menu);
+        QVERIFY(shownAt);
+        QVERIFY(shown->edit && shown->del && shown->cancel);
+        QCOMPARE(rows(*list), recorded);
+
+        // F10 alone, or the Menu key elsewhere in the window: no menu.
+        shownAt.reset();
+        choice.reset();
+        QTest::keyClick(list, Qt::Key_F10);
+        QTest::keyClick(w.Check1(0), Qt::Key_Menu);
+        QVERIFY(!shownAt);
+
+        // A touch-and-hold on a row: the touch selects the row, the hold
+        // opens the menu at the finger. (The offscreen screen is smaller
+        // than the window: a row near the list's top.)
+        QTapAndHoldGesture::setTimeout(100);
+        QPointingDevice* touchScreen = QTest::createTouchDevice();
+        list->scrollToTop();
+        const QPoint finger = rowAt(2).center();
+        choice = Item::Delete;
+        QTest::touchEvent(list->viewport(), touchScreen).press(0, finger);
+        QTRY_VERIFY(shownAt);
+        QTest::touchEvent(list->viewport(), touchScreen).release(0, finger);
+        QCOMPARE(*shownAt, list->viewport()->mapToGlobal(finger));
+        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QCOMPARE(rows(*list), recorded.mid(0, 2) + recorded.mid(3));
+
+        shownAt.reset();
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, finger);
+        QTest::qWait(400);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, finger);
+        QVERIFY(!shownAt);
     }
 
     // The real modal paths: the menu chosen by mouse, the edit window run
