@@ -5,6 +5,7 @@
 #include <QTapAndHoldGesture>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "Scripted.h"
 #include "ui/Fonts.h"
@@ -54,6 +55,19 @@ void typeJapanese(QWidget* w, const QString& text)
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(w, &event);
+}
+
+// Shows the window, waits until it is active, then presses `presses`
+// event buttons, taking `buttons` in turn. 除細動, エピネフリン and
+// キシロカイン write rows wider than the list.
+bool shownWithRows(FrmMain& w, int presses, const std::vector<int>& buttons = {2, 5, 9})
+{
+    w.show();
+    if (!QTest::qWaitForWindowActive(&w))
+        return false;
+    for (int i = 0; i < presses; ++i)
+        w.Check1(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
+    return true;
 }
 
 struct Shown {
@@ -299,10 +313,7 @@ private slots:
     {
         ScriptedPlatform p;
         FrmMain w(p.platform());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        for (int i = 0; i < 4; ++i)
-            w.Check1(i)->click();
+        QVERIFY(shownWithRows(w, 4, {0, 1, 2, 3}));
         RecordListWidget* list = w.List1();
         const QStringList four = rows(*list);
         int editWindows = 0;
@@ -396,10 +407,7 @@ private slots:
     {
         ScriptedPlatform p;
         FrmMain w(p.platform());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        for (int i = 0; i < 40; ++i)
-            w.Check1(std::array{2, 5, 9}[i % 3])->click();
+        QVERIFY(shownWithRows(w, 40));
         RecordListWidget* list = w.List1();
         const QStringList recorded = rows(*list);
         std::optional<QPoint> shownAt;
