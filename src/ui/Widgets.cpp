@@ -237,9 +237,10 @@ RecordListWidget::RecordListWidget(QWidget* parent) : UniformRowListWidget(paren
     setSortingEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // A vertical scroll bar only: a row wider than the list is clipped at
-    // its edge rather than costing the list a horizontal bar over its last
-    // visible row.
+    // its edge (not shortened with an ellipsis) rather than costing the list
+    // a horizontal bar over its last visible row.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideNone);
     setUniformItemSizes(true);
     // A finger held still on the list (Qt's recogniser also follows a held
     // mouse button; only a touch opens the menu, see viewportEvent).

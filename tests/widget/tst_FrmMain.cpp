@@ -162,6 +162,7 @@ private slots:
         // and the last row can be scrolled wholly into view.
         QVERIFY(!list->horizontalScrollBar()->isVisible());
         QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(list->textElideMode(), Qt::ElideNone);
         QCOMPARE(list->viewport()->height(), list->height() - 2 * list->frameWidth());
         list->scrollToTop();
         list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
