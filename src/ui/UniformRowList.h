@@ -24,12 +24,14 @@ public:
     QRect visualRect(const QModelIndex& index) const override;
     QModelIndex indexAt(const QPoint& point) const override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    void doItemsLayout() override;
+
+public slots:
     // QListWidget's own scrollToItem() calls QListView::scrollTo() by name,
     // which works from QListView's layout of the rows, a layout this list
     // never makes: for a row wider than the list it scrolled to the top.
     // This one scrolls by the row's place, like scrollTo().
     void scrollToItem(const QListWidgetItem* item, ScrollHint hint = EnsureVisible);
-    void doItemsLayout() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -143,6 +143,7 @@ find_edit_window
 xdotool type --delay 40 ' menu'
 press_change
 selected 34 40 $'\u3000エピネフリン12回目投与 menu'
+[[ -z "$(popup_menu)" ]] || fail "a menu is still open after the correction"
 pass "Shift+F10 and the Menu key correct rows"
 
 kill -0 "$PROGRAM_PID" || fail "the program died"
