@@ -11,10 +11,28 @@ void RecordEditing::clearUndoBuffer()
     undo_ = UndoBuffer{};
 }
 
+bool isRecordMenuKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
+    return key == Qt::Key_Menu || (key == Qt::Key_F10 && held == Qt::ShiftModifier);
+}
+
 void RecordEditing::showRecordMenu(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
+    prepareRecordMenu();
+    t_.popup.showAtPointer();
+}
+
+void RecordEditing::showRecordMenuAt(const QPoint& screenPosition)
+{
+    prepareRecordMenu();
+    t_.popup.showAt(screenPosition);
+}
+
+void RecordEditing::prepareRecordMenu()
+{
     // Disabling and re-enabling drops any mouse grab the list holds.
     t_.list.setEnabled(false);
     t_.list.setEnabled(true);
@@ -26,7 +44,6 @@ void RecordEditing::showRecordMenu(Qt::MouseButton button)
     // Undo is offered whenever there is something to undo, even in an
     // empty list.
     t_.popup.setItemEnabled(RecordMenu::Item::Cancel, canUndo());
-    t_.popup.showAtPointer();
 }
 
 bool RecordEditing::rememberSelectedRow()

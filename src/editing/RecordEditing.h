@@ -2,6 +2,7 @@
 // Correcting, deleting and restoring rows of the record list from its popup
 // menu, with one level of undo.
 
+#include <QPoint>
 #include <QString>
 #include <Qt>
 #include <functional>
@@ -19,10 +20,16 @@ public:
     virtual ~RecordMenu() = default;
     virtual void setItemEnabled(Item item, bool enabled) = 0;
     virtual bool isItemEnabled(Item item) const = 0;
-    // Shows the menu with its left edge at the mouse pointer and returns
-    // once it has closed; the handler of a chosen item has run by then.
+    // Shows the menu with its left edge at the mouse pointer, or at a point
+    // of the screen, and returns once it has closed; the handler of a chosen
+    // item has run by then.
     virtual void showAtPointer() = 0;
+    virtual void showAt(const QPoint& screenPosition) = 0;
 };
+
+// The keys that open the record list's menu from the keyboard while the
+// list has the focus: the Menu key, and Shift+F10.
+bool isRecordMenuKey(int key, Qt::KeyboardModifiers modifiers);
 
 // The row last deleted or opened for correction. An empty text means there
 // is nothing to undo.
@@ -52,6 +59,10 @@ public:
     // A mouse-button press on the record list; only the right button opens
     // the menu. The press itself never changes the selected row.
     void showRecordMenu(Qt::MouseButton button);
+    // The same menu, with the same items offered, opened without a mouse:
+    // by a menu key of the keyboard (at the selected row) or a touch-and-hold
+    // on the list (at the finger).
+    void showRecordMenuAt(const QPoint& screenPosition);
 
     void editRow();        // 修正
     void deleteRow();      // 削除
@@ -61,6 +72,9 @@ public:
     bool canUndo() const { return !undo_.undoRowText.isEmpty(); }
 
 private:
+    // Drops the list's mouse grab, gives it the focus and offers the items
+    // that can act.
+    void prepareRecordMenu();
     // Remembers the selected row; false when no row is selected.
     bool rememberSelectedRow();
 

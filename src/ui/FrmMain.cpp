@@ -282,6 +282,8 @@ void FrmMain::buildEditing()
     editing_ = std::make_unique<RecordEditing>(RecordEditing::Targets{*list1_, *popup_, [this] { openEditWindow(); }});
     connect(list1_, &RecordListWidget::mouseButtonPressed, this,
             [this](Qt::MouseButton button) { editing_->showRecordMenu(button); });
+    connect(list1_, &RecordListWidget::menuRequested, this,
+            [this](const QPoint& screenPosition) { editing_->showRecordMenuAt(screenPosition); });
     connect(popup_->menuEdit(), &QAction::triggered, this, [this] { editing_->editRow(); });
     connect(popup_->menuDelete(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
     connect(popup_->menuCancel(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });

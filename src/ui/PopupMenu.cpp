@@ -1,6 +1,7 @@
 #include "ui/PopupMenu.h"
 
 #include <QCursor>
+#include <QMouseEvent>
 
 #include "ui/EditLayout.h"
 
@@ -19,12 +20,30 @@ PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent)
     }
 }
 
+void PopupMenu::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Items are chosen with the left button only. QMenu would also take a
+    // right button released over an item: a hurried right click on 修正, or
+    // the right press that opened the menu dragged onto 削除. Such a release
+    // chooses nothing and the menu stays open.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QMenu::mouseReleaseEvent(event);
+}
+
 void PopupMenu::showAtPointer()
 {
+    showAt(QCursor::pos());
+}
+
+void PopupMenu::showAt(const QPoint& screenPosition)
+{
     if (shower_)
-        shower_(*this);
+        shower_(*this, screenPosition);
     else
-        exec(QCursor::pos());
+        exec(screenPosition);
 }
 
 } // namespace veltrasa

@@ -12,9 +12,9 @@ namespace veltrasa {
 class PopupMenu final : public QMenu, public RecordMenu {
     Q_OBJECT
 public:
-    // How the menu is shown and an item chosen; by default modally at the
-    // mouse pointer. Tests put a scripted choice in its place.
-    using Shower = std::function<void(PopupMenu&)>;
+    // How the menu is shown at a point of the screen and an item chosen; by
+    // default modally. Tests put a scripted choice in its place.
+    using Shower = std::function<void(PopupMenu&, const QPoint& screenPosition)>;
 
     explicit PopupMenu(QWidget* parent);
 
@@ -26,7 +26,11 @@ public:
     void setItemEnabled(Item item, bool enabled) override { action(item)->setEnabled(enabled); }
     bool isItemEnabled(Item item) const override { return action(item)->isEnabled(); }
     void showAtPointer() override;
+    void showAt(const QPoint& screenPosition) override;
     void setShower(Shower shower) { shower_ = std::move(shower); }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     std::array<QAction*, 3> items_{};

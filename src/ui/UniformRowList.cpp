@@ -25,7 +25,7 @@ UniformRowListWidget::UniformRowListWidget(QWidget* parent) : QListWidget(parent
     connect(model(), &QAbstractItemModel::layoutChanged, this, refresh);
     connect(model(), &QAbstractItemModel::rowsMoved, this, refresh);
     connect(model(), &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent, int first, int last) {
-        if (widthsValid_ && parent == rootIndex()) {
+        if (keepsWidths() && parent == rootIndex()) {
             if (static_cast<int>(widths_.size()) == model()->rowCount(rootIndex()) + (last - first + 1)) {
                 const auto from = widths_.begin() + first;
                 const auto to = widths_.begin() + last + 1;
@@ -68,6 +68,8 @@ int UniformRowListWidget::rowHeight() const
 
 int UniformRowListWidget::contentWidth() const
 {
+    if (clipsRows())
+        return 0;
     if (!widthsValid_) {
         const int rows = model()->rowCount(rootIndex());
         widths_.clear();
@@ -81,6 +83,18 @@ int UniformRowListWidget::contentWidth() const
     if (widest_ < 0)
         widest_ = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
     return widest_;
+}
+
+bool UniformRowListWidget::clipsRows() const
+{
+    return horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
+}
+
+bool UniformRowListWidget::keepsWidths() const
+{
+    if (clipsRows())
+        widthsValid_ = false; // measured again should the rows stop being clipped
+    return widthsValid_;
 }
 
 void UniformRowListWidget::invalidateSizes()
@@ -176,6 +190,11 @@ void UniformRowListWidget::scrollTo(const QModelIndex& index, ScrollHint hint)
         bar->setValue(value);
     }
     viewport()->update(visualRect(index));
+}
+
+void UniformRowListWidget::scrollToItem(const QListWidgetItem* item, ScrollHint hint)
+{
+    scrollTo(indexFromItem(item), hint);
 }
 
 void UniformRowListWidget::doItemsLayout()
@@ -363,7 +382,7 @@ QRegion UniformRowListWidget::visualRegionForSelection(const QItemSelection& sel
 
 void UniformRowListWidget::rowsInserted(const QModelIndex& parent, int start, int end)
 {
-    if (widthsValid_ && parent == rootIndex()) {
+    if (keepsWidths() && parent == rootIndex()) {
         if (static_cast<int>(widths_.size()) + (end - start + 1) == model()->rowCount(rootIndex())) {
             QSize size;
             for (int row = start; row <= end; ++row) {
@@ -391,7 +410,7 @@ void UniformRowListWidget::rowsAboutToBeRemoved(const QModelIndex& parent, int s
 void UniformRowListWidget::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                        const QList<int>& roles)
 {
-    if (widthsValid_ && topLeft.parent() == rootIndex() &&
+    if (keepsWidths() && topLeft.parent() == rootIndex() &&
         static_cast<int>(widths_.size()) == model()->rowCount(rootIndex())) {
         QSize size;
         for (int row = topLeft.row(); row <= bottomRight.row(); ++row)

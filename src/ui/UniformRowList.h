@@ -13,6 +13,9 @@ namespace veltrasa {
 // rows there are. Items, model, selection, delegate, keyboard and
 // accessibility are QListWidget's own; only the geometry is replaced.
 // One column, top to bottom, no wrapping, no hidden rows, no drag and drop.
+// With the horizontal scroll bar off (Qt::ScrollBarAlwaysOff) every row is
+// as wide as the list and text wider than it is clipped at its edge; no
+// row's width is measured then.
 class UniformRowListWidget : public QListWidget {
     Q_OBJECT
 public:
@@ -22,6 +25,13 @@ public:
     QModelIndex indexAt(const QPoint& point) const override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void doItemsLayout() override;
+
+public slots:
+    // QListWidget's own scrollToItem() calls QListView::scrollTo() by name,
+    // which works from QListView's layout of the rows, a layout this list
+    // never makes: for a row wider than the list it scrolled to the top.
+    // This one scrolls by the row's place, like scrollTo().
+    void scrollToItem(const QListWidgetItem* item, ScrollHint hint = EnsureVisible);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,7 +56,9 @@ protected:
 private:
     int measureRow(int row, QSize* size) const; // the delegate's size hint; returns the width
     int rowHeight() const;
-    int contentWidth() const; // the widest row's width
+    int contentWidth() const; // the widest row's width; 0 while rows are clipped
+    bool clipsRows() const;   // at the list's edge (horizontal scroll bar off)
+    bool keepsWidths() const; // whether widths_ is kept up to date row by row
     int visibleRows() const;
     bool perItem() const;
     int rowAt(int y) const; // row under viewport y; may be out of range

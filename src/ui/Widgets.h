@@ -34,7 +34,9 @@ private:
 
 // The record list. A right-button press does not select the row under the
 // pointer; it is reported so the popup menu can act on the row selected
-// before the press.
+// before the press. The Menu key and Shift+F10, and a touch-and-hold, ask
+// for the same menu at the selected row or at the finger. While there are
+// rows one of them stays selected: no click or key deselects it.
 class RecordListWidget final : public UniformRowListWidget, public RecordList {
     Q_OBJECT
 public:
@@ -52,9 +54,21 @@ public:
 
 signals:
     void mouseButtonPressed(Qt::MouseButton button);
+    void menuRequested(const QPoint& screenPosition);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
+
+private:
+    // Where a menu opened from the keyboard goes: below the selected row,
+    // scrolled into view first, or the list's top-left corner.
+    QPoint selectedRowMenuPosition();
+
+    bool pressedByTouch_ = false; // the last press came from a touch screen
 };
 
 // A push button drawn flat in its palette's Button colour with a raised

@@ -8,17 +8,7 @@ source "$(dirname "$0")/lib.sh"
 use_private_session_bus "$@"
 start_display
 
-# The accessibility bus, switched on as a screen reader would switch it on.
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 1 50); do
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
-  sleep 0.1
-done
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-  string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null ||
-  fail "the accessibility bus did not start"
+start_accessibility_bus
 
 READ=("/usr/bin/python3" "$(dirname "$0")/read_window.py")
 before="$(date +%F)"

@@ -65,9 +65,7 @@ measure_rows 4
 # 修正 on row 1: the right press lands on row 3 but must not select it.
 left_click_row 1
 menu_on_row 3 1
-EDIT_WID="$(wait_window "$EDIT_TITLE" 10 | head -n1)"
-[[ -n "$EDIT_WID" ]] || fail "the edit window did not open"
-eval "$(xdotool getwindowgeometry --shell "$EDIT_WID" | sed 's/^/EDIT_/')"
+find_edit_window
 eval "$(xdotool getwindowgeometry --shell "$WID" | sed 's/^/MAIN_/')"
 ((EDIT_WIDTH == 624 && EDIT_HEIGHT == 89)) || fail "edit window is ${EDIT_WIDTH}x${EDIT_HEIGHT}"
 dx=$((2 * EDIT_X + EDIT_WIDTH - 2 * MAIN_X - MAIN_WIDTH))
@@ -95,9 +93,7 @@ xdotool type --delay 40 ' corrected'
 xdotool key Return Escape
 sleep 0.3
 xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null || fail "Enter or Escape closed the edit window"
-# 変更 (Command2) at its place in the window.
-xdotool mousemove --sync $((EDIT_X + 392)) $((EDIT_Y + 67)) click 1
-wait_window_gone "$EDIT_TITLE" 10 || fail "変更 did not close the edit window"
+press_change
 pass "row corrected by typing"
 
 # 削除 of row 2, a new row, then 元に戻す: row 2 comes back at its place.

@@ -156,15 +156,20 @@ twips_to_screen() {
   echo "$((ox + $(twips_x $(($1 + $3 / 2))))) $((oy + $(twips_y $(($2 + $4 / 2)))))"
 }
 
+# pointer_to X Y: moves the pointer there on the screen and waits until it
+# is there. (mousemove --sync waits for a motion that never comes when the
+# pointer is already there, as at a second press of the same button.)
+pointer_to() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  if [[ "$X $Y" != "$1 $2" ]]; then xdotool mousemove --sync "$1" "$2"; fi
+}
+
 # click_twips LEFT TOP WIDTH HEIGHT [BUTTON]: a click at the centre.
 click_twips() {
   local x y
   read -r x y < <(twips_to_screen "$1" "$2" "$3" "$4")
-  # mousemove --sync waits for a motion that never comes when the pointer is
-  # already there (a second press of the same button).
-  local X Y SCREEN WINDOW
-  eval "$(xdotool getmouselocation --shell)"
-  if [[ "$X $Y" != "$x $y" ]]; then xdotool mousemove --sync "$x" "$y"; fi
+  pointer_to "$x" "$y"
   xdotool click "${5:-1}"
   sleep 0.2
 }
@@ -214,6 +219,55 @@ use_private_session_bus() {
     exec bash "$here/../support/hermetic.sh" \
       dbus-run-session --config-file="$here/session-bus.conf" -- bash "$0" "$@"
   fi
+}
+
+# The accessibility bus on the session bus, with AT-SPI switched on as a
+# screen reader switches it on; read the window with read_window.py (run
+# with /usr/bin/python3). Call after use_private_session_bus and
+# start_display, before start_program. The launcher keeps the switch in
+# GSettings; the private bus starts no dconf service to store it, so the
+# launcher gets an in-memory store of its own.
+start_accessibility_bus() {
+  GSETTINGS_BACKEND=memory /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
+  E2E_PIDS+=($!)
+  local _
+  for _ in $(seq 1 50); do
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
+    sleep 0.1
+  done
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+    string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null ||
+    fail "the accessibility bus did not start"
+}
+
+# The program's open popup menu (its visible window that the window manager
+# does not manage), or nothing.
+popup_menu() {
+  local wid
+  for wid in $(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null || true); do
+    if xwininfo -id "$wid" 2>/dev/null | grep -q 'Override Redirect State: yes'; then
+      echo "$wid"
+      return 0
+    fi
+  done
+  return 0
+}
+
+# Waits for the edit window (編集) and sets EDIT_WID, and EDIT_X, EDIT_Y,
+# EDIT_WIDTH and EDIT_HEIGHT to its place on the screen; fails if it does
+# not open.
+find_edit_window() {
+  EDIT_WID="$(wait_window "$EDIT_TITLE" 10 | head -n1)"
+  [[ -n "$EDIT_WID" ]] || fail "the edit window did not open"
+  eval "$(xdotool getwindowgeometry --shell "$EDIT_WID" | sed 's/^/EDIT_/')"
+}
+
+# Presses 変更 (Command2) in the edit window found by find_edit_window and
+# waits until the window has gone.
+press_change() {
+  xdotool mousemove --sync $((EDIT_X + 392)) $((EDIT_Y + 67)) click 1
+  wait_window_gone "$EDIT_TITLE" 5 || fail "変更 did not close the edit window"
 }
 
 # wait_window NAME_REGEX SECONDS: prints the id of the first visible window

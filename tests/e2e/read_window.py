@@ -10,6 +10,16 @@ on the session bus the program's accessibility bridge registered on.
     read_window.py edit            the edit window, open on the newest row
     read_window.py cancel-edit     presses the edit window's ｷｬﾝｾﾙ through
                                    AT-SPI, as assistive technology would
+    read_window.py selected ROW COUNT [END]
+                                   the record list holds COUNT rows, ROW is
+                                   the one selected (its text ending in END)
+                                   and shows whole inside the list, which
+                                   shows no horizontal scroll bar; prints
+                                   "rect X Y WIDTH HEIGHT", the row's place
+                                   in pixels of the client area
+    read_window.py rows            prints the record list's rows
+    read_window.py menu-items      the popup menu, open: prints "item NAME X Y"
+                                   for each item's centre on the screen
 DATE: the dates the date label may show (yyyy-mm-dd). Prints what it
 checked; exits 1 with the first mismatch.
 """
@@ -119,23 +129,31 @@ def application():
     fail("the program is not on the accessibility bus")
 
 
-def window_nodes(app, title):
-    """Every accessible below the top-level window captioned TITLE, in
-    pixels relative to that window's top-left corner."""
+def top_window(app, title):
+    """The top-level window captioned TITLE and its top-left corner on the
+    desktop; (None, None) if there is none."""
     for top in app:
         if top.name == title and top.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
             e = top.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            origin = (e.x, e.y)
-            found = []
+            return top, (e.x, e.y)
+    return None, None
 
-            def walk(acc):
-                for child in acc:
-                    found.append(Node(child, origin))
-                    walk(child)
 
-            walk(top)
-            return found
-    return None
+def window_nodes(app, title):
+    """Every accessible below the top-level window captioned TITLE, in
+    pixels relative to that window's top-left corner."""
+    top, origin = top_window(app, title)
+    if top is None:
+        return None
+    found = []
+
+    def walk(acc):
+        for child in acc:
+            found.append(Node(child, origin))
+            walk(child)
+
+    walk(top)
+    return found
 
 
 def main_window(app):
@@ -174,14 +192,49 @@ def check_buttons(nodes):
     ok("six rhythm buttons read by caption at their places")
 
 
-def the_list(nodes):
+def list_node(nodes):
     lists = [n for n in nodes if n.role in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE)]
     want = rect(*LAYOUT["LIST_RECT"])
     lists = [n for n in lists if n.extents == want]
     if len(lists) != 1:
         fail(f"expected the record list at {want}, found {lists}")
-    rows = [Node(c, (0, 0)) for c in lists[0].acc]
+    return lists[0]
+
+
+def the_list(nodes, origin=(0, 0)):
+    """The record list's rows; their extents relative to ORIGIN."""
+    rows = [Node(c, origin) for c in list_node(nodes).acc]
     return [r for r in rows if r.role in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL)]
+
+
+def check_selected(row, count, end=""):
+    app = application()
+    nodes = main_window(app)
+    the = list_node(nodes)
+    rows = the_list(nodes, top_window(app, "Veltrasa２００５")[1])
+    if len(rows) != count:
+        fail(f"the record list holds {len(rows)} rows, not {count}")
+    selected = [i for i, r in enumerate(rows) if r.selected]
+    if selected != [row]:
+        fail(f"selected rows {selected}, not [{row}]")
+    r = rows[row]
+    if not r.name.endswith(end):
+        fail(f"the selected row reads {r.name!r}, not ending in {end!r}")
+    lx, ly, lw, lh = the.extents
+    x, y, w, h = r.extents
+    if not (r.showing and lx <= x and ly <= y and x + w <= lx + lw and y + h <= ly + lh):
+        fail(f"the selected row {row} at {r.extents} is not wholly inside the list at {the.extents}")
+    bars = [Node(c, (0, 0)) for c in the.acc if c.getRole() == pyatspi.ROLE_SCROLL_BAR]
+    wide = [b for b in bars if b.showing and b.extents and b.extents[2] > b.extents[3]]
+    if wide:
+        fail(f"the record list shows a horizontal scroll bar: {wide}")
+    ok(f"row {row} of {count} selected, wholly in view at {r.extents}")
+    print("rect %d %d %d %d" % r.extents)
+
+
+def print_rows():
+    for r in the_list(main_window(application())):
+        print(r.name)
 
 
 def check_start(dates):
@@ -265,10 +318,11 @@ def check_question():
     ok("the question box reads its text and buttons")
 
 
-def check_menu():
+def open_menu():
     """The popup menu is a pop-up window, outside the application's tree of
     windows: it is read, as a screen reader reads it, from the focus event
-    of its first item, reached with the Down key."""
+    of its first item, reached with the Down key. Returns that item and the
+    menu's items."""
     seen = []
 
     def on_focus(event):
@@ -287,7 +341,11 @@ def check_menu():
     menu = focused.parent
     if menu is None or menu.getRole() != pyatspi.ROLE_POPUP_MENU:
         fail(f"the focused item {focused.name!r} is not in a popup menu")
-    items = [c for c in menu if c.getRole() == pyatspi.ROLE_MENU_ITEM]
+    return focused, [c for c in menu if c.getRole() == pyatspi.ROLE_MENU_ITEM]
+
+
+def check_menu():
+    focused, items = open_menu()
     read = [(i.name, i.getState().contains(pyatspi.STATE_ENABLED)) for i in items]
     # Rows but nothing to undo yet: 元に戻す is offered disabled.
     want = [("修正", True), ("削除", True), ("元に戻す", False)]
@@ -296,6 +354,12 @@ def check_menu():
     if focused.name != "修正":
         fail(f"Down focused {focused.name!r}, not 修正")
     ok("the popup menu reads its items and which are enabled")
+
+
+def print_menu_items():
+    for item in open_menu()[1]:
+        e = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(f"item {item.name} {e.x + e.width // 2} {e.y + e.height // 2}")
 
 
 def edit_window():
@@ -337,12 +401,14 @@ def cancel_edit():
 
 def main():
     checks = {"start": lambda: check_start(sys.argv[2:]), "after": lambda: check_after(sys.argv[2:]),
-              "question": check_question, "menu": check_menu, "edit": check_edit, "cancel-edit": cancel_edit}
+              "question": check_question, "menu": check_menu, "edit": check_edit, "cancel-edit": cancel_edit,
+              "selected": lambda: check_selected(int(sys.argv[2]), int(sys.argv[3]), *sys.argv[4:5]),
+              "rows": print_rows, "menu-items": print_menu_items}
     check = checks[sys.argv[1]]
     # The window is read as it is at the moment; a change still on its way
     # through the bus gets a few seconds to arrive. The menu is read once:
     # reading it presses a key.
-    deadline = time.time() + (0 if sys.argv[1] == "menu" else 15)
+    deadline = time.time() + (0 if sys.argv[1] in ("menu", "menu-items") else 15)
     while True:
         try:
             check()

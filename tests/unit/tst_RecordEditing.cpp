@@ -23,6 +23,16 @@ public:
     bool isItemEnabled(Item item) const override { return enabled_[static_cast<std::size_t>(item)]; }
     void showAtPointer() override
     {
+        shownAt.reset();
+        show();
+    }
+    void showAt(const QPoint& screenPosition) override
+    {
+        shownAt = screenPosition;
+        show();
+    }
+    void show()
+    {
         ++shown;
         lastShown = MenuStates{isItemEnabled(Item::Edit), isItemEnabled(Item::Delete), isItemEnabled(Item::Cancel)};
         if (onShow)
@@ -30,6 +40,7 @@ public:
     }
     std::function<void()> onShow;
     int shown = 0;
+    std::optional<QPoint> shownAt; // none: at the mouse pointer
     std::optional<MenuStates> lastShown;
 
 private:
@@ -65,6 +76,16 @@ struct Rig {
     // (if it is enabled; nothing if none given). Returns the states shown.
     MenuStates rightClick(std::optional<Item> choice = std::nullopt)
     {
+        return choose([this] { editing.showRecordMenu(Qt::RightButton); }, choice);
+    }
+    // The same, the menu opened by a key or a touch at `at`.
+    MenuStates menuAt(const QPoint& at, std::optional<Item> choice = std::nullopt)
+    {
+        return choose([this, at] { editing.showRecordMenuAt(at); }, choice);
+    }
+    MenuStates choose(const std::function<void()>& open, std::optional<Item> choice)
+    {
+        menu.lastShown.reset();
         menu.onShow = [this, choice] {
             if (!choice || !menu.isItemEnabled(*choice))
                 return;
@@ -80,8 +101,8 @@ struct Rig {
                 break;
             }
         };
-        editing.showRecordMenu(Qt::RightButton);
-        return *menu.lastShown;
+        open();
+        return menu.lastShown.value_or(MenuStates{});
     }
     void correct(int row, const QString& text)
     {
@@ -187,6 +208,40 @@ private slots:
         QCOMPARE(r.list.focusRequests, focus + 1);
         QVERIFY(r.list.enabled);
         QCOMPARE(r.list.selectedIndex(), 1);
+    }
+
+    // The Menu key, Shift+F10 and a touch-and-hold open the same menu where
+    // they say, offering the same items; its commands act on the selected
+    // row. The right press still opens it at the pointer.
+    void menuOpensWithoutTheRightButton()
+    {
+        Rig r;
+        QCOMPARE(r.menuAt(QPoint(5, 6)), kAllOff);
+        QCOMPARE(r.menu.shownAt, QPoint(5, 6));
+        r.appendRows(4);
+        r.list.select(1);
+        const int focus = r.list.focusRequests;
+        QCOMPARE(r.menuAt(QPoint(300, 40), Item::Delete), kRowsOnly);
+        QCOMPARE(r.menu.shownAt, QPoint(300, 40));
+        QCOMPARE(r.rows(), (QStringList{"row 0", "row 2", "row 3"}));
+        QCOMPARE(r.list.focusRequests, focus + 1);
+        QVERIFY(r.list.enabled);
+        QCOMPARE(r.menuAt(QPoint(0, 0), Item::Cancel), kAllOn);
+        QCOMPARE(r.rows(), numbered(4));
+        QCOMPARE(r.list.selectedIndex(), 1);
+        r.nextCorrection = QStringLiteral("corrected");
+        QCOMPARE(r.menuAt(QPoint(1, 1), Item::Edit), kRowsOnly);
+        QCOMPARE(r.rows(), (QStringList{"row 0", "corrected", "row 2", "row 3"}));
+        QCOMPARE(r.rightClick(), kAllOn);
+        QVERIFY(!r.menu.shownAt);
+
+        QVERIFY(isRecordMenuKey(Qt::Key_Menu, {}));
+        QVERIFY(isRecordMenuKey(Qt::Key_F10, Qt::ShiftModifier));
+        QVERIFY(isRecordMenuKey(Qt::Key_F10, Qt::ShiftModifier | Qt::KeypadModifier));
+        QVERIFY(!isRecordMenuKey(Qt::Key_F10, {}));
+        QVERIFY(!isRecordMenuKey(Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier));
+        QVERIFY(!isRecordMenuKey(Qt::Key_F9, Qt::ShiftModifier));
+        QVERIFY(!isRecordMenuKey(Qt::Key_Return, {}));
     }
 
     void deletionSelectsNewestAndUndoReturnsRowToItsPlace()

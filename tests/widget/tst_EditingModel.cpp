@@ -108,7 +108,7 @@ class Runner {
 public:
     Runner(FrmMain& w, ScriptedPlatform& p) : w_(w), p_(p)
     {
-        w_.popup()->setShower([this](PopupMenu& m) {
+        w_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
             shown_ = MenuStates{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
             if (choice_)
                 m.action(*choice_)->trigger(); // does nothing when disabled

@@ -2,7 +2,10 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTapAndHoldGesture>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "Scripted.h"
 #include "ui/Fonts.h"
@@ -52,6 +55,19 @@ void typeJapanese(QWidget* w, const QString& text)
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(w, &event);
+}
+
+// Shows the window, waits until it is active, then presses `presses`
+// event buttons, taking `buttons` in turn. 除細動, エピネフリン and
+// キシロカイン write rows wider than the list.
+bool shownWithRows(FrmMain& w, int presses, const std::vector<int>& buttons = {2, 5, 9})
+{
+    w.show();
+    if (!QTest::qWaitForWindowActive(&w))
+        return false;
+    for (int i = 0; i < presses; ++i)
+        w.Check1(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
+    return true;
 }
 
 struct Shown {
@@ -237,7 +253,7 @@ private slots:
 
         std::optional<Shown> shown;
         std::optional<Item> choice;
-        popup->setShower([&](PopupMenu& m) {
+        popup->setShower([&](PopupMenu& m, const QPoint&) {
             shown = Shown{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
             if (choice)
                 m.action(*choice)->trigger();
@@ -286,6 +302,177 @@ private slots:
         rightClick(0, Item::Cancel); // the second undo is not offered
         QVERIFY(shown->edit && shown->del && !shown->cancel);
         QCOMPARE(w.List1()->count(), 1);
+    }
+
+    // A hurried mouse changes nothing: the right button chooses no item of
+    // the real menu (a right click on 修正, the opening right press dragged
+    // onto 削除 and released there), the menu stays open for the left button
+    // and the keys; Ctrl or Shift with a click, and Ctrl+Space, leave the
+    // selected row selected.
+    void hurriedMouseChangesNothing()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        QVERIFY(shownWithRows(w, 4, {0, 1, 2, 3}));
+        RecordListWidget* list = w.List1();
+        const QStringList four = rows(*list);
+        int editWindows = 0;
+        w.setEditWindowRunner([&](FrmEdit& e) {
+            ++editWindows;
+            e.reject();
+        });
+
+        // Inside the menu's own loop: `during` runs, then the menu must still
+        // be open, and Escape closes it.
+        const auto whileOpen = [&](const std::function<void(PopupMenu&)>& during) {
+            bool ran = false;
+            QTimer::singleShot(0, this, [&] {
+                auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                auto closeOnFailure = qScopeGuard([menu] { menu->close(); });
+                during(*menu);
+                QCOMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(menu));
+                QVERIFY(menu->isVisible());
+                closeOnFailure.dismiss();
+                QTest::keyClick(menu, Qt::Key_Escape);
+                ran = true;
+            });
+            rightPressOnRow(w, 1);
+            QVERIFY(ran);
+            QVERIFY(!QApplication::activePopupWidget());
+        };
+        const auto centre = [](PopupMenu& m, QAction* a) { return m.actionGeometry(a).center(); };
+        whileOpen([&](PopupMenu& m) {
+            QTest::mouseClick(&m, Qt::RightButton, {}, centre(m, m.menuEdit()));
+            QTest::mouseClick(&m, Qt::MiddleButton, {}, centre(m, m.menuDelete()));
+        });
+        whileOpen([&](PopupMenu& m) {
+            // The right button is still held from the press on the list.
+            QTest::mouseMove(&m, centre(m, m.menuEdit()));
+            QTest::mouseMove(&m, centre(m, m.menuDelete()));
+            QCOMPARE(m.activeAction(), m.menuDelete());
+            QTest::mouseRelease(&m, Qt::RightButton, {}, centre(m, m.menuDelete()));
+        });
+        QCOMPARE(editWindows, 0);
+        QCOMPARE(rows(*list), four);
+        QCOMPARE(list->selectedIndex(), 3);
+
+        // The keys and the left button choose as before.
+        QTimer::singleShot(0, this, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            QVERIFY(menu);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return); // 削除
+        });
+        rightPressOnRow(w, 0);
+        QCOMPARE(rows(*list), four.mid(0, 3));
+        QTimer::singleShot(0, this, [&] {
+            auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, centre(*menu, menu->menuCancel()));
+        });
+        rightPressOnRow(w, 0);
+        QCOMPARE(rows(*list), four);
+        QCOMPARE(list->selectedIndex(), 3);
+
+        // Modifiers on the selected row, and clicks below the rows.
+        list->setFocus();
+        for (int row : {3, 1}) {
+            list->select(row);
+            const QPoint at = list->visualItemRect(list->item(row)).center();
+            for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::ShiftModifier}) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, modifier, at);
+                QCOMPARE(list->selectedIndex(), row);
+            }
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+            QCOMPARE(list->selectedIndex(), row);
+            for (Qt::KeyboardModifiers modifiers :
+                 {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, QPoint(10, 700));
+                QCOMPARE(list->selectedIndex(), row);
+            }
+            QCOMPARE(list->selectedItems().size(), 1);
+        }
+        // A plain click still selects another row.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+        QCOMPARE(list->selectedIndex(), 2);
+    }
+
+    // Without a right button: the Menu key and Shift+F10 in the focused list
+    // open the same menu below the selected row (scrolled into view), a
+    // finger held on the list opens it at the finger; its commands act on
+    // the selected row. A mouse button held as long opens nothing.
+    void menuOpensFromTheKeyboardAndByTouch()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        QVERIFY(shownWithRows(w, 40));
+        RecordListWidget* list = w.List1();
+        const QStringList recorded = rows(*list);
+        std::optional<QPoint> shownAt;
+        QRect selectedRow; // where the selected row was while the menu showed
+        std::optional<Shown> shown;
+        std::optional<Item> choice;
+        w.popup()->setShower([&](PopupMenu& m, const QPoint& at) {
+            shownAt = at;
+            selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
+            shown = Shown{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
+            if (choice)
+                m.action(*choice)->trigger();
+        });
+        w.setEditWindowRunner([](FrmEdit& e) {
+            typeJapanese(e.Text1(), QStringLiteral("　修正"));
+            e.Command2()->click();
+        });
+        const auto rowAt = [&](int row) { return list->visualItemRect(list->item(row)); };
+
+        list->setFocus();
+        list->select(30);
+        list->scrollToBottom();
+        choice = Item::Edit;
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(shownAt);
+        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QVERIFY(list->viewport()->rect().contains(selectedRow));
+        QCOMPARE(list->viewport()->mapFromGlobal(*shownAt), selectedRow.bottomLeft() + QPoint(0, 1));
+        QCOMPARE(list->rowText(30), recorded[30] + QStringLiteral("　修正"));
+        QCOMPARE(list->selectedIndex(), 30);
+
+        shownAt.reset();
+        choice = Item::Cancel;
+        QTest::keyClick(list, Qt::Key_Menu);
+        QVERIFY(shownAt);
+        QVERIFY(shown->edit && shown->del && shown->cancel);
+        QCOMPARE(rows(*list), recorded);
+
+        // F10 alone, or the Menu key elsewhere in the window: no menu.
+        shownAt.reset();
+        choice.reset();
+        QTest::keyClick(list, Qt::Key_F10);
+        QTest::keyClick(w.Check1(0), Qt::Key_Menu);
+        QVERIFY(!shownAt);
+
+        // A touch-and-hold on a row: the touch selects the row, the hold
+        // opens the menu at the finger. (The offscreen screen is smaller
+        // than the window: a row near the list's top.)
+        QTapAndHoldGesture::setTimeout(100);
+        QPointingDevice* touchScreen = QTest::createTouchDevice();
+        list->scrollToTop();
+        const QPoint finger = rowAt(2).center();
+        choice = Item::Delete;
+        QTest::touchEvent(list->viewport(), touchScreen).press(0, finger);
+        QTRY_VERIFY(shownAt);
+        QTest::touchEvent(list->viewport(), touchScreen).release(0, finger);
+        QCOMPARE(*shownAt, list->viewport()->mapToGlobal(finger));
+        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QCOMPARE(rows(*list), recorded.mid(0, 2) + recorded.mid(3));
+
+        shownAt.reset();
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, finger);
+        QTest::qWait(400);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, finger);
+        QVERIFY(!shownAt);
     }
 
     // The real modal paths: the menu chosen by mouse, the edit window run

@@ -1,7 +1,9 @@
 #include <QtTest>
+#include <QScrollBar>
 
 #include "Scripted.h"
 #include "ui/Fonts.h"
+#include "ui/FrmEdit.h"
 #include "ui/FrmMain.h"
 #include "ui/Widgets.h"
 
@@ -28,6 +30,25 @@ QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> ind
 ManualTimer& manual(FrmMain& w, int number)
 {
     return static_cast<ManualTimer&>(w.timer(number));
+}
+
+// The selected row lies wholly inside the list's visible area.
+bool selectedRowShows(const RecordListWidget& list)
+{
+    const int row = list.selectedIndex();
+    return row >= 0 && list.viewport()->rect().contains(list.visualItemRect(list.item(row)));
+}
+
+QString inView(const RecordListWidget& list)
+{
+    const int row = list.selectedIndex();
+    return QStringLiteral("row %1 of %2 at %3, viewport %4, scrolled to %5 of %6")
+        .arg(row)
+        .arg(list.count())
+        .arg(row >= 0 ? list.visualItemRect(list.item(row)).top() : -1)
+        .arg(list.viewport()->height())
+        .arg(list.verticalScrollBar()->value())
+        .arg(list.verticalScrollBar()->maximum());
 }
 } // namespace
 
@@ -111,6 +132,81 @@ private slots:
         QCOMPARE(w.label("Label1", 6)->colour(), QRgb(0xFF804000));
         manual(w, 1).tick();
         QCOMPARE(w.label("Label1", 6)->colour(), QRgb(0xFFFF8000));
+    }
+
+    // 除細動, エピネフリン and キシロカイン write rows wider than the list:
+    // each press, and each undo that puts a row back, shows its row whole,
+    // with or without the focus in the list and however long the record.
+    void newestRowInViewWhateverItsWidth()
+    {
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        RecordListWidget* list = w.List1();
+        for (bool focused : {false, true}) {
+            (focused ? static_cast<QWidget*>(list) : w.Check1(0))->setFocus();
+            for (int i = 0; i < 40; ++i) {
+                EventButtonWidget* button = w.Check1(std::array{2, 5, 9}[i % 3]);
+                if (focused)
+                    button->click(); // the focus stays in the list
+                else
+                    QTest::mouseClick(button, Qt::LeftButton);
+                QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
+            }
+            QCOMPARE(list->hasFocus(), focused);
+        }
+        QCOMPARE(list->selectedIndex(), 79);
+        QVERIFY(list->sizeHintForColumn(0) > list->viewport()->width()); // rows wider than the list
+        // No horizontal scroll bar: the rows are clipped at the list's edge,
+        // and the last row can be scrolled wholly into view.
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(list->textElideMode(), Qt::ElideNone);
+        QCOMPARE(list->viewport()->height(), list->height() - 2 * list->frameWidth());
+        list->scrollToTop();
+        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(79))));
+
+        // Undo puts a row back where the list had been scrolled away from.
+        list->select(60);
+        w.editing().deleteRow();
+        list->scrollToTop();
+        w.editing().undoLastChange();
+        QCOMPARE(list->selectedIndex(), 60);
+        QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
+        list->select(3);
+        w.editing().deleteRow();
+        QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
+        w.editing().undoLastChange();
+        QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
+        // A correction, and its undo, of a row scrolled out of view while it
+        // stayed selected.
+        w.setEditWindowRunner([](FrmEdit& e) { e.Command2()->click(); });
+        for (int row : {70, 2}) {
+            list->select(row);
+            for (int step = 0; step < 2; ++step) {
+                if (row > 40)
+                    list->scrollToTop();
+                else
+                    list->scrollToBottom();
+                if (step == 0)
+                    w.editing().editRow();
+                else
+                    w.editing().undoLastChange();
+                QCOMPARE(list->selectedIndex(), row);
+                QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
+            }
+        }
+
+        // 10,000 rows.
+        while (list->count() < 10000)
+            list->addRow(list->rowText(list->count() % 80));
+        for (int i : {2, 5, 9}) {
+            QTest::mouseClick(w.Check1(i), Qt::LeftButton);
+            QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
+        }
+        QCOMPARE(list->selectedIndex(), 10002);
     }
 
     void endOfCprNoKeepsRecording()

@@ -117,18 +117,40 @@ private slots:
         }
     }
 
+    // Rows narrower and wider than the list, with the horizontal scroll bar
+    // as needed and off.
     void newestRowStaysInViewAsRowsAreAdded()
     {
-        UniformRowListWidget list;
-        setUp(list, 0);
-        for (int i = 0; i < 500; ++i) {
-            list.addItem(rowText(i));
-            list.setCurrentRow(list.count() - 1);
-            list.scrollToItem(list.item(list.count() - 1));
+        for (const QString& tail : {QString(), QString(30, QChar(u'あ'))}) {
+            for (Qt::ScrollBarPolicy horizontal : {Qt::ScrollBarAsNeeded, Qt::ScrollBarAlwaysOff}) {
+                UniformRowListWidget list;
+                list.setHorizontalScrollBarPolicy(horizontal);
+                setUp(list, 0);
+                for (int i = 0; i < 500; ++i) {
+                    list.addItem(rowText(i) + tail);
+                    list.setCurrentRow(list.count() - 1);
+                    list.scrollToItem(list.item(list.count() - 1));
+                    const QRect newest = list.visualRect(list.currentIndex());
+                    QVERIFY2(newest.top() >= 0 && newest.bottom() <= list.viewport()->rect().bottom(),
+                             qPrintable(QStringLiteral("row %1 at %2, %3 wide, bar %4")
+                                            .arg(i)
+                                            .arg(newest.top())
+                                            .arg(tail.size())
+                                            .arg(horizontal)));
+                }
+                const QRect newest = list.visualRect(list.currentIndex());
+                QCOMPARE(list.indexAt(newest.center()).row(), 499);
+                // Scrolled to without being selected: at the top edge.
+                list.scrollToItem(list.item(3));
+                QCOMPARE(list.visualItemRect(list.item(3)).top(), 0);
+                if (horizontal == Qt::ScrollBarAlwaysOff) {
+                    // Rows as wide as the list, clipped at its edge.
+                    QVERIFY(list.viewport()->rect().contains(newest));
+                    QCOMPARE(list.horizontalScrollBar()->maximum(), 0);
+                    QVERIFY(!list.horizontalScrollBar()->isVisible());
+                }
+            }
         }
-        const QRect newest = list.visualRect(list.currentIndex());
-        QVERIFY(list.viewport()->rect().contains(newest));
-        QCOMPARE(list.indexAt(newest.center()).row(), 499);
     }
 
     void changingOneRowMeasuresOnlyThatRow()
@@ -148,6 +170,18 @@ private slots:
         list.insertItem(0, rowText(0));
         QApplication::processEvents();
         QVERIFY2(delegate->measured < 20, qPrintable(QString::number(delegate->measured)));
+
+        // Rows clipped at the list's edge are not measured at all.
+        list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QApplication::processEvents();
+        delegate->measured = 0;
+        list.addItem(rowText(2000) + QString(30, QChar(u'あ')));
+        list.setCurrentRow(2000);
+        list.scrollToItem(list.item(2000));
+        list.item(5)->setText(QStringLiteral("edited"));
+        QApplication::processEvents();
+        QCOMPARE(delegate->measured, 0);
+        QCOMPARE(list.horizontalScrollBar()->maximum(), 0);
     }
 
     void horizontalRangeFollowsTheWidestRow()
