@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTapAndHoldGesture>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -456,14 +457,16 @@ private slots:
         // A touch-and-hold on a row: the touch selects the row, the hold
         // opens the menu at the finger. (The offscreen screen is smaller
         // than the window: a row near the list's top.)
+        const int holdTime = QTapAndHoldGesture::timeout();
+        auto restoreHoldTime = qScopeGuard([holdTime] { QTapAndHoldGesture::setTimeout(holdTime); });
         QTapAndHoldGesture::setTimeout(100);
-        QPointingDevice* touchScreen = QTest::createTouchDevice();
+        const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
         list->scrollToTop();
         const QPoint finger = rowAt(2).center();
         choice = Item::Delete;
-        QTest::touchEvent(list->viewport(), touchScreen).press(0, finger);
+        QTest::touchEvent(list->viewport(), touchScreen.get()).press(0, finger);
         QTRY_VERIFY(shownAt);
-        QTest::touchEvent(list->viewport(), touchScreen).release(0, finger);
+        QTest::touchEvent(list->viewport(), touchScreen.get()).release(0, finger);
         QCOMPARE(*shownAt, list->viewport()->mapToGlobal(finger));
         QVERIFY(shown->edit && shown->del && !shown->cancel);
         QCOMPARE(rows(*list), recorded.mid(0, 2) + recorded.mid(3));
