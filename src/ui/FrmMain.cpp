@@ -54,8 +54,8 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     buildEditing();
     placeControls();
 
-    Form_Load(
-        {*clock_, *list1_, state_, reversibleCausesPanel(), [this] { editing_->clearUndoBuffer(); }, timerArray()});
+    Form_Load({*clock_, *recordList_, state_, reversibleCausesPanel(), [this] { editing_->clearUndoBuffer(); },
+               timerArray()});
     // The screen stays lit from here until the shut-down has finished.
     if (platform_.display)
         platform_.display->keepAwake();
@@ -131,7 +131,7 @@ void FrmMain::buildControls()
         w->setObjectName(QStringLiteral("Check1_%1").arg(s.index));
         setColours(w, s.background, layout::kEventButtonText);
         w->setCursor(Qt::ArrowCursor);
-        check1_[static_cast<std::size_t>(s.index)] = w;
+        eventButtonWidgets_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
     for (const auto& s : layout::optionButtons()) {
@@ -141,17 +141,17 @@ void FrmMain::buildControls()
         setColours(w, layout::kOptionBackground, layout::kOptionText);
         w->setBackground(layout::kOptionBackground);
         w->setCursor(Qt::ArrowCursor);
-        option1_[static_cast<std::size_t>(s.index)] = w;
+        rhythmButtonWidgets_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
     const auto& ls = layout::recordList();
-    list1_ = new RecordListWidget(this);
-    list1_->setObjectName(QStringLiteral("List1"));
-    setColours(list1_, ls.background, ls.text);
-    list1_->setCursor(Qt::ArrowCursor);
-    list1_->viewport()->setCursor(Qt::ArrowCursor);
-    list1_->addRow(QString::fromUtf16(ls.sampleRow));
-    focusOrder[ls.focusOrder] = list1_;
+    recordList_ = new RecordListWidget(this);
+    recordList_->setObjectName(QStringLiteral("List1"));
+    setColours(recordList_, ls.background, ls.text);
+    recordList_->setCursor(Qt::ArrowCursor);
+    recordList_->viewport()->setCursor(Qt::ArrowCursor);
+    recordList_->addRow(QString::fromUtf16(ls.sampleRow));
+    focusOrder[ls.focusOrder] = recordList_;
 
     chainFocus(focusOrder);
     if (!focusOrder.empty())
@@ -192,21 +192,21 @@ void FrmMain::placeControls()
         w->setScale(k);
     }
     for (const auto& s : layout::eventButtons()) {
-        EventButtonWidget* w = Check1(s.index);
+        EventButtonWidget* w = eventButton(s.index);
         w->setGeometry(k.rect(s.left, s.top, layout::kEventButtonWidth, layout::kEventButtonHeight));
         w->setFont(buttonFont);
         w->setScale(k);
     }
     const QFont optionFont = makeFont(layout::kOptionFont, k);
     for (const auto& s : layout::optionButtons()) {
-        OptionButtonWidget* w = Option1(s.index);
+        OptionButtonWidget* w = rhythmButton(s.index);
         w->setGeometry(k.rect(s.left, layout::kOptionTop, layout::kOptionWidth, layout::kOptionHeight));
         w->setFont(optionFont);
         w->setScale(k);
     }
     const auto& ls = layout::recordList();
-    list1_->setGeometry(k.rect(ls.left, ls.top, ls.width, ls.height));
-    list1_->setFont(makeFont(ls.font, k));
+    recordList_->setGeometry(k.rect(ls.left, ls.top, ls.width, ls.height));
+    recordList_->setFont(makeFont(ls.font, k));
     // The menu keeps the platform's font, at the window's scale.
     popup_->setFont(k == layout::Scale() ? QFont() : scaledFont(QApplication::font(popup_), k));
 }
@@ -226,7 +226,7 @@ std::array<Timer*, kTimerCount> FrmMain::timerArray() const
 
 void FrmMain::buildLogic()
 {
-    writer_ = std::make_unique<RecordWriter>(*list1_, *platform_.clock);
+    writer_ = std::make_unique<RecordWriter>(*recordList_, *platform_.clock);
 
     std::array<Label*, kCounterCount> titles{};
     for (const auto& entry : counterTable()) {
@@ -250,28 +250,28 @@ void FrmMain::buildLogic()
     std::array<EventButton*, kEventButtonCount> buttons{};
     std::array<DigitCounter*, kCounterCount> counters{};
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        buttons[i] = check1_[i];
+        buttons[i] = eventButtonWidgets_[i];
     for (std::size_t i = 0; i < counters.size(); ++i)
         counters[i] = counters_[i].get();
     eventButtons_ = std::make_unique<EventButtons>(EventButtons::Targets{state_, *writer_, buttons, counters, titles,
                                                                          *platform_.messages, [this] { close(); },
                                                                          [this] { clock_->arrivalRecorded = true; }});
     for (int i = 0; i < kEventButtonCount; ++i)
-        connect(check1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+        connect(eventButtonWidgets_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { eventButtons_->onEventPressed(i); });
 
     std::array<OptionButton*, kRhythmButtonCount> options{};
     for (std::size_t i = 0; i < options.size(); ++i)
-        options[i] = option1_[i];
+        options[i] = rhythmButtonWidgets_[i];
     rhythmButtons_ = std::make_unique<RhythmButtons>(*writer_, options, reversibleCausesPanel());
     for (int i = 0; i < kRhythmButtonCount; ++i)
-        connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+        connect(rhythmButtonWidgets_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { rhythmButtons_->onRhythmPressed(i); });
 
     if (platform_.clipboard && platform_.saveDialog && platform_.printer) {
-        output_ = std::make_unique<RecordOutput>(RecordOutput::Services{*list1_, *platform_.clock, *platform_.messages,
-                                                                        *platform_.clipboard, *platform_.saveDialog,
-                                                                        *platform_.printer});
+        output_ = std::make_unique<RecordOutput>(RecordOutput::Services{*recordList_, *platform_.clock,
+                                                                        *platform_.messages, *platform_.clipboard,
+                                                                        *platform_.saveDialog, *platform_.printer});
         exitSequence_ = [this] { output_->exitSequence(); };
     }
 }
@@ -279,19 +279,20 @@ void FrmMain::buildLogic()
 void FrmMain::buildEditing()
 {
     popup_ = new PopupMenu(this);
-    editing_ = std::make_unique<RecordEditing>(RecordEditing::Targets{*list1_, *popup_, [this] { openEditWindow(); }});
-    connect(list1_, &RecordListWidget::mouseButtonPressed, this,
+    editing_ =
+        std::make_unique<RecordEditing>(RecordEditing::Targets{*recordList_, *popup_, [this] { openEditWindow(); }});
+    connect(recordList_, &RecordListWidget::mouseButtonPressed, this,
             [this](Qt::MouseButton button) { editing_->showRecordMenu(button); });
-    connect(list1_, &RecordListWidget::menuRequested, this,
+    connect(recordList_, &RecordListWidget::menuRequested, this,
             [this](const QPoint& screenPosition) { editing_->showRecordMenuAt(screenPosition); });
-    connect(popup_->menuEdit(), &QAction::triggered, this, [this] { editing_->editRow(); });
-    connect(popup_->menuDelete(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
-    connect(popup_->menuCancel(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });
+    connect(popup_->editItem(), &QAction::triggered, this, [this] { editing_->editRow(); });
+    connect(popup_->deleteItem(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
+    connect(popup_->undoItem(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });
 }
 
 void FrmMain::openEditWindow()
 {
-    FrmEdit window(*list1_, this, scale_);
+    FrmEdit window(*recordList_, this, scale_);
     if (editWindowRunner_)
         editWindowRunner_(window);
     else

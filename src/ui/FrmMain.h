@@ -43,9 +43,9 @@ public:
     LabelWidget* label(const QString& name, int index = -1) const;
     ShapeWidget* shape(const QString& name, int index = -1) const;
     PicturePanelWidget* picturePanel(int number) const;
-    EventButtonWidget* Check1(int index) const { return check1_[static_cast<std::size_t>(index)]; }
-    OptionButtonWidget* Option1(int index) const { return option1_[static_cast<std::size_t>(index)]; }
-    RecordListWidget* List1() const { return list1_; }
+    EventButtonWidget* eventButton(int index) const { return eventButtonWidgets_[static_cast<std::size_t>(index)]; }
+    OptionButtonWidget* rhythmButton(int index) const { return rhythmButtonWidgets_[static_cast<std::size_t>(index)]; }
+    RecordListWidget* recordList() const { return recordList_; }
     Timer& timer(int number) const { return *timers_[static_cast<std::size_t>(number - 1)]; }
 
     RecordState& state() { return state_; }
@@ -91,9 +91,9 @@ private:
     QHash<QString, LabelWidget*> labels_;
     QHash<QString, ShapeWidget*> shapes_;
     QHash<int, PicturePanelWidget*> pictures_;
-    std::array<EventButtonWidget*, kEventButtonCount> check1_{};
-    std::array<OptionButtonWidget*, kRhythmButtonCount> option1_{};
-    RecordListWidget* list1_ = nullptr;
+    std::array<EventButtonWidget*, kEventButtonCount> eventButtonWidgets_{};
+    std::array<OptionButtonWidget*, kRhythmButtonCount> rhythmButtonWidgets_{};
+    RecordListWidget* recordList_ = nullptr;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
 
     RecordState state_;

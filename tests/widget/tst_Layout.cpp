@@ -136,13 +136,13 @@ private slots:
         FrmMain w(p.platform());
         QWidget* control = nullptr;
         if (name == QLatin1String("Check1"))
-            control = w.Check1(index);
+            control = w.eventButton(index);
         else if (name == QLatin1String("Option1"))
-            control = w.Option1(index);
+            control = w.rhythmButton(index);
         else if (name == QLatin1String("Command"))
             control = w.picturePanel(index);
         else if (name == QLatin1String("List1"))
-            control = w.List1();
+            control = w.recordList();
         else if (name.startsWith(QLatin1String("Shape")))
             control = w.shape(name, index);
         else
@@ -185,7 +185,7 @@ private slots:
         FrmMain w(p.platform());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        for (QPushButton* button : std::initializer_list<QPushButton*>{w.Check1(3), w.Option1(4)}) {
+        for (QPushButton* button : std::initializer_list<QPushButton*>{w.eventButton(3), w.rhythmButton(4)}) {
             const QPoint corner = button->geometry().topLeft();
             QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
             QTest::mousePress(button, Qt::LeftButton);
@@ -194,7 +194,7 @@ private slots:
             QTest::mouseRelease(button, Qt::LeftButton);
             QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
         }
-        QCOMPARE(w.List1()->count(), 2); // each press recorded once, and released
+        QCOMPARE(w.recordList()->count(), 2); // each press recorded once, and released
     }
 
     void fontsAndColours()
@@ -214,9 +214,9 @@ private slots:
         check(w.label("Label4", 6), 18, QFont::Bold, "IPAPGothic");
         check(w.label("Label5"), 12, QFont::Normal, "IPAPGothic");
         check(w.label("Label2"), 11.25, QFont::Normal, "IPAPGothic");
-        check(w.Check1(0), 21.75, QFont::Normal, "IPAPGothic");
-        check(w.Option1(0), 18, QFont::Normal, "IPAPGothic");
-        check(w.List1(), 18, QFont::Normal, "IPAGothic");
+        check(w.eventButton(0), 21.75, QFont::Normal, "IPAPGothic");
+        check(w.rhythmButton(0), 18, QFont::Normal, "IPAPGothic");
+        check(w.recordList(), 18, QFont::Normal, "IPAGothic");
         // Arial Black stands for an extra-heavy face.
         check(w.label("Label6", 0), 159.75, QFont::Black, "Lato Black");
         check(w.label("Label6", 6), 140.25, QFont::Black, "Lato Black");
@@ -233,9 +233,9 @@ private slots:
             QCOMPARE(w.label("Label9", i)->colour(), 0xFF808000u);
             QCOMPARE(w.label("Label8", i)->colour(), 0xFF808000u);
         }
-        QCOMPARE(w.Check1(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
-        QCOMPARE(w.Option1(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
-        QCOMPARE(w.List1()->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(w.eventButton(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(w.rhythmButton(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(w.recordList()->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
     }
 
     void reversibleCausesText()
@@ -360,20 +360,20 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (int i = 0; i < kEventButtonCount; ++i) {
-            const QRect r = w.Check1(i)->geometry();
-            QCOMPARE(w.childAt(r.bottomLeft()), w.Check1(i));
-            QCOMPARE(w.childAt(r.bottomRight()), w.Check1(i));
-            QCOMPARE(w.childAt(r.topLeft()), w.Check1(i));
+            const QRect r = w.eventButton(i)->geometry();
+            QCOMPARE(w.childAt(r.bottomLeft()), w.eventButton(i));
+            QCOMPARE(w.childAt(r.bottomRight()), w.eventButton(i));
+            QCOMPARE(w.childAt(r.topLeft()), w.eventButton(i));
             QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(r.bottomRight() + QPoint(0, 1))));
         }
-        QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(w.Check1(5)->geometry().topRight() + QPoint(1, 0))));
+        QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(w.eventButton(5)->geometry().topRight() + QPoint(1, 0))));
 
-        const QRect arrival = w.Check1(4)->geometry();
+        const QRect arrival = w.eventButton(4)->geometry();
         QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 0));
-        QCOMPARE(w.List1()->count(), 1);
-        QCOMPARE(w.List1()->rowText(0), QStringLiteral("06/04 09:05:07　気管挿管施行"));
+        QCOMPARE(w.recordList()->count(), 1);
+        QCOMPARE(w.recordList()->rowText(0), QStringLiteral("06/04 09:05:07　気管挿管施行"));
         QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 1));
-        QCOMPARE(w.List1()->count(), 1);
+        QCOMPARE(w.recordList()->count(), 1);
     }
 
     void focusOrder()
@@ -405,14 +405,14 @@ private slots:
         FrmMain w(p.platform());
         QList<int> order{0, 1, 2, 3, 4, 5};
         std::sort(order.begin(), order.end(),
-                  [&](int a, int b) { return w.Option1(a)->geometry().x() < w.Option1(b)->geometry().x(); });
+                  [&](int a, int b) { return w.rhythmButton(a)->geometry().x() < w.rhythmButton(b)->geometry().x(); });
         QCOMPARE(order, (QList<int>{0, 1, 3, 4, 2, 5}));
         QStringList captions;
         for (int i : order) {
-            captions << w.Option1(i)->caption();
-            QCOMPARE(w.Option1(i)->geometry().y(), 782);
-            QVERIFY(!w.Option1(i)->isSelected());
-            QCOMPARE(w.Option1(i)->background(), 0xFF000080u);
+            captions << w.rhythmButton(i)->caption();
+            QCOMPARE(w.rhythmButton(i)->geometry().y(), 782);
+            QVERIFY(!w.rhythmButton(i)->isSelected());
+            QCOMPARE(w.rhythmButton(i)->background(), 0xFF000080u);
         }
         QCOMPARE(captions.join(' '), QStringLiteral("心室細動 心室頻拍 ＰＥＡ 心静止 徐脈 心拍再開"));
     }
@@ -468,7 +468,7 @@ private slots:
         };
 
         QVERIFY(drawnIn(idle));
-        QTest::mouseClick(w.Check1(button), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
         QVERIFY(drawnIn(active));
         const int quiet = dueAfter ? dueAfter - 1 : 3 * 3600;
         manual(w, timer).ticks(quiet);
@@ -504,7 +504,7 @@ private slots:
         };
         QVERIFY(sameAsFullRepaint(0));
         for (int button : {0, 1, 5})
-            QTest::mouseClick(w.Check1(button), Qt::LeftButton);
+            QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
         for (int second = 1; second <= 185; ++second) {
             p.clock.advance(1);
             for (int timer : {1, 2, 3, 4})
@@ -562,8 +562,8 @@ private slots:
         for (QWidget* inherits : std::initializer_list<QWidget*>{w.label("Label6", 0), w.shape("Shape1", 4),
                                                                  w.picturePanel(1), w.label("Label4", 6)})
             QCOMPARE(inherits->cursor().shape(), Qt::BitmapCursor);
-        for (QWidget* standard :
-             std::initializer_list<QWidget*>{w.Check1(0), w.Check1(15), w.Option1(3), w.List1(), w.List1()->viewport()})
+        for (QWidget* standard : std::initializer_list<QWidget*>{w.eventButton(0), w.eventButton(15), w.rhythmButton(3),
+                                                                 w.recordList(), w.recordList()->viewport()})
             QCOMPARE(standard->cursor().shape(), Qt::ArrowCursor);
 
         const QImage arrow = images::arrowPointerImage();
@@ -660,12 +660,12 @@ private slots:
         QCOMPARE(scaled.picturePanel(6)->pictureRect().size(), QSize(188, 80));
         QCOMPARE(scaled.picturePanel(6)->pictureRect().center(), scaled.picturePanel(6)->rect().center());
         for (int i = 0; i < kEventButtonCount; ++i) {
-            const QPointF centre = QRectF(laidOut.Check1(i)->geometry()).center() * f;
-            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.Check1(i));
+            const QPointF centre = QRectF(laidOut.eventButton(i)->geometry()).center() * f;
+            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.eventButton(i));
         }
         for (int i = 0; i < kRhythmButtonCount; ++i) {
-            const QPointF centre = QRectF(laidOut.Option1(i)->geometry()).center() * f;
-            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.Option1(i));
+            const QPointF centre = QRectF(laidOut.rhythmButton(i)->geometry()).center() * f;
+            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.rhythmButton(i));
         }
 
         laidOut.show();
@@ -703,19 +703,19 @@ private slots:
         QVERIFY(qFuzzyCompare(w.popup()->font().pointSizeF(), platformMenuFont.pointSizeF() * f));
         QCOMPARE(w.popup()->font().family(), platformMenuFont.family());
 
-        w.Check1(0)->click();
+        w.eventButton(0)->click();
         bool opened = false;
         w.setEditWindowRunner([&](FrmEdit& e) {
             opened = true;
             QCOMPARE(e.size(), QSize(536, 77)); // 624 x 89 laid out
             QCOMPARE(e.minimumSize(), e.maximumSize());
-            QCOMPARE(e.Text1()->geometry(), QRect(7, 9, 518, 26));
-            QCOMPARE(e.Command1()->geometry(), QRect(148, 45, 63, 26));
-            QCOMPARE(e.Shape1(1)->geometry(), QRect(304, 43, 68, 32));
-            QVERIFY(qFuzzyCompare(e.Text1()->font().pointSizeF(), 15.75 * f));
-            QVERIFY(qFuzzyCompare(e.Command2()->font().pointSizeF(), 11.25 * f));
+            QCOMPARE(e.editBox()->geometry(), QRect(7, 9, 518, 26));
+            QCOMPARE(e.cancelButton()->geometry(), QRect(148, 45, 63, 26));
+            QCOMPARE(e.buttonBackdrop(1)->geometry(), QRect(304, 43, 68, 32));
+            QVERIFY(qFuzzyCompare(e.editBox()->font().pointSizeF(), 15.75 * f));
+            QVERIFY(qFuzzyCompare(e.changeButton()->font().pointSizeF(), 11.25 * f));
         });
-        w.popup()->menuEdit()->trigger();
+        w.popup()->editItem()->trigger();
         QVERIFY(opened);
 
         w.setScale(layout::Scale());
