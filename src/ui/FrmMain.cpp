@@ -84,14 +84,30 @@ QString FrmMain::key(const QString& name, int index)
     return name + QLatin1Char('/') + QString::number(index);
 }
 
-LabelWidget* FrmMain::label(const QString& name, int index) const
+LabelWidget* FrmMain::findLabel(const QString& name, int index) const
 {
     return labels_.value(key(name, index));
 }
 
-ShapeWidget* FrmMain::shape(const QString& name, int index) const
+ShapeWidget* FrmMain::findShape(const QString& name, int index) const
 {
     return shapes_.value(key(name, index));
+}
+
+LabelWidget& FrmMain::requiredLabel(const char* name, int index) const
+{
+    LabelWidget* w = findLabel(QString::fromLatin1(name), index);
+    if (w == nullptr)
+        qFatal("The main window has no label %s(%d)", name, index);
+    return *w;
+}
+
+ShapeWidget& FrmMain::shape(layout::ShapeKey key) const
+{
+    ShapeWidget* w = findShape(QString::fromLatin1(key.name()), key.index());
+    if (w == nullptr)
+        qFatal("The main window has no panel %s(%d)", key.name(), key.index());
+    return *w;
 }
 
 PicturePanelWidget* FrmMain::picturePanel(int number) const
@@ -175,14 +191,14 @@ void FrmMain::placeControls()
     const layout::Scale& k = scale_;
     setFixedSize(k.px(layout::kClientWidth), k.px(layout::kClientHeight));
     for (const auto& s : layout::panels())
-        shape(QString::fromLatin1(s.name), s.index)->setGeometry(k.rect(s.left, s.top, s.width, s.height));
+        findShape(QString::fromLatin1(s.name), s.index)->setGeometry(k.rect(s.left, s.top, s.width, s.height));
     for (const auto& s : layout::labels()) {
-        LabelWidget* w = label(QString::fromLatin1(s.name), s.index);
+        LabelWidget& w = requiredLabel(s.name, s.index);
         const QRect r = k.rect(s.left, s.top, s.width, s.height);
         // A fixed size spares the window a layout request on every new text.
-        w->setFixedSize(r.size());
-        w->move(r.topLeft());
-        w->setFont(makeFont(s.font, k));
+        w.setFixedSize(r.size());
+        w.move(r.topLeft());
+        w.setFont(makeFont(s.font, k));
     }
     const QFont buttonFont = makeFont(layout::kEventButtonFont, k);
     for (const auto& s : layout::picturePanels()) {
@@ -213,7 +229,8 @@ void FrmMain::placeControls()
 
 std::array<Visibility*, 3> FrmMain::reversibleCausesPanel() const
 {
-    return {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))};
+    using namespace layout::keys;
+    return {&shape(kReversibleCausesBox), &label(kReversibleCausesHeading), &label(kReversibleCausesList)};
 }
 
 std::array<Timer*, kTimerCount> FrmMain::timerArray() const
@@ -230,21 +247,21 @@ void FrmMain::buildLogic()
 
     std::array<Label*, kCounterCount> titles{};
     for (const auto& entry : counterTable()) {
-        const QString array = QString::fromLatin1(entry.labelArray);
         std::array<Label*, 4> digits{};
         for (std::size_t p = 0; p < digits.size(); ++p)
-            digits[p] = label(array, entry.digitIndexes[p]);
+            digits[p] = &requiredLabel(entry.labelArray, entry.digitIndexes[p]);
         const auto id = static_cast<std::size_t>(entry.id);
-        counters_[id] = std::make_unique<DigitCounter>(timer(entry.timerNumber), digits,
-                                                       *label(array, entry.separatorIndex), entry.params);
-        titles[id] = label(QStringLiteral("Label4"), entry.titleIndex);
+        counters_[id] = std::make_unique<DigitCounter>(
+            timer(entry.timerNumber), digits, requiredLabel(entry.labelArray, entry.separatorIndex), entry.params);
+        titles[id] = &requiredLabel(kCounterTitleArray, entry.titleIndex);
     }
 
-    const QString clockArray = QStringLiteral("Label3");
-    clock_ = std::make_unique<ClockDisplay>(
-        *platform_.clock,
-        std::array<Label*, 4>{label(clockArray, 0), label(clockArray, 1), label(clockArray, 2), label(clockArray, 3)},
-        *label(clockArray, 4), *label(QStringLiteral("Label7")), *label(QStringLiteral("Label1"), 6));
+    using namespace layout::keys;
+    std::array<Label*, 4> clockDigits{};
+    for (std::size_t p = 0; p < clockDigits.size(); ++p)
+        clockDigits[p] = &label(kClockDigits[p]);
+    clock_ = std::make_unique<ClockDisplay>(*platform_.clock, clockDigits, label(kClockSeparator), label(kDateLabel),
+                                            label(kArrivalSeparator));
     timer(1).setHandler([this] { clock_->clockTick(); });
 
     std::array<EventButton*, kEventButtonCount> buttons{};

@@ -39,9 +39,13 @@ public:
     explicit FrmMain(const Platform& platform, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    // Controls by name and index (-1 for a single control); nullptr if absent.
-    LabelWidget* label(const QString& name, int index = -1) const;
-    ShapeWidget* shape(const QString& name, int index = -1) const;
+    // Labels and panels by key; the key cannot name a missing control.
+    LabelWidget& label(layout::LabelKey key) const { return requiredLabel(key.name(), key.index()); }
+    ShapeWidget& shape(layout::ShapeKey key) const;
+    // Labels and panels by form name and index (-1 for a single control);
+    // nullptr if absent.
+    LabelWidget* findLabel(const QString& name, int index = -1) const;
+    ShapeWidget* findShape(const QString& name, int index = -1) const;
     PicturePanelWidget* picturePanel(int number) const;
     EventButtonWidget* eventButton(int index) const { return eventButtonWidgets_[static_cast<std::size_t>(index)]; }
     OptionButtonWidget* rhythmButton(int index) const { return rhythmButtonWidgets_[static_cast<std::size_t>(index)]; }
@@ -85,6 +89,9 @@ private:
     // Shape2, Label5 and Label2: the box of reversible causes.
     std::array<Visibility*, 3> reversibleCausesPanel() const;
     static QString key(const QString& name, int index);
+    // A label the layout tables name; a missing one ends the program with
+    // its name rather than leaving a null pointer behind.
+    LabelWidget& requiredLabel(const char* name, int index) const;
 
     Platform platform_;
     layout::Scale scale_;

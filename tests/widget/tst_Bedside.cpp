@@ -97,15 +97,16 @@ private slots:
                      QString(l->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             QCOMPARE(a->state().invisible, l->isHidden());
         }
-        QCOMPARE(accessible(w.label("Label4", 3))->text(QAccessible::Name), QStringLiteral("エピネフリン1回目投与後"));
-        QCOMPARE(accessible(w.label("Label6", 1))->text(QAccessible::Name), QStringLiteral("1"));
-        QCOMPARE(accessible(w.label("Label6", 0))->text(QAccessible::Name), QStringLiteral("5"));
-        QAccessibleInterface* causes = accessible(w.label("Label2"));
+        QCOMPARE(accessible(w.findLabel("Label4", 3))->text(QAccessible::Name),
+                 QStringLiteral("エピネフリン1回目投与後"));
+        QCOMPARE(accessible(w.findLabel("Label6", 1))->text(QAccessible::Name), QStringLiteral("1"));
+        QCOMPARE(accessible(w.findLabel("Label6", 0))->text(QAccessible::Name), QStringLiteral("5"));
+        QAccessibleInterface* causes = accessible(w.findLabel("Label2"));
         QVERIFY(!causes->state().invisible);
         QVERIFY(causes->text(QAccessible::Name).startsWith(QStringLiteral("・循環血液量減少\n・低酸素症\n")));
         QTest::mouseClick(w.rhythmButton(0), Qt::LeftButton); // VF hides it again
-        QVERIFY(accessible(w.label("Label2"))->state().invisible);
-        QVERIFY(accessible(w.shape("Shape2"))->state().invisible);
+        QVERIFY(accessible(w.findLabel("Label2"))->state().invisible);
+        QVERIFY(accessible(w.findShape("Shape2"))->state().invisible);
     }
 
     void buttonsAndPanelsReadTheirText()

@@ -23,7 +23,7 @@ QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> ind
 {
     QString s;
     for (int i : indexes)
-        s += w.label(QString::fromLatin1(array), i)->text();
+        s += w.findLabel(QString::fromLatin1(array), i)->text();
     return s;
 }
 
@@ -63,20 +63,20 @@ private slots:
         p.clock.set(QDateTime(QDate(2005, 6, 4), QTime(9, 5, 30)));
         FrmMain w(p.platform());
         QCOMPARE(w.recordList()->count(), 0); // the sample row is gone
-        QCOMPARE(w.label("Label7")->text(), QStringLiteral("2005-06-04"));
+        QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-04"));
         QCOMPARE(shownCounter(w, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
         for (int i = 2; i <= 5; ++i)
-            QCOMPARE(w.label("Label4", i)->text(), QString());
+            QCOMPARE(w.findLabel("Label4", i)->text(), QString());
         QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label9", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label8", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
-        QCOMPARE(w.label("Label1", 0)->colour(), QRgb(0xFF804000));
-        QCOMPARE(w.label("Label6", 0)->colour(), QRgb(0xFF808000));
-        QVERIFY(!w.shape("Shape2")->isShown());
-        QVERIFY(!w.label("Label5")->isShown());
-        QVERIFY(!w.label("Label2")->isShown());
+        QCOMPARE(w.findLabel("Label1", 0)->colour(), QRgb(0xFF804000));
+        QCOMPARE(w.findLabel("Label6", 0)->colour(), QRgb(0xFF808000));
+        QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
+        QVERIFY(!w.label(layout::keys::kReversibleCausesHeading).isShown());
+        QVERIFY(!w.label(layout::keys::kReversibleCausesList).isShown());
         QVERIFY(w.timer(1).isEnabled());
         for (int t = 1; t <= 6; ++t)
             QCOMPARE(w.timer(t).interval(), 1000);
@@ -109,29 +109,29 @@ private slots:
         QCOMPARE(w.recordList()->selectedIndex(), 5);
         for (int i = 0; i < kEventButtonCount; ++i)
             QVERIFY(!w.eventButton(i)->isChecked());
-        QCOMPARE(w.label("Label4", 2)->text(), QStringLiteral("心マッサージ開始後"));
-        QCOMPARE(w.label("Label4", 3)->text(), QStringLiteral("エピネフリン2回目投与後"));
+        QCOMPARE(w.findLabel("Label4", 2)->text(), QStringLiteral("心マッサージ開始後"));
+        QCOMPARE(w.findLabel("Label4", 3)->text(), QStringLiteral("エピネフリン2回目投与後"));
         QCOMPARE(w.rhythmButton(0)->background(), QRgb(0xFFFF0000));
         QCOMPARE(w.rhythmButton(3)->background(), QRgb(0xFF000080));
-        QVERIFY(!w.shape("Shape2")->isShown());
+        QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
 
         // The counters tick from their own timers.
         manual(w, 3).ticks(120);
         QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("02:00"));
-        QCOMPARE(w.label("Label6", 0)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label6", 0)->colour(), DigitCounter::kDueColour);
         manual(w, 2).ticks(3600);
         QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("01:00"));
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00")); // Timer4 untouched
         manual(w, 4).ticks(179);
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("02:59"));
-        QCOMPARE(w.label("Label1", 8)->colour(), QRgb(0xFFFFFF00));
+        QCOMPARE(w.findLabel("Label1", 8)->colour(), QRgb(0xFFFFFF00));
         manual(w, 4).tick();
-        QCOMPARE(w.label("Label1", 14)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label1", 14)->colour(), DigitCounter::kDueColour);
         // The clock blinks the arrival separator now that arrival is recorded.
         manual(w, 1).tick();
-        QCOMPARE(w.label("Label1", 6)->colour(), QRgb(0xFF804000));
+        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFF804000));
         manual(w, 1).tick();
-        QCOMPARE(w.label("Label1", 6)->colour(), QRgb(0xFFFF8000));
+        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFFFF8000));
     }
 
     // 除細動, エピネフリン and キシロカイン write rows wider than the list:

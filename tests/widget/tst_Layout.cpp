@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "Scripted.h"
+#include "counters/CounterTable.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmEdit.h"
@@ -51,7 +52,7 @@ QRect glyphsOf(FrmMain& w, const char* array, std::initializer_list<int> indexes
     const QImage before = shot(w);
     std::vector<std::pair<LabelWidget*, QRgb>> saved;
     for (int i : indexes) {
-        LabelWidget* label = w.label(QString::fromLatin1(array), i);
+        LabelWidget* label = w.findLabel(QString::fromLatin1(array), i);
         saved.emplace_back(label, label->colour());
         label->setColour(0xFFFF00FF);
     }
@@ -144,11 +145,35 @@ private slots:
         else if (name == QLatin1String("List1"))
             control = w.recordList();
         else if (name.startsWith(QLatin1String("Shape")))
-            control = w.shape(name, index);
+            control = w.findShape(name, index);
         else
-            control = w.label(name, index);
+            control = w.findLabel(name, index);
         QVERIFY(control);
         QCOMPARE(control->geometry(), rect);
+    }
+
+    // The keys are checked when they are built; the counter table names its
+    // labels by array and index at run time, so every one is checked here.
+    void everyLabelTheLogicNamesIsLaidOut()
+    {
+        static_assert(layout::hasLabel("Label1", 6) && layout::hasPanel("Shape2"));
+        static_assert(!layout::hasLabel("Label1", 7) && !layout::hasLabel("Label", 6) &&
+                      !layout::hasLabel("Label11", 6));
+        static_assert(!layout::hasPanel("Shape2", 0) && !layout::hasPanel("Label2"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, layout::LabelKey::of("Label1", 7));
+
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        for (const CounterSpec& entry : counterTable()) {
+            std::vector<std::pair<const char*, int>> named{{entry.labelArray, entry.separatorIndex},
+                                                           {kCounterTitleArray, entry.titleIndex}};
+            for (int i : entry.digitIndexes)
+                named.emplace_back(entry.labelArray, i);
+            for (const auto& [array, index] : named) {
+                QVERIFY2(layout::hasLabel(array, index), qPrintable(QStringLiteral("%1(%2)").arg(array).arg(index)));
+                QVERIFY(w.findLabel(QString::fromLatin1(array), index));
+            }
+        }
     }
 
     void theWindow()
@@ -209,29 +234,29 @@ private slots:
             QCOMPARE(int(f.weight()), weight);
             QCOMPARE(QFontInfo(f).family(), face);
         };
-        check(w.label("Label4", 0), 12, QFont::Bold, "IPAGothic");
-        check(w.label("Label4", 2), 15.75, QFont::Bold, "IPAGothic");
-        check(w.label("Label4", 6), 18, QFont::Bold, "IPAPGothic");
-        check(w.label("Label5"), 12, QFont::Normal, "IPAPGothic");
-        check(w.label("Label2"), 11.25, QFont::Normal, "IPAPGothic");
+        check(w.findLabel("Label4", 0), 12, QFont::Bold, "IPAGothic");
+        check(w.findLabel("Label4", 2), 15.75, QFont::Bold, "IPAGothic");
+        check(w.findLabel("Label4", 6), 18, QFont::Bold, "IPAPGothic");
+        check(w.findLabel("Label5"), 12, QFont::Normal, "IPAPGothic");
+        check(w.findLabel("Label2"), 11.25, QFont::Normal, "IPAPGothic");
         check(w.eventButton(0), 21.75, QFont::Normal, "IPAPGothic");
         check(w.rhythmButton(0), 18, QFont::Normal, "IPAPGothic");
         check(w.recordList(), 18, QFont::Normal, "IPAGothic");
         // Arial Black stands for an extra-heavy face.
-        check(w.label("Label6", 0), 159.75, QFont::Black, "Lato Black");
-        check(w.label("Label6", 6), 140.25, QFont::Black, "Lato Black");
-        check(w.label("Label1", 0), 48, QFont::Black, "Lato Black");
-        check(w.label("Label7"), 14.25, QFont::Black, "Lato Black");
-        QVERIFY(QFontInfo(w.label("Label6", 0)->font()).styleName().contains("Black"));
+        check(w.findLabel("Label6", 0), 159.75, QFont::Black, "Lato Black");
+        check(w.findLabel("Label6", 6), 140.25, QFont::Black, "Lato Black");
+        check(w.findLabel("Label1", 0), 48, QFont::Black, "Lato Black");
+        check(w.findLabel("Label7"), 14.25, QFont::Black, "Lato Black");
+        QVERIFY(QFontInfo(w.findLabel("Label6", 0)->font()).styleName().contains("Black"));
 
-        QCOMPARE(w.label("Label3", 0)->colour(), 0xFF00FF00u);
-        QCOMPARE(w.label("Label7")->colour(), 0xFF00FF00u);
-        QCOMPARE(w.label("Label4", 1)->colour(), 0xFFFFFFFFu);
-        QCOMPARE(w.label("Label5")->colour(), 0xFFFFFFFFu);
-        QCOMPARE(w.label("Label2")->colour(), 0xFFFFFF00u);
+        QCOMPARE(w.findLabel("Label3", 0)->colour(), 0xFF00FF00u);
+        QCOMPARE(w.label(layout::keys::kDateLabel).colour(), 0xFF00FF00u);
+        QCOMPARE(w.findLabel("Label4", 1)->colour(), 0xFFFFFFFFu);
+        QCOMPARE(w.label(layout::keys::kReversibleCausesHeading).colour(), 0xFFFFFFFFu);
+        QCOMPARE(w.label(layout::keys::kReversibleCausesList).colour(), 0xFFFFFF00u);
         for (int i : {8, 9, 10, 11, 14}) {
-            QCOMPARE(w.label("Label9", i)->colour(), 0xFF808000u);
-            QCOMPARE(w.label("Label8", i)->colour(), 0xFF808000u);
+            QCOMPARE(w.findLabel("Label9", i)->colour(), 0xFF808000u);
+            QCOMPARE(w.findLabel("Label8", i)->colour(), 0xFF808000u);
         }
         QCOMPARE(w.eventButton(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
         QCOMPARE(w.rhythmButton(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
@@ -242,7 +267,7 @@ private slots:
     {
         ScriptedPlatform p;
         FrmMain w(p.platform());
-        const QString text = w.label("Label2")->text();
+        const QString text = w.label(layout::keys::kReversibleCausesList).text();
         QVERIFY(text.endsWith(QStringLiteral("\r\n")));
         const QStringList lines = text.left(text.size() - 2).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 11);
@@ -250,7 +275,7 @@ private slots:
             QCOMPARE(line.at(0), QChar(0x30FB));
         QCOMPARE(lines[3], QStringLiteral("・低／高カリウム血症"));
         QCOMPARE(lines[9], QStringLiteral("・血栓症(冠動脈/肺動脈)"));
-        QCOMPARE(w.label("Label5")->text(), QStringLiteral("６Ｈs５Ｔs"));
+        QCOMPARE(w.label(layout::keys::kReversibleCausesHeading).text(), QStringLiteral("６Ｈs５Ｔs"));
     }
 
     // Glyphs sit where the original faces put them: the large CPR digits
@@ -280,8 +305,9 @@ private slots:
         QVERIFY2(date.bottom() < clockDigits.top(),
                  qPrintable(QStringLiteral("%1 %2").arg(date.bottom()).arg(clockDigits.top())));
 
-        for (Visibility* v :
-             std::initializer_list<Visibility*>{w.shape("Shape2"), w.label("Label5"), w.label("Label2")})
+        for (Visibility* v : std::initializer_list<Visibility*>{&w.shape(layout::keys::kReversibleCausesBox),
+                                                                &w.label(layout::keys::kReversibleCausesHeading),
+                                                                &w.label(layout::keys::kReversibleCausesList)})
             v->setShown(true);
         const QRect causes = glyphsOf(w, "Label2", {-1});
         QVERIFY2(causes.top() >= 546 && causes.bottom() <= 714, qPrintable(QString::number(causes.bottom())));
@@ -460,7 +486,7 @@ private slots:
         const QList<int> labels{firstDigit, firstDigit + 1, firstDigit + 2, firstDigit + 3, firstDigit == 0 ? 6 : 14};
         const auto drawnIn = [&](QRgb colour) {
             for (int i : labels)
-                if (w.label(array, i)->colour() != colour)
+                if (w.findLabel(array, i)->colour() != colour)
                     return false;
             return !inkBounds(
                         shot(w), [&](QRgb c) { return c == colour; }, panel.adjusted(1, 1, -1, -1))
@@ -476,7 +502,7 @@ private slots:
         manual(w, timer).tick();
         QVERIFY(drawnIn(dueAfter ? DigitCounter::kDueColour : active));
         if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
-            QCOMPARE(w.label(array, 2)->text() + w.label(array, 1)->text() + w.label(array, 0)->text(),
+            QCOMPARE(w.findLabel(array, 2)->text() + w.findLabel(array, 1)->text() + w.findLabel(array, 0)->text(),
                      QStringLiteral("300"));
     }
 
@@ -512,8 +538,8 @@ private slots:
             if (second < 25 || second % 10 == 0 || (second >= 118 && second <= 122) || second >= 178)
                 QVERIFY(sameAsFullRepaint(second));
         }
-        QCOMPARE(w.label("Label6", 1)->colour(), DigitCounter::kDueColour);
-        QCOMPARE(w.label("Label1", 9)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label6", 1)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label1", 9)->colour(), DigitCounter::kDueColour);
     }
 
     // The clock on the window: only the digits that change are rewritten,
@@ -526,26 +552,26 @@ private slots:
         const auto writes = [&] {
             QList<int> n;
             for (int i = 0; i < 4; ++i)
-                n << w.label("Label3", i)->textWrites();
-            return n << w.label("Label7")->textWrites();
+                n << w.findLabel("Label3", i)->textWrites();
+            return n << w.label(layout::keys::kDateLabel).textWrites();
         };
         const QList<int> before = writes();
         p.clock.advance(1);
         manual(w, 1).tick();
         QCOMPARE(writes(), before); // 23:59:59 shows as before
-        QCOMPARE(w.label("Label3", 4)->colour(), 0xFF008000u);
+        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF008000u);
         p.clock.advance(1);
         manual(w, 1).tick();
-        QCOMPARE(w.label("Label3", 4)->colour(), 0xFF00FF00u);
+        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF00FF00u);
         const QList<int> after = writes();
         for (int i = 0; i < 5; ++i)
             QCOMPARE(after[i], before[i] + 1);
-        QCOMPARE(w.label("Label7")->text(), QStringLiteral("2005-06-05"));
+        QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-05"));
         QString shown;
         for (int i : {3, 2, 4, 1, 0})
-            shown += w.label("Label3", i)->text();
+            shown += w.findLabel("Label3", i)->text();
         QCOMPARE(shown, QStringLiteral("00:00"));
-        QCOMPARE(w.label("Label1", 6)->colour(), 0xFF804000u); // no arrival yet: no blink
+        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), 0xFF804000u); // no arrival yet: no blink
         p.clock.advance(60);
         manual(w, 1).tick();
         QCOMPARE(writes()[0], after[0] + 1);
@@ -559,8 +585,8 @@ private slots:
         QCOMPARE(w.cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(w.cursor().hotSpot(), QPoint(0, 1));
         // Labels, panels and pictures show the window's pointer.
-        for (QWidget* inherits : std::initializer_list<QWidget*>{w.label("Label6", 0), w.shape("Shape1", 4),
-                                                                 w.picturePanel(1), w.label("Label4", 6)})
+        for (QWidget* inherits : std::initializer_list<QWidget*>{w.findLabel("Label6", 0), w.findShape("Shape1", 4),
+                                                                 w.picturePanel(1), w.findLabel("Label4", 6)})
             QCOMPARE(inherits->cursor().shape(), Qt::BitmapCursor);
         for (QWidget* standard : std::initializer_list<QWidget*>{w.eventButton(0), w.eventButton(15), w.rhythmButton(3),
                                                                  w.recordList(), w.recordList()->viewport()})
