@@ -40,7 +40,7 @@ struct Window {
     {
         w.show();
         for (const QString& row : recordRows(rows))
-            w.List1()->addRow(row);
+            w.recordList()->addRow(row);
         QApplication::processEvents();
     }
     testing::ScriptedPlatform p;
@@ -65,7 +65,7 @@ void RowWalk(benchmark::State& state)
 {
     Window win(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(walkRows(*win.w.List1()));
+        benchmark::DoNotOptimize(walkRows(*win.w.recordList()));
 }
 
 void PrintoutToPdf(benchmark::State& state)

@@ -20,16 +20,16 @@ struct Window {
     {
         w.show();
         for (int i = 0; i < rows; ++i)
-            w.List1()->addRow(QStringLiteral("06/04 09:%1:%2　ﾘｽﾞﾑﾁｪｯｸ：心室細動")
-                                  .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
-                                  .arg(i % 60, 2, 10, QLatin1Char('0')));
-        w.List1()->select(rows - 1);
+            w.recordList()->addRow(QStringLiteral("06/04 09:%1:%2　ﾘｽﾞﾑﾁｪｯｸ：心室細動")
+                                       .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
+                                       .arg(i % 60, 2, 10, QLatin1Char('0')));
+        w.recordList()->select(rows - 1);
         QApplication::processEvents();
     }
     // Takes the row a press added away again, outside the timed part.
     void removeNewestRow()
     {
-        w.List1()->removeRow(w.List1()->count() - 1);
+        w.recordList()->removeRow(w.recordList()->count() - 1);
         QApplication::processEvents();
     }
     testing::ScriptedPlatform p;
@@ -40,7 +40,7 @@ void Press(benchmark::State& state)
 {
     Window win(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        win.w.Check1(kEpinephrine)->click();
+        win.w.eventButton(kEpinephrine)->click();
         state.PauseTiming();
         win.removeNewestRow();
         state.ResumeTiming();
@@ -51,7 +51,7 @@ void PressAndPaint(benchmark::State& state)
 {
     Window win(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        win.w.Check1(kEpinephrine)->click();
+        win.w.eventButton(kEpinephrine)->click();
         QApplication::processEvents();
         state.PauseTiming();
         win.removeNewestRow();

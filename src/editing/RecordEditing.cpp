@@ -43,7 +43,7 @@ void RecordEditing::prepareRecordMenu()
     t_.popup.setItemEnabled(RecordMenu::Item::Delete, hasRows);
     // Undo is offered whenever there is something to undo, even in an
     // empty list.
-    t_.popup.setItemEnabled(RecordMenu::Item::Cancel, canUndo());
+    t_.popup.setItemEnabled(RecordMenu::Item::Undo, canUndo());
 }
 
 bool RecordEditing::rememberSelectedRow()

@@ -15,7 +15,7 @@ class RecordList;
 // items whose enabled states are set before each showing.
 class RecordMenu {
 public:
-    enum class Item { Edit, Delete, Cancel }; // menuEdit, menuDelete, menuCancel
+    enum class Item { Edit, Delete, Undo }; // 修正 (menuEdit), 削除 (menuDelete), 元に戻す (menuCancel)
 
     virtual ~RecordMenu() = default;
     virtual void setItemEnabled(Item item, bool enabled) = 0;

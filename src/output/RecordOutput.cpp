@@ -54,7 +54,7 @@ QString textFileFilter()
 
 void RecordOutput::exitSequence()
 {
-    veltrasa::exitSequence(
+    askAndExport(
         {s_.messages, [this] { saveRecordAsText(); }, [this] { printRecord(); }, [this] { copyRecordToClipboard(); }});
 }
 

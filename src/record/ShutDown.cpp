@@ -42,7 +42,7 @@ void Form_Unload(const ShutDownTargets& t)
     t.programEnd.endProgram();
 }
 
-void exitSequence(const ExitSteps& s)
+void askAndExport(const ExitSteps& s)
 {
     if (askedYes(s.messages, kSaveQuestion))
         run(s.saveRecordAsText);

@@ -19,8 +19,9 @@ struct ShutDownTargets {
 
 void Form_Unload(const ShutDownTargets& t);
 
-// The question-and-export step of shut-down: save as a text file? If not,
-// print? Then, whatever was answered or went wrong, the clipboard copy.
+// The questions and exports the exit sequence is made of: save as a text
+// file? If not, print? Then, whatever was answered or went wrong, the
+// clipboard copy. RecordOutput::exitSequence binds the steps to its services.
 struct ExitSteps {
     MessageBox& messages;
     std::function<void()> saveRecordAsText;
@@ -28,7 +29,7 @@ struct ExitSteps {
     std::function<void()> copyRecordToClipboard;
 };
 
-void exitSequence(const ExitSteps& s);
+void askAndExport(const ExitSteps& s);
 
 // The two questions, word for word.
 extern const char16_t* const kSaveQuestion;

@@ -103,18 +103,18 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner, const layout::Scale& scale)
         auto* w = new ShapeWidget(this, s.fill, std::nullopt);
         w->setObjectName(QStringLiteral("Shape1_%1").arg(s.index));
         w->setGeometry(scale.rect(s.left, s.top, s.width, s.height));
-        shapes_[static_cast<std::size_t>(s.index)] = w;
+        backdrops_[static_cast<std::size_t>(s.index)] = w;
     }
 
     std::map<int, QWidget*> focusOrder;
     const auto& e = L::editBox();
-    text1_ = new EditBoxWidget(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(scale.rect(e.left, e.top, e.width, e.height));
-    text1_->setFont(makeFont(e.font, scale));
-    setRoleColours(text1_, {{QPalette::Base, e.background}, {QPalette::Text, e.text}});
-    text1_->setText(QString::fromUtf16(e.initialText));
-    focusOrder[e.focusOrder] = text1_;
+    editBox_ = new EditBoxWidget(this);
+    editBox_->setObjectName(QStringLiteral("Text1"));
+    editBox_->setGeometry(scale.rect(e.left, e.top, e.width, e.height));
+    editBox_->setFont(makeFont(e.font, scale));
+    setRoleColours(editBox_, {{QPalette::Base, e.background}, {QPalette::Text, e.text}});
+    editBox_->setText(QString::fromUtf16(e.initialText));
+    focusOrder[e.focusOrder] = editBox_;
 
     for (std::size_t i = 0; i < L::buttons().size(); ++i) {
         const auto& b = L::buttons()[i];
@@ -132,12 +132,12 @@ FrmEdit::FrmEdit(RecordList& list, QWidget* owner, const layout::Scale& scale)
     }
     chainFocus(focusOrder);
 
-    handlers_ = std::make_unique<EditWindow>(EditWindow::Targets{list, *text1_, [this] { close(); }});
-    connect(Command1(), &QPushButton::clicked, this, [this] { handlers_->cancel(); });
-    connect(Command2(), &QPushButton::clicked, this, [this] { handlers_->replaceSelectedRow(); });
+    handlers_ = std::make_unique<EditWindow>(EditWindow::Targets{list, *editBox_, [this] { close(); }});
+    connect(cancelButton(), &QPushButton::clicked, this, [this] { handlers_->cancel(); });
+    connect(changeButton(), &QPushButton::clicked, this, [this] { handlers_->replaceSelectedRow(); });
 
     handlers_->Form_Load();
-    text1_->setFocus(Qt::OtherFocusReason);
+    editBox_->setFocus(Qt::OtherFocusReason);
 }
 
 FrmEdit::~FrmEdit() = default;
@@ -147,13 +147,13 @@ void FrmEdit::setVisible(bool visible)
     // Showing a dialog hands its focus widget a Tab focus, on which a line
     // edit selects all its text; typing would then replace the row instead
     // of continuing it. Keep the caret where opening put it.
-    const int caret = text1_->cursorPosition();
+    const int caret = editBox_->cursorPosition();
     const bool opening = visible && isHidden();
     if (opening)
         centreOnOwner();
     QDialog::setVisible(visible);
     if (opening)
-        text1_->placeCaret(caret);
+        editBox_->placeCaret(caret);
 }
 
 void FrmEdit::centreOnOwner()

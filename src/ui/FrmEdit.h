@@ -14,7 +14,7 @@ namespace veltrasa {
 class RecordList;
 class ShapeWidget;
 
-// The edit box Text1: one line, entered as Japanese where the input method
+// The edit box (Text1): one line, entered as Japanese where the input method
 // takes a hint.
 class EditBoxWidget final : public QLineEdit, public EditBox {
     Q_OBJECT
@@ -35,10 +35,13 @@ public:
     FrmEdit(RecordList& list, QWidget* owner, const layout::Scale& scale = layout::Scale());
     ~FrmEdit() override;
 
-    EditBoxWidget* Text1() const { return text1_; }
-    QPushButton* Command1() const { return buttons_[0]; } // ｷｬﾝｾﾙ
-    QPushButton* Command2() const { return buttons_[1]; } // 変更
-    ShapeWidget* Shape1(int index) const { return shapes_[static_cast<std::size_t>(index)]; }
+    // The controls; each keeps its form name (Text1, Command1, Command2,
+    // Shape1) as its object name.
+    EditBoxWidget* editBox() const { return editBox_; }
+    QPushButton* cancelButton() const { return buttons_[0]; } // ｷｬﾝｾﾙ
+    QPushButton* changeButton() const { return buttons_[1]; } // 変更
+    // The coloured rectangles behind ｷｬﾝｾﾙ (0) and 変更 (1).
+    ShapeWidget* buttonBackdrop(int index) const { return backdrops_[static_cast<std::size_t>(index)]; }
 
     void setVisible(bool visible) override;
 
@@ -48,9 +51,9 @@ protected:
 private:
     void centreOnOwner();
 
-    EditBoxWidget* text1_ = nullptr;
+    EditBoxWidget* editBox_ = nullptr;
     std::array<QPushButton*, 2> buttons_{};
-    std::array<ShapeWidget*, 2> shapes_{};
+    std::array<ShapeWidget*, 2> backdrops_{};
     std::unique_ptr<EditWindow> handlers_;
 };
 

@@ -54,8 +54,8 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     buildEditing();
     placeControls();
 
-    Form_Load(
-        {*clock_, *list1_, state_, reversibleCausesPanel(), [this] { editing_->clearUndoBuffer(); }, timerArray()});
+    Form_Load({*clock_, *recordList_, state_, reversibleCausesPanel(), [this] { editing_->clearUndoBuffer(); },
+               timerArray()});
     // The screen stays lit from here until the shut-down has finished.
     if (platform_.display)
         platform_.display->keepAwake();
@@ -84,14 +84,30 @@ QString FrmMain::key(const QString& name, int index)
     return name + QLatin1Char('/') + QString::number(index);
 }
 
-LabelWidget* FrmMain::label(const QString& name, int index) const
+LabelWidget* FrmMain::findLabel(const QString& name, int index) const
 {
     return labels_.value(key(name, index));
 }
 
-ShapeWidget* FrmMain::shape(const QString& name, int index) const
+ShapeWidget* FrmMain::findShape(const QString& name, int index) const
 {
     return shapes_.value(key(name, index));
+}
+
+LabelWidget& FrmMain::requiredLabel(const char* name, int index) const
+{
+    LabelWidget* w = findLabel(QString::fromLatin1(name), index);
+    if (w == nullptr)
+        qFatal("The main window has no label %s(%d)", name, index);
+    return *w;
+}
+
+ShapeWidget& FrmMain::shape(layout::ShapeKey key) const
+{
+    ShapeWidget* w = findShape(QString::fromLatin1(key.name()), key.index());
+    if (w == nullptr)
+        qFatal("The main window has no panel %s(%d)", key.name(), key.index());
+    return *w;
 }
 
 PicturePanelWidget* FrmMain::picturePanel(int number) const
@@ -131,7 +147,7 @@ void FrmMain::buildControls()
         w->setObjectName(QStringLiteral("Check1_%1").arg(s.index));
         setColours(w, s.background, layout::kEventButtonText);
         w->setCursor(Qt::ArrowCursor);
-        check1_[static_cast<std::size_t>(s.index)] = w;
+        eventButtonWidgets_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
     for (const auto& s : layout::optionButtons()) {
@@ -141,17 +157,17 @@ void FrmMain::buildControls()
         setColours(w, layout::kOptionBackground, layout::kOptionText);
         w->setBackground(layout::kOptionBackground);
         w->setCursor(Qt::ArrowCursor);
-        option1_[static_cast<std::size_t>(s.index)] = w;
+        rhythmButtonWidgets_[static_cast<std::size_t>(s.index)] = w;
         focusOrder[s.focusOrder] = w;
     }
     const auto& ls = layout::recordList();
-    list1_ = new RecordListWidget(this);
-    list1_->setObjectName(QStringLiteral("List1"));
-    setColours(list1_, ls.background, ls.text);
-    list1_->setCursor(Qt::ArrowCursor);
-    list1_->viewport()->setCursor(Qt::ArrowCursor);
-    list1_->addRow(QString::fromUtf16(ls.sampleRow));
-    focusOrder[ls.focusOrder] = list1_;
+    recordList_ = new RecordListWidget(this);
+    recordList_->setObjectName(QStringLiteral("List1"));
+    setColours(recordList_, ls.background, ls.text);
+    recordList_->setCursor(Qt::ArrowCursor);
+    recordList_->viewport()->setCursor(Qt::ArrowCursor);
+    recordList_->addRow(QString::fromUtf16(ls.sampleRow));
+    focusOrder[ls.focusOrder] = recordList_;
 
     chainFocus(focusOrder);
     if (!focusOrder.empty())
@@ -175,14 +191,14 @@ void FrmMain::placeControls()
     const layout::Scale& k = scale_;
     setFixedSize(k.px(layout::kClientWidth), k.px(layout::kClientHeight));
     for (const auto& s : layout::panels())
-        shape(QString::fromLatin1(s.name), s.index)->setGeometry(k.rect(s.left, s.top, s.width, s.height));
+        findShape(QString::fromLatin1(s.name), s.index)->setGeometry(k.rect(s.left, s.top, s.width, s.height));
     for (const auto& s : layout::labels()) {
-        LabelWidget* w = label(QString::fromLatin1(s.name), s.index);
+        LabelWidget& w = requiredLabel(s.name, s.index);
         const QRect r = k.rect(s.left, s.top, s.width, s.height);
         // A fixed size spares the window a layout request on every new text.
-        w->setFixedSize(r.size());
-        w->move(r.topLeft());
-        w->setFont(makeFont(s.font, k));
+        w.setFixedSize(r.size());
+        w.move(r.topLeft());
+        w.setFont(makeFont(s.font, k));
     }
     const QFont buttonFont = makeFont(layout::kEventButtonFont, k);
     for (const auto& s : layout::picturePanels()) {
@@ -192,28 +208,29 @@ void FrmMain::placeControls()
         w->setScale(k);
     }
     for (const auto& s : layout::eventButtons()) {
-        EventButtonWidget* w = Check1(s.index);
+        EventButtonWidget* w = eventButton(s.index);
         w->setGeometry(k.rect(s.left, s.top, layout::kEventButtonWidth, layout::kEventButtonHeight));
         w->setFont(buttonFont);
         w->setScale(k);
     }
     const QFont optionFont = makeFont(layout::kOptionFont, k);
     for (const auto& s : layout::optionButtons()) {
-        OptionButtonWidget* w = Option1(s.index);
+        OptionButtonWidget* w = rhythmButton(s.index);
         w->setGeometry(k.rect(s.left, layout::kOptionTop, layout::kOptionWidth, layout::kOptionHeight));
         w->setFont(optionFont);
         w->setScale(k);
     }
     const auto& ls = layout::recordList();
-    list1_->setGeometry(k.rect(ls.left, ls.top, ls.width, ls.height));
-    list1_->setFont(makeFont(ls.font, k));
+    recordList_->setGeometry(k.rect(ls.left, ls.top, ls.width, ls.height));
+    recordList_->setFont(makeFont(ls.font, k));
     // The menu keeps the platform's font, at the window's scale.
     popup_->setFont(k == layout::Scale() ? QFont() : scaledFont(QApplication::font(popup_), k));
 }
 
 std::array<Visibility*, 3> FrmMain::reversibleCausesPanel() const
 {
-    return {shape(QStringLiteral("Shape2")), label(QStringLiteral("Label5")), label(QStringLiteral("Label2"))};
+    using namespace layout::keys;
+    return {&shape(kReversibleCausesBox), &label(kReversibleCausesHeading), &label(kReversibleCausesList)};
 }
 
 std::array<Timer*, kTimerCount> FrmMain::timerArray() const
@@ -226,52 +243,52 @@ std::array<Timer*, kTimerCount> FrmMain::timerArray() const
 
 void FrmMain::buildLogic()
 {
-    writer_ = std::make_unique<RecordWriter>(*list1_, *platform_.clock);
+    writer_ = std::make_unique<RecordWriter>(*recordList_, *platform_.clock);
 
     std::array<Label*, kCounterCount> titles{};
     for (const auto& entry : counterTable()) {
-        const QString array = QString::fromLatin1(entry.labelArray);
         std::array<Label*, 4> digits{};
         for (std::size_t p = 0; p < digits.size(); ++p)
-            digits[p] = label(array, entry.digitIndexes[p]);
+            digits[p] = &requiredLabel(entry.labelArray, entry.digitIndexes[p]);
         const auto id = static_cast<std::size_t>(entry.id);
-        counters_[id] = std::make_unique<DigitCounter>(timer(entry.timerNumber), digits,
-                                                       *label(array, entry.separatorIndex), entry.params);
-        titles[id] = label(QStringLiteral("Label4"), entry.titleIndex);
+        counters_[id] = std::make_unique<DigitCounter>(
+            timer(entry.timerNumber), digits, requiredLabel(entry.labelArray, entry.separatorIndex), entry.params);
+        titles[id] = &requiredLabel(kCounterTitleArray, entry.titleIndex);
     }
 
-    const QString clockArray = QStringLiteral("Label3");
-    clock_ = std::make_unique<ClockDisplay>(
-        *platform_.clock,
-        std::array<Label*, 4>{label(clockArray, 0), label(clockArray, 1), label(clockArray, 2), label(clockArray, 3)},
-        *label(clockArray, 4), *label(QStringLiteral("Label7")), *label(QStringLiteral("Label1"), 6));
+    using namespace layout::keys;
+    std::array<Label*, 4> clockDigits{};
+    for (std::size_t p = 0; p < clockDigits.size(); ++p)
+        clockDigits[p] = &label(kClockDigits[p]);
+    clock_ = std::make_unique<ClockDisplay>(*platform_.clock, clockDigits, label(kClockSeparator), label(kDateLabel),
+                                            label(kArrivalSeparator));
     timer(1).setHandler([this] { clock_->clockTick(); });
 
     std::array<EventButton*, kEventButtonCount> buttons{};
     std::array<DigitCounter*, kCounterCount> counters{};
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        buttons[i] = check1_[i];
+        buttons[i] = eventButtonWidgets_[i];
     for (std::size_t i = 0; i < counters.size(); ++i)
         counters[i] = counters_[i].get();
     eventButtons_ = std::make_unique<EventButtons>(EventButtons::Targets{state_, *writer_, buttons, counters, titles,
                                                                          *platform_.messages, [this] { close(); },
                                                                          [this] { clock_->arrivalRecorded = true; }});
     for (int i = 0; i < kEventButtonCount; ++i)
-        connect(check1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+        connect(eventButtonWidgets_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { eventButtons_->onEventPressed(i); });
 
     std::array<OptionButton*, kRhythmButtonCount> options{};
     for (std::size_t i = 0; i < options.size(); ++i)
-        options[i] = option1_[i];
+        options[i] = rhythmButtonWidgets_[i];
     rhythmButtons_ = std::make_unique<RhythmButtons>(*writer_, options, reversibleCausesPanel());
     for (int i = 0; i < kRhythmButtonCount; ++i)
-        connect(option1_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+        connect(rhythmButtonWidgets_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { rhythmButtons_->onRhythmPressed(i); });
 
     if (platform_.clipboard && platform_.saveDialog && platform_.printer) {
-        output_ = std::make_unique<RecordOutput>(RecordOutput::Services{*list1_, *platform_.clock, *platform_.messages,
-                                                                        *platform_.clipboard, *platform_.saveDialog,
-                                                                        *platform_.printer});
+        output_ = std::make_unique<RecordOutput>(RecordOutput::Services{*recordList_, *platform_.clock,
+                                                                        *platform_.messages, *platform_.clipboard,
+                                                                        *platform_.saveDialog, *platform_.printer});
         exitSequence_ = [this] { output_->exitSequence(); };
     }
 }
@@ -279,19 +296,20 @@ void FrmMain::buildLogic()
 void FrmMain::buildEditing()
 {
     popup_ = new PopupMenu(this);
-    editing_ = std::make_unique<RecordEditing>(RecordEditing::Targets{*list1_, *popup_, [this] { openEditWindow(); }});
-    connect(list1_, &RecordListWidget::mouseButtonPressed, this,
+    editing_ =
+        std::make_unique<RecordEditing>(RecordEditing::Targets{*recordList_, *popup_, [this] { openEditWindow(); }});
+    connect(recordList_, &RecordListWidget::mouseButtonPressed, this,
             [this](Qt::MouseButton button) { editing_->showRecordMenu(button); });
-    connect(list1_, &RecordListWidget::menuRequested, this,
+    connect(recordList_, &RecordListWidget::menuRequested, this,
             [this](const QPoint& screenPosition) { editing_->showRecordMenuAt(screenPosition); });
-    connect(popup_->menuEdit(), &QAction::triggered, this, [this] { editing_->editRow(); });
-    connect(popup_->menuDelete(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
-    connect(popup_->menuCancel(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });
+    connect(popup_->editItem(), &QAction::triggered, this, [this] { editing_->editRow(); });
+    connect(popup_->deleteItem(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
+    connect(popup_->undoItem(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });
 }
 
 void FrmMain::openEditWindow()
 {
-    FrmEdit window(*list1_, this, scale_);
+    FrmEdit window(*recordList_, this, scale_);
     if (editWindowRunner_)
         editWindowRunner_(window);
     else

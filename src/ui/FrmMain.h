@@ -39,13 +39,17 @@ public:
     explicit FrmMain(const Platform& platform, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    // Controls by name and index (-1 for a single control); nullptr if absent.
-    LabelWidget* label(const QString& name, int index = -1) const;
-    ShapeWidget* shape(const QString& name, int index = -1) const;
+    // Labels and panels by key; the key cannot name a missing control.
+    LabelWidget& label(layout::LabelKey key) const { return requiredLabel(key.name(), key.index()); }
+    ShapeWidget& shape(layout::ShapeKey key) const;
+    // Labels and panels by form name and index (-1 for a single control);
+    // nullptr if absent.
+    LabelWidget* findLabel(const QString& name, int index = -1) const;
+    ShapeWidget* findShape(const QString& name, int index = -1) const;
     PicturePanelWidget* picturePanel(int number) const;
-    EventButtonWidget* Check1(int index) const { return check1_[static_cast<std::size_t>(index)]; }
-    OptionButtonWidget* Option1(int index) const { return option1_[static_cast<std::size_t>(index)]; }
-    RecordListWidget* List1() const { return list1_; }
+    EventButtonWidget* eventButton(int index) const { return eventButtonWidgets_[static_cast<std::size_t>(index)]; }
+    OptionButtonWidget* rhythmButton(int index) const { return rhythmButtonWidgets_[static_cast<std::size_t>(index)]; }
+    RecordListWidget* recordList() const { return recordList_; }
     Timer& timer(int number) const { return *timers_[static_cast<std::size_t>(number - 1)]; }
 
     RecordState& state() { return state_; }
@@ -85,15 +89,18 @@ private:
     // Shape2, Label5 and Label2: the box of reversible causes.
     std::array<Visibility*, 3> reversibleCausesPanel() const;
     static QString key(const QString& name, int index);
+    // A label the layout tables name; a missing one ends the program with
+    // its name rather than leaving a null pointer behind.
+    LabelWidget& requiredLabel(const char* name, int index) const;
 
     Platform platform_;
     layout::Scale scale_;
     QHash<QString, LabelWidget*> labels_;
     QHash<QString, ShapeWidget*> shapes_;
     QHash<int, PicturePanelWidget*> pictures_;
-    std::array<EventButtonWidget*, kEventButtonCount> check1_{};
-    std::array<OptionButtonWidget*, kRhythmButtonCount> option1_{};
-    RecordListWidget* list1_ = nullptr;
+    std::array<EventButtonWidget*, kEventButtonCount> eventButtonWidgets_{};
+    std::array<OptionButtonWidget*, kRhythmButtonCount> rhythmButtonWidgets_{};
+    RecordListWidget* recordList_ = nullptr;
     std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
 
     RecordState state_;

@@ -19,9 +19,10 @@ public:
     explicit PopupMenu(QWidget* parent);
 
     QAction* action(Item item) const { return items_[static_cast<std::size_t>(item)]; }
-    QAction* menuEdit() const { return action(Item::Edit); }
-    QAction* menuDelete() const { return action(Item::Delete); }
-    QAction* menuCancel() const { return action(Item::Cancel); }
+    // The items, named menuEdit, menuDelete and menuCancel as objects.
+    QAction* editItem() const { return action(Item::Edit); }
+    QAction* deleteItem() const { return action(Item::Delete); }
+    QAction* undoItem() const { return action(Item::Undo); }
 
     void setItemEnabled(Item item, bool enabled) override { action(item)->setEnabled(enabled); }
     bool isItemEnabled(Item item) const override { return action(item)->isEnabled(); }

@@ -210,7 +210,7 @@ private slots:
         ScriptedMessageBox messages;
         messages.answer({Yes});
         int copies = 0;
-        exitSequence({messages, [] { throw std::runtime_error("save failed"); }, [] {}, [&] { ++copies; }});
+        askAndExport({messages, [] { throw std::runtime_error("save failed"); }, [] {}, [&] { ++copies; }});
         QCOMPARE(copies, 1);
     }
 

@@ -34,7 +34,7 @@ public:
     void show()
     {
         ++shown;
-        lastShown = MenuStates{isItemEnabled(Item::Edit), isItemEnabled(Item::Delete), isItemEnabled(Item::Cancel)};
+        lastShown = MenuStates{isItemEnabled(Item::Edit), isItemEnabled(Item::Delete), isItemEnabled(Item::Undo)};
         if (onShow)
             onShow();
     }
@@ -96,7 +96,7 @@ struct Rig {
             case Item::Delete:
                 editing.deleteRow();
                 break;
-            case Item::Cancel:
+            case Item::Undo:
                 editing.undoLastChange();
                 break;
             }
@@ -121,7 +121,7 @@ struct Rig {
         list.select(row);
         rightClick(Item::Delete);
     }
-    void undo() { rightClick(Item::Cancel); }
+    void undo() { rightClick(Item::Undo); }
 
     void runEditWindow()
     {
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(r.rows(), (QStringList{"row 0", "row 2", "row 3"}));
         QCOMPARE(r.list.focusRequests, focus + 1);
         QVERIFY(r.list.enabled);
-        QCOMPARE(r.menuAt(QPoint(0, 0), Item::Cancel), kAllOn);
+        QCOMPARE(r.menuAt(QPoint(0, 0), Item::Undo), kAllOn);
         QCOMPARE(r.rows(), numbered(4));
         QCOMPARE(r.list.selectedIndex(), 1);
         r.nextCorrection = QStringLiteral("corrected");
@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(r.list.selectedIndex(), 3);
         QCOMPARE(r.editing.undoBuffer().undoRowText, QString());
         QCOMPARE(r.editing.undoBuffer().undoRowIndex, 0);
-        QCOMPARE(r.rightClick(Item::Cancel), kRowsOnly);
+        QCOMPARE(r.rightClick(Item::Undo), kRowsOnly);
         QCOMPARE(r.rows(), expected);
 
         // The last row goes back to the end; the only row back into an

@@ -40,12 +40,12 @@ private slots:
             w.setExitSequence([&] { events << QStringLiteral("exit sequence"); });
             QCOMPARE(p.display.keepAwakeCalls, 1);
             w.show();
-            QTest::mouseClick(w.Check1(0), Qt::LeftButton);
+            QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
             p.messages.answer({Answer::No});
-            QTest::mouseClick(w.Check1(15), Qt::LeftButton); // CPR終了, No: the record goes on
+            QTest::mouseClick(w.eventButton(15), Qt::LeftButton); // CPR終了, No: the record goes on
             QCOMPARE(p.display.releases, 0);
             p.messages.answer({Answer::Yes});
-            QTest::mouseClick(w.Check1(15), Qt::LeftButton);
+            QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
             QCOMPARE(p.programEnd.ended, 1);
             QCOMPARE(events, (QStringList{QStringLiteral("exit sequence"), QStringLiteral("release")}));
         }
@@ -84,9 +84,9 @@ private slots:
         ScriptedPlatform p;
         FrmMain w(p.platform());
         w.show();
-        QTest::mouseClick(w.Check1(1), Qt::LeftButton);
-        QTest::mouseClick(w.Check1(5), Qt::LeftButton);
-        QTest::mouseClick(w.Option1(3), Qt::LeftButton); // PEA: the causes panel shows
+        QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
+        QTest::mouseClick(w.rhythmButton(3), Qt::LeftButton); // PEA: the causes panel shows
         manual(w).ticks(75);
         const auto labels = w.findChildren<LabelWidget*>();
         QVERIFY(labels.size() > 30);
@@ -97,15 +97,16 @@ private slots:
                      QString(l->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             QCOMPARE(a->state().invisible, l->isHidden());
         }
-        QCOMPARE(accessible(w.label("Label4", 3))->text(QAccessible::Name), QStringLiteral("エピネフリン1回目投与後"));
-        QCOMPARE(accessible(w.label("Label6", 1))->text(QAccessible::Name), QStringLiteral("1"));
-        QCOMPARE(accessible(w.label("Label6", 0))->text(QAccessible::Name), QStringLiteral("5"));
-        QAccessibleInterface* causes = accessible(w.label("Label2"));
+        QCOMPARE(accessible(w.findLabel("Label4", 3))->text(QAccessible::Name),
+                 QStringLiteral("エピネフリン1回目投与後"));
+        QCOMPARE(accessible(w.findLabel("Label6", 1))->text(QAccessible::Name), QStringLiteral("1"));
+        QCOMPARE(accessible(w.findLabel("Label6", 0))->text(QAccessible::Name), QStringLiteral("5"));
+        QAccessibleInterface* causes = accessible(w.findLabel("Label2"));
         QVERIFY(!causes->state().invisible);
         QVERIFY(causes->text(QAccessible::Name).startsWith(QStringLiteral("・循環血液量減少\n・低酸素症\n")));
-        QTest::mouseClick(w.Option1(0), Qt::LeftButton); // VF hides it again
-        QVERIFY(accessible(w.label("Label2"))->state().invisible);
-        QVERIFY(accessible(w.shape("Shape2"))->state().invisible);
+        QTest::mouseClick(w.rhythmButton(0), Qt::LeftButton); // VF hides it again
+        QVERIFY(accessible(w.findLabel("Label2"))->state().invisible);
+        QVERIFY(accessible(w.findShape("Shape2"))->state().invisible);
     }
 
     void buttonsAndPanelsReadTheirText()
@@ -117,9 +118,9 @@ private slots:
         QCOMPARE(window->role(), QAccessible::Window);
         QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Veltrasa２００５"));
         for (int i = 0; i < kEventButtonCount; ++i)
-            QCOMPARE(accessible(w.Check1(i))->text(QAccessible::Name), w.Check1(i)->text());
+            QCOMPARE(accessible(w.eventButton(i))->text(QAccessible::Name), w.eventButton(i)->text());
         for (int i = 0; i < kRhythmButtonCount; ++i)
-            QCOMPARE(accessible(w.Option1(i))->text(QAccessible::Name), w.Option1(i)->text());
+            QCOMPARE(accessible(w.rhythmButton(i))->text(QAccessible::Name), w.rhythmButton(i)->text());
         // The drawn lettering of the picture panels is readable too.
         QCOMPARE(layout::picturePanels().size(), std::size_t(16));
         for (const auto& entry : layout::picturePanels()) {
@@ -134,10 +135,10 @@ private slots:
         ScriptedPlatform p;
         FrmMain w(p.platform());
         w.show();
-        QTest::mouseClick(w.Check1(0), Qt::LeftButton);
-        QTest::mouseClick(w.Check1(2), Qt::LeftButton);
-        QTest::mouseClick(w.Check1(2), Qt::LeftButton);
-        QAccessibleInterface* list = accessible(w.List1());
+        QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(2), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(2), Qt::LeftButton);
+        QAccessibleInterface* list = accessible(w.recordList());
         QCOMPARE(list->role(), QAccessible::List);
         QAccessibleTableInterface* table = list->tableInterface();
         QVERIFY(table);
@@ -145,11 +146,11 @@ private slots:
         for (int row = 0; row < 3; ++row) {
             QAccessibleInterface* cell = table->cellAt(row, 0);
             QVERIFY(cell);
-            QCOMPARE(cell->text(QAccessible::Name), w.List1()->rowText(row));
+            QCOMPARE(cell->text(QAccessible::Name), w.recordList()->rowText(row));
             QCOMPARE(cell->state().selected, row == 2);
         }
         QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Name), QStringLiteral("06/04 09:05:07　電気的除細動1回目施行"));
-        w.List1()->select(0);
+        w.recordList()->select(0);
         QVERIFY(table->cellAt(0, 0)->state().selected);
         QVERIFY(!table->cellAt(2, 0)->state().selected);
     }

@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(counterDumpLine(w),
                  QStringLiteral("counters arrival=0 cpr=0 epinephrine=0 atropine=0 antiarrhythmic=0"));
         for (int button : {0, 1, 5, 7}) {
-            w.Check1(button)->setHeldDown(true);
+            w.eventButton(button)->setHeldDown(true);
             w.eventButtons().onEventPressed(button);
         }
         manual(w, 2).ticks(3725); // 1:02:05, shown as hours:minutes only
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(out);
         ScriptedPlatform p;
         FrmMain w(p.platform());
-        w.Check1(1)->setHeldDown(true);
+        w.eventButton(1)->setHeldDown(true);
         w.eventButtons().onEventPressed(1);
         manual(w, 3).ticks(7);
         dumpCountersOnSignal(w, SIGUSR2, out);

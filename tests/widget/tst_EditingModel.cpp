@@ -109,7 +109,7 @@ public:
     Runner(FrmMain& w, ScriptedPlatform& p) : w_(w), p_(p)
     {
         w_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
-            shown_ = MenuStates{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
+            shown_ = MenuStates{m.editItem()->isEnabled(), m.deleteItem()->isEnabled(), m.undoItem()->isEnabled()};
             if (choice_)
                 m.action(*choice_)->trigger(); // does nothing when disabled
         });
@@ -122,7 +122,7 @@ public:
         dice_.emplace(seed);
         log_.clear();
         model_ = Model{};
-        w_.List1()->clear();
+        w_.recordList()->clear();
         w_.editing().clearUndoBuffer();
         for (int step = 0; step < steps; ++step) {
             QString error = oneStep();
@@ -150,14 +150,14 @@ private:
             return leftClickRow();
         if (kind < 36) {
             log_ << QStringLiteral("clear the selection");
-            w_.List1()->select(-1);
+            w_.recordList()->select(-1);
             model_.selected = -1;
             return {};
         }
         const int c = dice().below(100);
         const std::optional<Item> choice = c < 35   ? std::optional<Item>(Item::Edit)
                                            : c < 65 ? std::optional<Item>(Item::Delete)
-                                           : c < 92 ? std::optional<Item>(Item::Cancel)
+                                           : c < 92 ? std::optional<Item>(Item::Undo)
                                                     : std::nullopt;
         const MenuStates expected = model_.menu();
         const QString error = rightClick(choice);
@@ -180,7 +180,7 @@ private:
                 ++stats.deleted;
             }
             break;
-        case Item::Cancel:
+        case Item::Undo:
             if (expected.cancel) {
                 model_.undo();
                 ++stats.undone;
@@ -193,25 +193,25 @@ private:
     QString record()
     {
         p_.clock.advance(1 + dice().below(90));
-        const int before = w_.List1()->count();
+        const int before = w_.recordList()->count();
         if (dice().chance(75)) {
             const int i = dice().below(kEventButtonCount - 1); // not CPR終了
             log_ << QStringLiteral("press Check1(%1)").arg(i);
-            w_.Check1(i)->click();
+            w_.eventButton(i)->click();
         } else {
             const int i = dice().below(kRhythmButtonCount);
             log_ << QStringLiteral("press Option1(%1)").arg(i);
-            w_.Option1(i)->click();
+            w_.rhythmButton(i)->click();
         }
-        if (w_.List1()->count() != before + 1)
-            return QStringLiteral("a press appended %1 rows").arg(w_.List1()->count() - before);
-        model_.recorded(w_.List1()->rowText(before));
+        if (w_.recordList()->count() != before + 1)
+            return QStringLiteral("a press appended %1 rows").arg(w_.recordList()->count() - before);
+        model_.recorded(w_.recordList()->rowText(before));
         return {};
     }
 
     QPoint rowCentre(int row)
     {
-        RecordListWidget* list = w_.List1();
+        RecordListWidget* list = w_.recordList();
         list->scrollToItem(list->item(row));
         return list->visualItemRect(list->item(row)).center();
     }
@@ -222,7 +222,7 @@ private:
             return {};
         const int row = dice().below(static_cast<int>(model_.rows.size()));
         log_ << QStringLiteral("left-click row %1").arg(row);
-        QTest::mouseClick(w_.List1()->viewport(), Qt::LeftButton, {}, rowCentre(row));
+        QTest::mouseClick(w_.recordList()->viewport(), Qt::LeftButton, {}, rowCentre(row));
         model_.selected = row;
         return {};
     }
@@ -235,15 +235,15 @@ private:
         shown_ = MenuStates{};
         const int target = dice().below(static_cast<int>(model_.rows.size()) + 1);
         const QPoint at =
-            target < model_.rows.size() ? rowCentre(target) : QPoint(5, w_.List1()->viewport()->height() - 3);
+            target < model_.rows.size() ? rowCentre(target) : QPoint(5, w_.recordList()->viewport()->height() - 3);
         const char* names[] = {"修正", "削除", "元に戻す"};
         log_ << QStringLiteral("right-click at row %1, choose %2")
                     .arg(target)
                     .arg(choice ? QString::fromUtf8(names[static_cast<int>(*choice)]) : QStringLiteral("nothing"));
         correction_.reset();
         editWindowError_.clear();
-        QTest::mousePress(w_.List1()->viewport(), Qt::RightButton, {}, at);
-        QTest::mouseRelease(w_.List1()->viewport(), Qt::RightButton, {}, at);
+        QTest::mousePress(w_.recordList()->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(w_.recordList()->viewport(), Qt::RightButton, {}, at);
         choice_.reset();
         return editWindowError_;
     }
@@ -252,7 +252,7 @@ private:
     // writes, or leaves it empty when the window is cancelled.
     void driveEditWindow(FrmEdit& e)
     {
-        EditBoxWidget* box = e.Text1();
+        EditBoxWidget* box = e.editBox();
         const bool shown = dice().chance(4);
         if (shown) {
             e.show();
@@ -302,13 +302,13 @@ private:
             log_ << QStringLiteral("  変更 \"%1\"").arg(typed);
             correction_ = typed;
             if (shown)
-                QTest::mouseClick(e.Command2(), Qt::LeftButton);
+                QTest::mouseClick(e.changeButton(), Qt::LeftButton);
             else
-                e.Command2()->click();
+                e.changeButton()->click();
             break;
         case 3:
             log_ << QStringLiteral("  ｷｬﾝｾﾙ");
-            e.Command1()->click();
+            e.cancelButton()->click();
             break;
         case 4:
             log_ << QStringLiteral("  close by the title bar");
@@ -316,8 +316,8 @@ private:
             break;
         case 5:
             log_ << QStringLiteral("  Tab to ｷｬﾝｾﾙ, Space");
-            e.Command1()->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(e.Command1(), Qt::Key_Space);
+            e.cancelButton()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(e.cancelButton(), Qt::Key_Space);
             break;
         }
         if (e.isVisible())
@@ -326,7 +326,7 @@ private:
 
     QString compare()
     {
-        RecordList& list = *w_.List1();
+        RecordList& list = *w_.recordList();
         QStringList rows;
         for (int i = 0; i < list.count(); ++i)
             rows << list.rowText(i);

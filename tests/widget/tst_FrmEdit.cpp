@@ -44,7 +44,7 @@ void fill(MemoryRecordList& list, int n, int selected)
 // A right-button press on row `row` of the list (which it must not select).
 void rightPressOnRow(FrmMain& w, int row)
 {
-    RecordListWidget* list = w.List1();
+    RecordListWidget* list = w.recordList();
     const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center() : QPoint(10, 10);
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
@@ -67,7 +67,7 @@ bool shownWithRows(FrmMain& w, int presses, const std::vector<int>& buttons = {2
     if (!QTest::qWaitForWindowActive(&w))
         return false;
     for (int i = 0; i < presses; ++i)
-        w.Check1(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
+        w.eventButton(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
     return true;
 }
 
@@ -92,26 +92,26 @@ private slots:
         QCOMPARE(e.minimumSize(), e.maximumSize());
         QVERIFY(!(e.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(e.isModal());
-        QCOMPARE(e.Text1()->geometry(), QRect(8, 10, 603, 31));
-        QCOMPARE(e.Command1()->geometry(), QRect(172, 52, 73, 31));
-        QCOMPARE(e.Command2()->geometry(), QRect(356, 52, 73, 31));
-        QCOMPARE(e.Shape1(0)->geometry(), QRect(170, 50, 79, 37));
-        QCOMPARE(e.Shape1(1)->geometry(), QRect(354, 50, 79, 37));
-        QCOMPARE(e.Command1()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-        QCOMPARE(e.Command2()->text(), QStringLiteral("変更"));
-        QCOMPARE(e.Text1()->font().pointSizeF(), 15.75);
-        QCOMPARE(e.Command2()->font().pointSizeF(), 11.25);
-        QCOMPARE(e.Text1()->font().family(), QStringLiteral("IPAPGothic")); // for ＭＳ Ｐゴシック
-        QCOMPARE(e.Text1()->palette().color(QPalette::Base), QColor(0x40, 0x40, 0x40));
-        QCOMPARE(e.Text1()->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
-        QCOMPARE(e.Command1()->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(e.editBox()->geometry(), QRect(8, 10, 603, 31));
+        QCOMPARE(e.cancelButton()->geometry(), QRect(172, 52, 73, 31));
+        QCOMPARE(e.changeButton()->geometry(), QRect(356, 52, 73, 31));
+        QCOMPARE(e.buttonBackdrop(0)->geometry(), QRect(170, 50, 79, 37));
+        QCOMPARE(e.buttonBackdrop(1)->geometry(), QRect(354, 50, 79, 37));
+        QCOMPARE(e.cancelButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        QCOMPARE(e.changeButton()->text(), QStringLiteral("変更"));
+        QCOMPARE(e.editBox()->font().pointSizeF(), 15.75);
+        QCOMPARE(e.changeButton()->font().pointSizeF(), 11.25);
+        QCOMPARE(e.editBox()->font().family(), QStringLiteral("IPAPGothic")); // for ＭＳ Ｐゴシック
+        QCOMPARE(e.editBox()->palette().color(QPalette::Base), QColor(0x40, 0x40, 0x40));
+        QCOMPARE(e.editBox()->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
+        QCOMPARE(e.cancelButton()->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xC0));
         // Neither button is a default button; Tab goes Text1, ｷｬﾝｾﾙ, 変更.
-        for (QPushButton* b : {e.Command1(), e.Command2()})
+        for (QPushButton* b : {e.cancelButton(), e.changeButton()})
             QVERIFY(!b->isDefault() && !b->autoDefault());
-        QCOMPARE(e.Text1()->nextInFocusChain(), static_cast<QWidget*>(e.Command1()));
-        QCOMPARE(e.Command1()->nextInFocusChain(), static_cast<QWidget*>(e.Command2()));
-        QCOMPARE(e.Text1()->inputMethodQuery(Qt::ImPreferredLanguage).toString(), QStringLiteral("ja_JP"));
-        QVERIFY(e.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+        QCOMPARE(e.editBox()->nextInFocusChain(), static_cast<QWidget*>(e.cancelButton()));
+        QCOMPARE(e.cancelButton()->nextInFocusChain(), static_cast<QWidget*>(e.changeButton()));
+        QCOMPARE(e.editBox()->inputMethodQuery(Qt::ImPreferredLanguage).toString(), QStringLiteral("ja_JP"));
+        QVERIFY(e.editBox()->testAttribute(Qt::WA_InputMethodEnabled));
 
         e.show();
         QVERIFY(QTest::qWaitForWindowExposed(&e));
@@ -133,13 +133,13 @@ private slots:
         FrmEdit e(list, nullptr);
         e.show();
         QVERIFY(QTest::qWaitForWindowActive(&e));
-        QCOMPARE(e.Text1()->text(), list.rows[1]);
-        QCOMPARE(e.Text1()->cursorPosition(), list.rows[1].size());
-        QVERIFY(!e.Text1()->hasSelectedText());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.Text1()));
+        QCOMPARE(e.editBox()->text(), list.rows[1]);
+        QCOMPARE(e.editBox()->cursorPosition(), list.rows[1].size());
+        QVERIFY(!e.editBox()->hasSelectedText());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.editBox()));
         // Typing continues the line.
-        typeJapanese(e.Text1(), QStringLiteral("追加"));
-        QCOMPARE(e.Text1()->text(), list.rows[1] + QStringLiteral("追加"));
+        typeJapanese(e.editBox(), QStringLiteral("追加"));
+        QCOMPARE(e.editBox()->text(), list.rows[1] + QStringLiteral("追加"));
     }
 
     void enterAndEscapeInTheBoxDoNothing()
@@ -149,33 +149,33 @@ private slots:
         FrmEdit e(list, nullptr);
         e.show();
         QVERIFY(QTest::qWaitForWindowActive(&e));
-        QTest::keyClicks(e.Text1(), QStringLiteral("x"));
+        QTest::keyClicks(e.editBox(), QStringLiteral("x"));
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-            QTest::keyClick(e.Text1(), key);
+            QTest::keyClick(e.editBox(), key);
             QVERIFY(e.isVisible());
             QCOMPARE(e.result(), 0);
         }
-        QTest::keyClick(e.Text1(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(e.editBox(), Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(e.isVisible());
         QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2"}));
-        QCOMPARE(e.Text1()->text(), QStringLiteral("row 2x"));
+        QCOMPARE(e.editBox()->text(), QStringLiteral("row 2x"));
 
         // A button with the focus is pressed from the keyboard.
-        QTest::keyClick(e.Text1(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.Command1()));
-        QTest::keyClick(e.Command1(), Qt::Key_Space);
+        QTest::keyClick(e.editBox(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.cancelButton()));
+        QTest::keyClick(e.cancelButton(), Qt::Key_Space);
         QVERIFY(!e.isVisible());
         QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2"}));
 
         FrmEdit again(list, nullptr);
         again.show();
         QVERIFY(QTest::qWaitForWindowActive(&again));
-        QCOMPARE(again.Text1()->text(), QStringLiteral("row 2")); // nothing survives the cancelled opening
-        QTest::keyClicks(again.Text1(), QStringLiteral("y"));
-        QTest::keyClick(again.Text1(), Qt::Key_Tab);
-        QTest::keyClick(again.Command1(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(again.Command2()));
-        QTest::keyClick(again.Command2(), Qt::Key_Return);
+        QCOMPARE(again.editBox()->text(), QStringLiteral("row 2")); // nothing survives the cancelled opening
+        QTest::keyClicks(again.editBox(), QStringLiteral("y"));
+        QTest::keyClick(again.editBox(), Qt::Key_Tab);
+        QTest::keyClick(again.cancelButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(again.changeButton()));
+        QTest::keyClick(again.changeButton(), Qt::Key_Return);
         QVERIFY(!again.isVisible());
         QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2y"}));
     }
@@ -188,8 +188,8 @@ private slots:
             FrmEdit e(list, nullptr);
             e.show();
             QVERIFY(QTest::qWaitForWindowActive(&e));
-            typeJapanese(e.Text1(), QStringLiteral("　修正"));
-            QTest::mouseClick(e.Command2(), Qt::LeftButton);
+            typeJapanese(e.editBox(), QStringLiteral("　修正"));
+            QTest::mouseClick(e.changeButton(), Qt::LeftButton);
             QVERIFY(!e.isVisible());
             QStringList expected{"row 0", "row 1", "row 2", "row 3", "row 4"};
             expected[selected] += QStringLiteral("　修正");
@@ -201,10 +201,10 @@ private slots:
             fill(list, 2, 1);
             FrmEdit e(list, nullptr);
             QApplication::clipboard()->setText(QStringLiteral(" a\r\nb\nc\rd\u2028e"));
-            e.Text1()->paste();
-            QCOMPARE(e.Text1()->cursorPosition(), e.Text1()->text().size());
-            typeJapanese(e.Text1(), QStringLiteral("！"));
-            e.Command2()->click();
+            e.editBox()->paste();
+            QCOMPARE(e.editBox()->cursorPosition(), e.editBox()->text().size());
+            typeJapanese(e.editBox(), QStringLiteral("！"));
+            e.changeButton()->click();
             QCOMPARE(rows(list), (QStringList{"row 0", "row 1 a b c d e！"}));
         }
         // Cleared box: an empty row in its place.
@@ -212,8 +212,8 @@ private slots:
             MemoryRecordList list;
             fill(list, 2, 0);
             FrmEdit e(list, nullptr);
-            e.Text1()->clear();
-            e.Command2()->click();
+            e.editBox()->clear();
+            e.changeButton()->click();
             QCOMPARE(rows(list), (QStringList{"", "row 1"}));
         }
         // ｷｬﾝｾﾙ and the title bar's close leave the row as it was.
@@ -223,11 +223,11 @@ private slots:
             FrmEdit e(list, nullptr);
             e.show();
             QVERIFY(QTest::qWaitForWindowActive(&e));
-            QTest::keyClicks(e.Text1(), QStringLiteral("typed"));
+            QTest::keyClicks(e.editBox(), QStringLiteral("typed"));
             if (byTitleBar)
                 e.close();
             else
-                QTest::mouseClick(e.Command1(), Qt::LeftButton);
+                QTest::mouseClick(e.cancelButton(), Qt::LeftButton);
             QVERIFY(!e.isVisible());
             QCOMPARE(rows(list), (QStringList{"row 0", "row 1"}));
         }
@@ -255,7 +255,7 @@ private slots:
         std::optional<Shown> shown;
         std::optional<Item> choice;
         popup->setShower([&](PopupMenu& m, const QPoint&) {
-            shown = Shown{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
+            shown = Shown{m.editItem()->isEnabled(), m.deleteItem()->isEnabled(), m.undoItem()->isEnabled()};
             if (choice)
                 m.action(*choice)->trigger();
         });
@@ -270,39 +270,39 @@ private slots:
         QVERIFY(!shown->edit && !shown->del && !shown->cancel);
         // A left press does not open the menu.
         shown.reset();
-        QTest::mouseClick(w.List1()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(w.recordList()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(!shown);
 
         for (int i = 0; i < 4; ++i)
-            w.Check1(i)->click();
-        QCOMPARE(w.List1()->selectedIndex(), 3);
+            w.eventButton(i)->click();
+        QCOMPARE(w.recordList()->selectedIndex(), 3);
         // The press on another row neither selects it nor moves the command
         // off the row selected before.
         rightClick(1, Item::Delete);
         QVERIFY(shown->edit && shown->del && !shown->cancel);
-        const QStringList three = rows(*w.List1());
+        const QStringList three = rows(*w.recordList());
         QCOMPARE(three.size(), 3);
-        QCOMPARE(w.List1()->selectedIndex(), 2);
+        QCOMPARE(w.recordList()->selectedIndex(), 2);
         rightClick(0);
         QVERIFY(shown->edit && shown->del && shown->cancel);
-        QCOMPARE(w.List1()->selectedIndex(), 2);
-        QVERIFY(w.List1()->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.List1()));
+        QCOMPARE(w.recordList()->selectedIndex(), 2);
+        QVERIFY(w.recordList()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.recordList()));
 
         // Delete everything; undo is still offered in the empty list.
         rightClick(0, Item::Delete);
         rightClick(0, Item::Delete);
         rightClick(0, Item::Delete);
-        QCOMPARE(w.List1()->count(), 0);
-        QCOMPARE(w.List1()->selectedIndex(), -1);
+        QCOMPARE(w.recordList()->count(), 0);
+        QCOMPARE(w.recordList()->selectedIndex(), -1);
         rightClick(0, Item::Edit); // disabled: nothing happens
         QVERIFY(!shown->edit && !shown->del && shown->cancel);
-        rightClick(0, Item::Cancel);
-        QCOMPARE(rows(*w.List1()), QStringList{three[0]});
-        QCOMPARE(w.List1()->selectedIndex(), 0);
-        rightClick(0, Item::Cancel); // the second undo is not offered
+        rightClick(0, Item::Undo);
+        QCOMPARE(rows(*w.recordList()), QStringList{three[0]});
+        QCOMPARE(w.recordList()->selectedIndex(), 0);
+        rightClick(0, Item::Undo); // the second undo is not offered
         QVERIFY(shown->edit && shown->del && !shown->cancel);
-        QCOMPARE(w.List1()->count(), 1);
+        QCOMPARE(w.recordList()->count(), 1);
     }
 
     // A hurried mouse changes nothing: the right button chooses no item of
@@ -315,7 +315,7 @@ private slots:
         ScriptedPlatform p;
         FrmMain w(p.platform());
         QVERIFY(shownWithRows(w, 4, {0, 1, 2, 3}));
-        RecordListWidget* list = w.List1();
+        RecordListWidget* list = w.recordList();
         const QStringList four = rows(*list);
         int editWindows = 0;
         w.setEditWindowRunner([&](FrmEdit& e) {
@@ -344,15 +344,15 @@ private slots:
         };
         const auto centre = [](PopupMenu& m, QAction* a) { return m.actionGeometry(a).center(); };
         whileOpen([&](PopupMenu& m) {
-            QTest::mouseClick(&m, Qt::RightButton, {}, centre(m, m.menuEdit()));
-            QTest::mouseClick(&m, Qt::MiddleButton, {}, centre(m, m.menuDelete()));
+            QTest::mouseClick(&m, Qt::RightButton, {}, centre(m, m.editItem()));
+            QTest::mouseClick(&m, Qt::MiddleButton, {}, centre(m, m.deleteItem()));
         });
         whileOpen([&](PopupMenu& m) {
             // The right button is still held from the press on the list.
-            QTest::mouseMove(&m, centre(m, m.menuEdit()));
-            QTest::mouseMove(&m, centre(m, m.menuDelete()));
-            QCOMPARE(m.activeAction(), m.menuDelete());
-            QTest::mouseRelease(&m, Qt::RightButton, {}, centre(m, m.menuDelete()));
+            QTest::mouseMove(&m, centre(m, m.editItem()));
+            QTest::mouseMove(&m, centre(m, m.deleteItem()));
+            QCOMPARE(m.activeAction(), m.deleteItem());
+            QTest::mouseRelease(&m, Qt::RightButton, {}, centre(m, m.deleteItem()));
         });
         QCOMPARE(editWindows, 0);
         QCOMPARE(rows(*list), four);
@@ -371,7 +371,7 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu);
-            QTest::mouseClick(menu, Qt::LeftButton, {}, centre(*menu, menu->menuCancel()));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, centre(*menu, menu->undoItem()));
         });
         rightPressOnRow(w, 0);
         QCOMPARE(rows(*list), four);
@@ -409,7 +409,7 @@ private slots:
         ScriptedPlatform p;
         FrmMain w(p.platform());
         QVERIFY(shownWithRows(w, 40));
-        RecordListWidget* list = w.List1();
+        RecordListWidget* list = w.recordList();
         const QStringList recorded = rows(*list);
         std::optional<QPoint> shownAt;
         QRect selectedRow; // where the selected row was while the menu showed
@@ -418,13 +418,13 @@ private slots:
         w.popup()->setShower([&](PopupMenu& m, const QPoint& at) {
             shownAt = at;
             selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
-            shown = Shown{m.menuEdit()->isEnabled(), m.menuDelete()->isEnabled(), m.menuCancel()->isEnabled()};
+            shown = Shown{m.editItem()->isEnabled(), m.deleteItem()->isEnabled(), m.undoItem()->isEnabled()};
             if (choice)
                 m.action(*choice)->trigger();
         });
         w.setEditWindowRunner([](FrmEdit& e) {
-            typeJapanese(e.Text1(), QStringLiteral("　修正"));
-            e.Command2()->click();
+            typeJapanese(e.editBox(), QStringLiteral("　修正"));
+            e.changeButton()->click();
         });
         const auto rowAt = [&](int row) { return list->visualItemRect(list->item(row)); };
 
@@ -441,7 +441,7 @@ private slots:
         QCOMPARE(list->selectedIndex(), 30);
 
         shownAt.reset();
-        choice = Item::Cancel;
+        choice = Item::Undo;
         QTest::keyClick(list, Qt::Key_Menu);
         QVERIFY(shownAt);
         QVERIFY(shown->edit && shown->del && shown->cancel);
@@ -451,7 +451,7 @@ private slots:
         shownAt.reset();
         choice.reset();
         QTest::keyClick(list, Qt::Key_F10);
-        QTest::keyClick(w.Check1(0), Qt::Key_Menu);
+        QTest::keyClick(w.eventButton(0), Qt::Key_Menu);
         QVERIFY(!shownAt);
 
         // A touch-and-hold on a row: the touch selects the row, the hold
@@ -486,20 +486,20 @@ private slots:
         FrmMain w(p.platform());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.Check1(0)->click();
+        w.eventButton(0)->click();
         // Without the edit window a click through the window system records.
-        const QPoint onButton = w.Check1(5)->mapTo(&w, w.Check1(5)->rect().center());
+        const QPoint onButton = w.eventButton(5)->mapTo(&w, w.eventButton(5)->rect().center());
         QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, onButton);
-        QCOMPARE(w.List1()->count(), 2);
-        w.List1()->select(0);
-        const QString original = w.List1()->rowText(0);
+        QCOMPARE(w.recordList()->count(), 2);
+        w.recordList()->select(0);
+        const QString original = w.recordList()->rowText(0);
 
         bool sawMenu = false, sawWindow = false;
         QTimer::singleShot(0, this, [&] {
             auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu);
             sawMenu = true;
-            QVERIFY(menu->menuEdit()->isEnabled() && !menu->menuCancel()->isEnabled());
+            QVERIFY(menu->editItem()->isEnabled() && !menu->undoItem()->isEnabled());
             QTimer::singleShot(0, this, [&] {
                 auto* e = qobject_cast<FrmEdit*>(QApplication::activeModalWidget());
                 QVERIFY(e);
@@ -517,20 +517,20 @@ private slots:
                 // system, where modality is enforced).
                 QVERIFY(e->windowModality() != Qt::NonModal);
                 QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, onButton);
-                QCOMPARE(w.List1()->count(), 2);
-                QCOMPARE(e->Text1()->text(), original);
-                typeJapanese(e->Text1(), QStringLiteral("！"));
+                QCOMPARE(w.recordList()->count(), 2);
+                QCOMPARE(e->editBox()->text(), original);
+                typeJapanese(e->editBox(), QStringLiteral("！"));
                 closeOnFailure.dismiss();
-                QTest::mouseClick(e->Command2(), Qt::LeftButton);
+                QTest::mouseClick(e->changeButton(), Qt::LeftButton);
             });
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->menuEdit()).center());
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->editItem()).center());
         });
         rightPressOnRow(w, 1);
         QVERIFY(sawMenu);
         QVERIFY(sawWindow);
-        QCOMPARE(w.List1()->rowText(0), original + QStringLiteral("！"));
-        QCOMPARE(w.List1()->count(), 2);
-        QCOMPARE(w.List1()->selectedIndex(), 0);
+        QCOMPARE(w.recordList()->rowText(0), original + QStringLiteral("！"));
+        QCOMPARE(w.recordList()->count(), 2);
+        QCOMPARE(w.recordList()->selectedIndex(), 0);
         QVERIFY(w.editing().canUndo());
         QVERIFY(w.findChildren<FrmEdit*>().isEmpty()); // discarded when closed
     }

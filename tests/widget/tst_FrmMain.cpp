@@ -14,8 +14,8 @@ namespace {
 QStringList rows(const FrmMain& w)
 {
     QStringList result;
-    for (int i = 0; i < w.List1()->count(); ++i)
-        result << w.List1()->rowText(i);
+    for (int i = 0; i < w.recordList()->count(); ++i)
+        result << w.recordList()->rowText(i);
     return result;
 }
 
@@ -23,7 +23,7 @@ QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> ind
 {
     QString s;
     for (int i : indexes)
-        s += w.label(QString::fromLatin1(array), i)->text();
+        s += w.findLabel(QString::fromLatin1(array), i)->text();
     return s;
 }
 
@@ -62,21 +62,21 @@ private slots:
         ScriptedPlatform p;
         p.clock.set(QDateTime(QDate(2005, 6, 4), QTime(9, 5, 30)));
         FrmMain w(p.platform());
-        QCOMPARE(w.List1()->count(), 0); // the sample row is gone
-        QCOMPARE(w.label("Label7")->text(), QStringLiteral("2005-06-04"));
+        QCOMPARE(w.recordList()->count(), 0); // the sample row is gone
+        QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-04"));
         QCOMPARE(shownCounter(w, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
         for (int i = 2; i <= 5; ++i)
-            QCOMPARE(w.label("Label4", i)->text(), QString());
+            QCOMPARE(w.findLabel("Label4", i)->text(), QString());
         QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label9", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
         QCOMPARE(shownCounter(w, "Label8", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
-        QCOMPARE(w.label("Label1", 0)->colour(), QRgb(0xFF804000));
-        QCOMPARE(w.label("Label6", 0)->colour(), QRgb(0xFF808000));
-        QVERIFY(!w.shape("Shape2")->isShown());
-        QVERIFY(!w.label("Label5")->isShown());
-        QVERIFY(!w.label("Label2")->isShown());
+        QCOMPARE(w.findLabel("Label1", 0)->colour(), QRgb(0xFF804000));
+        QCOMPARE(w.findLabel("Label6", 0)->colour(), QRgb(0xFF808000));
+        QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
+        QVERIFY(!w.label(layout::keys::kReversibleCausesHeading).isShown());
+        QVERIFY(!w.label(layout::keys::kReversibleCausesList).isShown());
         QVERIFY(w.timer(1).isEnabled());
         for (int t = 1; t <= 6; ++t)
             QCOMPARE(w.timer(t).interval(), 1000);
@@ -91,13 +91,13 @@ private slots:
         FrmMain w(p.platform());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.Check1(0), Qt::LeftButton);
-        QTest::mouseClick(w.Check1(1), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
         p.clock.advance(1);
-        QTest::mouseClick(w.Check1(5), Qt::LeftButton);
-        QTest::mouseClick(w.Check1(5), Qt::LeftButton);
-        QTest::mouseClick(w.Option1(3), Qt::LeftButton);
-        QTest::mouseClick(w.Option1(0), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
+        QTest::mouseClick(w.rhythmButton(3), Qt::LeftButton);
+        QTest::mouseClick(w.rhythmButton(0), Qt::LeftButton);
         QCOMPARE(rows(w), (QStringList{
                               QStringLiteral("06/04 09:05:07　病院到着"),
                               QStringLiteral("06/04 09:05:07　ＣＰＲ開始"),
@@ -106,32 +106,32 @@ private slots:
                               QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：ＰＥＡ"),
                               QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：心室細動"),
                           }));
-        QCOMPARE(w.List1()->selectedIndex(), 5);
+        QCOMPARE(w.recordList()->selectedIndex(), 5);
         for (int i = 0; i < kEventButtonCount; ++i)
-            QVERIFY(!w.Check1(i)->isChecked());
-        QCOMPARE(w.label("Label4", 2)->text(), QStringLiteral("心マッサージ開始後"));
-        QCOMPARE(w.label("Label4", 3)->text(), QStringLiteral("エピネフリン2回目投与後"));
-        QCOMPARE(w.Option1(0)->background(), QRgb(0xFFFF0000));
-        QCOMPARE(w.Option1(3)->background(), QRgb(0xFF000080));
-        QVERIFY(!w.shape("Shape2")->isShown());
+            QVERIFY(!w.eventButton(i)->isChecked());
+        QCOMPARE(w.findLabel("Label4", 2)->text(), QStringLiteral("心マッサージ開始後"));
+        QCOMPARE(w.findLabel("Label4", 3)->text(), QStringLiteral("エピネフリン2回目投与後"));
+        QCOMPARE(w.rhythmButton(0)->background(), QRgb(0xFFFF0000));
+        QCOMPARE(w.rhythmButton(3)->background(), QRgb(0xFF000080));
+        QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
 
         // The counters tick from their own timers.
         manual(w, 3).ticks(120);
         QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("02:00"));
-        QCOMPARE(w.label("Label6", 0)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label6", 0)->colour(), DigitCounter::kDueColour);
         manual(w, 2).ticks(3600);
         QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("01:00"));
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00")); // Timer4 untouched
         manual(w, 4).ticks(179);
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("02:59"));
-        QCOMPARE(w.label("Label1", 8)->colour(), QRgb(0xFFFFFF00));
+        QCOMPARE(w.findLabel("Label1", 8)->colour(), QRgb(0xFFFFFF00));
         manual(w, 4).tick();
-        QCOMPARE(w.label("Label1", 14)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label1", 14)->colour(), DigitCounter::kDueColour);
         // The clock blinks the arrival separator now that arrival is recorded.
         manual(w, 1).tick();
-        QCOMPARE(w.label("Label1", 6)->colour(), QRgb(0xFF804000));
+        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFF804000));
         manual(w, 1).tick();
-        QCOMPARE(w.label("Label1", 6)->colour(), QRgb(0xFFFF8000));
+        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFFFF8000));
     }
 
     // 除細動, エピネフリン and キシロカイン write rows wider than the list:
@@ -143,11 +143,11 @@ private slots:
         FrmMain w(p.platform());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        RecordListWidget* list = w.List1();
+        RecordListWidget* list = w.recordList();
         for (bool focused : {false, true}) {
-            (focused ? static_cast<QWidget*>(list) : w.Check1(0))->setFocus();
+            (focused ? static_cast<QWidget*>(list) : w.eventButton(0))->setFocus();
             for (int i = 0; i < 40; ++i) {
-                EventButtonWidget* button = w.Check1(std::array{2, 5, 9}[i % 3]);
+                EventButtonWidget* button = w.eventButton(std::array{2, 5, 9}[i % 3]);
                 if (focused)
                     button->click(); // the focus stays in the list
                 else
@@ -182,7 +182,7 @@ private slots:
         QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
         // A correction, and its undo, of a row scrolled out of view while it
         // stayed selected.
-        w.setEditWindowRunner([](FrmEdit& e) { e.Command2()->click(); });
+        w.setEditWindowRunner([](FrmEdit& e) { e.changeButton()->click(); });
         for (int row : {70, 2}) {
             list->select(row);
             for (int step = 0; step < 2; ++step) {
@@ -203,7 +203,7 @@ private slots:
         while (list->count() < 10000)
             list->addRow(list->rowText(list->count() % 80));
         for (int i : {2, 5, 9}) {
-            QTest::mouseClick(w.Check1(i), Qt::LeftButton);
+            QTest::mouseClick(w.eventButton(i), Qt::LeftButton);
             QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
         }
         QCOMPARE(list->selectedIndex(), 10002);
@@ -215,11 +215,11 @@ private slots:
         FrmMain w(p.platform());
         w.show();
         p.messages.answer({Answer::No});
-        QTest::mouseClick(w.Check1(15), Qt::LeftButton);
-        QCOMPARE(w.List1()->count(), 0);
+        QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
+        QCOMPARE(w.recordList()->count(), 0);
         QVERIFY(w.isVisible());
         QCOMPARE(p.programEnd.ended, 0);
-        QVERIFY(!w.Check1(15)->isChecked());
+        QVERIFY(!w.eventButton(15)->isChecked());
         QVERIFY(w.timer(1).isEnabled());
     }
 
@@ -228,9 +228,9 @@ private slots:
         ScriptedPlatform p;
         FrmMain w(p.platform());
         w.show();
-        QTest::mouseClick(w.Check1(1), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
         p.messages.answer({Answer::Yes, Answer::No, Answer::No});
-        QTest::mouseClick(w.Check1(15), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
         QCOMPARE(rows(w).last(), QStringLiteral("06/04 09:05:07　ＣＰＲ終了"));
         QCOMPARE(p.programEnd.ended, 1);
         for (int t = 1; t <= 6; ++t)

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "Scripted.h"
+#include "counters/CounterTable.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmEdit.h"
@@ -51,7 +52,7 @@ QRect glyphsOf(FrmMain& w, const char* array, std::initializer_list<int> indexes
     const QImage before = shot(w);
     std::vector<std::pair<LabelWidget*, QRgb>> saved;
     for (int i : indexes) {
-        LabelWidget* label = w.label(QString::fromLatin1(array), i);
+        LabelWidget* label = w.findLabel(QString::fromLatin1(array), i);
         saved.emplace_back(label, label->colour());
         label->setColour(0xFFFF00FF);
     }
@@ -136,19 +137,43 @@ private slots:
         FrmMain w(p.platform());
         QWidget* control = nullptr;
         if (name == QLatin1String("Check1"))
-            control = w.Check1(index);
+            control = w.eventButton(index);
         else if (name == QLatin1String("Option1"))
-            control = w.Option1(index);
+            control = w.rhythmButton(index);
         else if (name == QLatin1String("Command"))
             control = w.picturePanel(index);
         else if (name == QLatin1String("List1"))
-            control = w.List1();
+            control = w.recordList();
         else if (name.startsWith(QLatin1String("Shape")))
-            control = w.shape(name, index);
+            control = w.findShape(name, index);
         else
-            control = w.label(name, index);
+            control = w.findLabel(name, index);
         QVERIFY(control);
         QCOMPARE(control->geometry(), rect);
+    }
+
+    // The keys are checked when they are built; the counter table names its
+    // labels by array and index at run time, so every one is checked here.
+    void everyLabelTheLogicNamesIsLaidOut()
+    {
+        static_assert(layout::hasLabel("Label1", 6) && layout::hasPanel("Shape2"));
+        static_assert(!layout::hasLabel("Label1", 7) && !layout::hasLabel("Label", 6) &&
+                      !layout::hasLabel("Label11", 6));
+        static_assert(!layout::hasPanel("Shape2", 0) && !layout::hasPanel("Label2"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, layout::LabelKey::of("Label1", 7));
+
+        ScriptedPlatform p;
+        FrmMain w(p.platform());
+        for (const CounterSpec& entry : counterTable()) {
+            std::vector<std::pair<const char*, int>> named{{entry.labelArray, entry.separatorIndex},
+                                                           {kCounterTitleArray, entry.titleIndex}};
+            for (int i : entry.digitIndexes)
+                named.emplace_back(entry.labelArray, i);
+            for (const auto& [array, index] : named) {
+                QVERIFY2(layout::hasLabel(array, index), qPrintable(QStringLiteral("%1(%2)").arg(array).arg(index)));
+                QVERIFY(w.findLabel(QString::fromLatin1(array), index));
+            }
+        }
     }
 
     void theWindow()
@@ -185,7 +210,7 @@ private slots:
         FrmMain w(p.platform());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        for (QPushButton* button : std::initializer_list<QPushButton*>{w.Check1(3), w.Option1(4)}) {
+        for (QPushButton* button : std::initializer_list<QPushButton*>{w.eventButton(3), w.rhythmButton(4)}) {
             const QPoint corner = button->geometry().topLeft();
             QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
             QTest::mousePress(button, Qt::LeftButton);
@@ -194,7 +219,7 @@ private slots:
             QTest::mouseRelease(button, Qt::LeftButton);
             QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
         }
-        QCOMPARE(w.List1()->count(), 2); // each press recorded once, and released
+        QCOMPARE(w.recordList()->count(), 2); // each press recorded once, and released
     }
 
     void fontsAndColours()
@@ -209,40 +234,40 @@ private slots:
             QCOMPARE(int(f.weight()), weight);
             QCOMPARE(QFontInfo(f).family(), face);
         };
-        check(w.label("Label4", 0), 12, QFont::Bold, "IPAGothic");
-        check(w.label("Label4", 2), 15.75, QFont::Bold, "IPAGothic");
-        check(w.label("Label4", 6), 18, QFont::Bold, "IPAPGothic");
-        check(w.label("Label5"), 12, QFont::Normal, "IPAPGothic");
-        check(w.label("Label2"), 11.25, QFont::Normal, "IPAPGothic");
-        check(w.Check1(0), 21.75, QFont::Normal, "IPAPGothic");
-        check(w.Option1(0), 18, QFont::Normal, "IPAPGothic");
-        check(w.List1(), 18, QFont::Normal, "IPAGothic");
+        check(w.findLabel("Label4", 0), 12, QFont::Bold, "IPAGothic");
+        check(w.findLabel("Label4", 2), 15.75, QFont::Bold, "IPAGothic");
+        check(w.findLabel("Label4", 6), 18, QFont::Bold, "IPAPGothic");
+        check(w.findLabel("Label5"), 12, QFont::Normal, "IPAPGothic");
+        check(w.findLabel("Label2"), 11.25, QFont::Normal, "IPAPGothic");
+        check(w.eventButton(0), 21.75, QFont::Normal, "IPAPGothic");
+        check(w.rhythmButton(0), 18, QFont::Normal, "IPAPGothic");
+        check(w.recordList(), 18, QFont::Normal, "IPAGothic");
         // Arial Black stands for an extra-heavy face.
-        check(w.label("Label6", 0), 159.75, QFont::Black, "Lato Black");
-        check(w.label("Label6", 6), 140.25, QFont::Black, "Lato Black");
-        check(w.label("Label1", 0), 48, QFont::Black, "Lato Black");
-        check(w.label("Label7"), 14.25, QFont::Black, "Lato Black");
-        QVERIFY(QFontInfo(w.label("Label6", 0)->font()).styleName().contains("Black"));
+        check(w.findLabel("Label6", 0), 159.75, QFont::Black, "Lato Black");
+        check(w.findLabel("Label6", 6), 140.25, QFont::Black, "Lato Black");
+        check(w.findLabel("Label1", 0), 48, QFont::Black, "Lato Black");
+        check(w.findLabel("Label7"), 14.25, QFont::Black, "Lato Black");
+        QVERIFY(QFontInfo(w.findLabel("Label6", 0)->font()).styleName().contains("Black"));
 
-        QCOMPARE(w.label("Label3", 0)->colour(), 0xFF00FF00u);
-        QCOMPARE(w.label("Label7")->colour(), 0xFF00FF00u);
-        QCOMPARE(w.label("Label4", 1)->colour(), 0xFFFFFFFFu);
-        QCOMPARE(w.label("Label5")->colour(), 0xFFFFFFFFu);
-        QCOMPARE(w.label("Label2")->colour(), 0xFFFFFF00u);
+        QCOMPARE(w.findLabel("Label3", 0)->colour(), 0xFF00FF00u);
+        QCOMPARE(w.label(layout::keys::kDateLabel).colour(), 0xFF00FF00u);
+        QCOMPARE(w.findLabel("Label4", 1)->colour(), 0xFFFFFFFFu);
+        QCOMPARE(w.label(layout::keys::kReversibleCausesHeading).colour(), 0xFFFFFFFFu);
+        QCOMPARE(w.label(layout::keys::kReversibleCausesList).colour(), 0xFFFFFF00u);
         for (int i : {8, 9, 10, 11, 14}) {
-            QCOMPARE(w.label("Label9", i)->colour(), 0xFF808000u);
-            QCOMPARE(w.label("Label8", i)->colour(), 0xFF808000u);
+            QCOMPARE(w.findLabel("Label9", i)->colour(), 0xFF808000u);
+            QCOMPARE(w.findLabel("Label8", i)->colour(), 0xFF808000u);
         }
-        QCOMPARE(w.Check1(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
-        QCOMPARE(w.Option1(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
-        QCOMPARE(w.List1()->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(w.eventButton(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(w.rhythmButton(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(w.recordList()->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
     }
 
     void reversibleCausesText()
     {
         ScriptedPlatform p;
         FrmMain w(p.platform());
-        const QString text = w.label("Label2")->text();
+        const QString text = w.label(layout::keys::kReversibleCausesList).text();
         QVERIFY(text.endsWith(QStringLiteral("\r\n")));
         const QStringList lines = text.left(text.size() - 2).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 11);
@@ -250,7 +275,7 @@ private slots:
             QCOMPARE(line.at(0), QChar(0x30FB));
         QCOMPARE(lines[3], QStringLiteral("・低／高カリウム血症"));
         QCOMPARE(lines[9], QStringLiteral("・血栓症(冠動脈/肺動脈)"));
-        QCOMPARE(w.label("Label5")->text(), QStringLiteral("６Ｈs５Ｔs"));
+        QCOMPARE(w.label(layout::keys::kReversibleCausesHeading).text(), QStringLiteral("６Ｈs５Ｔs"));
     }
 
     // Glyphs sit where the original faces put them: the large CPR digits
@@ -280,8 +305,9 @@ private slots:
         QVERIFY2(date.bottom() < clockDigits.top(),
                  qPrintable(QStringLiteral("%1 %2").arg(date.bottom()).arg(clockDigits.top())));
 
-        for (Visibility* v :
-             std::initializer_list<Visibility*>{w.shape("Shape2"), w.label("Label5"), w.label("Label2")})
+        for (Visibility* v : std::initializer_list<Visibility*>{&w.shape(layout::keys::kReversibleCausesBox),
+                                                                &w.label(layout::keys::kReversibleCausesHeading),
+                                                                &w.label(layout::keys::kReversibleCausesList)})
             v->setShown(true);
         const QRect causes = glyphsOf(w, "Label2", {-1});
         QVERIFY2(causes.top() >= 546 && causes.bottom() <= 714, qPrintable(QString::number(causes.bottom())));
@@ -360,20 +386,20 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (int i = 0; i < kEventButtonCount; ++i) {
-            const QRect r = w.Check1(i)->geometry();
-            QCOMPARE(w.childAt(r.bottomLeft()), w.Check1(i));
-            QCOMPARE(w.childAt(r.bottomRight()), w.Check1(i));
-            QCOMPARE(w.childAt(r.topLeft()), w.Check1(i));
+            const QRect r = w.eventButton(i)->geometry();
+            QCOMPARE(w.childAt(r.bottomLeft()), w.eventButton(i));
+            QCOMPARE(w.childAt(r.bottomRight()), w.eventButton(i));
+            QCOMPARE(w.childAt(r.topLeft()), w.eventButton(i));
             QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(r.bottomRight() + QPoint(0, 1))));
         }
-        QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(w.Check1(5)->geometry().topRight() + QPoint(1, 0))));
+        QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(w.eventButton(5)->geometry().topRight() + QPoint(1, 0))));
 
-        const QRect arrival = w.Check1(4)->geometry();
+        const QRect arrival = w.eventButton(4)->geometry();
         QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 0));
-        QCOMPARE(w.List1()->count(), 1);
-        QCOMPARE(w.List1()->rowText(0), QStringLiteral("06/04 09:05:07　気管挿管施行"));
+        QCOMPARE(w.recordList()->count(), 1);
+        QCOMPARE(w.recordList()->rowText(0), QStringLiteral("06/04 09:05:07　気管挿管施行"));
         QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 1));
-        QCOMPARE(w.List1()->count(), 1);
+        QCOMPARE(w.recordList()->count(), 1);
     }
 
     void focusOrder()
@@ -405,14 +431,14 @@ private slots:
         FrmMain w(p.platform());
         QList<int> order{0, 1, 2, 3, 4, 5};
         std::sort(order.begin(), order.end(),
-                  [&](int a, int b) { return w.Option1(a)->geometry().x() < w.Option1(b)->geometry().x(); });
+                  [&](int a, int b) { return w.rhythmButton(a)->geometry().x() < w.rhythmButton(b)->geometry().x(); });
         QCOMPARE(order, (QList<int>{0, 1, 3, 4, 2, 5}));
         QStringList captions;
         for (int i : order) {
-            captions << w.Option1(i)->caption();
-            QCOMPARE(w.Option1(i)->geometry().y(), 782);
-            QVERIFY(!w.Option1(i)->isSelected());
-            QCOMPARE(w.Option1(i)->background(), 0xFF000080u);
+            captions << w.rhythmButton(i)->caption();
+            QCOMPARE(w.rhythmButton(i)->geometry().y(), 782);
+            QVERIFY(!w.rhythmButton(i)->isSelected());
+            QCOMPARE(w.rhythmButton(i)->background(), 0xFF000080u);
         }
         QCOMPARE(captions.join(' '), QStringLiteral("心室細動 心室頻拍 ＰＥＡ 心静止 徐脈 心拍再開"));
     }
@@ -460,7 +486,7 @@ private slots:
         const QList<int> labels{firstDigit, firstDigit + 1, firstDigit + 2, firstDigit + 3, firstDigit == 0 ? 6 : 14};
         const auto drawnIn = [&](QRgb colour) {
             for (int i : labels)
-                if (w.label(array, i)->colour() != colour)
+                if (w.findLabel(array, i)->colour() != colour)
                     return false;
             return !inkBounds(
                         shot(w), [&](QRgb c) { return c == colour; }, panel.adjusted(1, 1, -1, -1))
@@ -468,7 +494,7 @@ private slots:
         };
 
         QVERIFY(drawnIn(idle));
-        QTest::mouseClick(w.Check1(button), Qt::LeftButton);
+        QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
         QVERIFY(drawnIn(active));
         const int quiet = dueAfter ? dueAfter - 1 : 3 * 3600;
         manual(w, timer).ticks(quiet);
@@ -476,7 +502,7 @@ private slots:
         manual(w, timer).tick();
         QVERIFY(drawnIn(dueAfter ? DigitCounter::kDueColour : active));
         if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
-            QCOMPARE(w.label(array, 2)->text() + w.label(array, 1)->text() + w.label(array, 0)->text(),
+            QCOMPARE(w.findLabel(array, 2)->text() + w.findLabel(array, 1)->text() + w.findLabel(array, 0)->text(),
                      QStringLiteral("300"));
     }
 
@@ -504,7 +530,7 @@ private slots:
         };
         QVERIFY(sameAsFullRepaint(0));
         for (int button : {0, 1, 5})
-            QTest::mouseClick(w.Check1(button), Qt::LeftButton);
+            QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
         for (int second = 1; second <= 185; ++second) {
             p.clock.advance(1);
             for (int timer : {1, 2, 3, 4})
@@ -512,8 +538,8 @@ private slots:
             if (second < 25 || second % 10 == 0 || (second >= 118 && second <= 122) || second >= 178)
                 QVERIFY(sameAsFullRepaint(second));
         }
-        QCOMPARE(w.label("Label6", 1)->colour(), DigitCounter::kDueColour);
-        QCOMPARE(w.label("Label1", 9)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label6", 1)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(w.findLabel("Label1", 9)->colour(), DigitCounter::kDueColour);
     }
 
     // The clock on the window: only the digits that change are rewritten,
@@ -526,26 +552,26 @@ private slots:
         const auto writes = [&] {
             QList<int> n;
             for (int i = 0; i < 4; ++i)
-                n << w.label("Label3", i)->textWrites();
-            return n << w.label("Label7")->textWrites();
+                n << w.findLabel("Label3", i)->textWrites();
+            return n << w.label(layout::keys::kDateLabel).textWrites();
         };
         const QList<int> before = writes();
         p.clock.advance(1);
         manual(w, 1).tick();
         QCOMPARE(writes(), before); // 23:59:59 shows as before
-        QCOMPARE(w.label("Label3", 4)->colour(), 0xFF008000u);
+        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF008000u);
         p.clock.advance(1);
         manual(w, 1).tick();
-        QCOMPARE(w.label("Label3", 4)->colour(), 0xFF00FF00u);
+        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF00FF00u);
         const QList<int> after = writes();
         for (int i = 0; i < 5; ++i)
             QCOMPARE(after[i], before[i] + 1);
-        QCOMPARE(w.label("Label7")->text(), QStringLiteral("2005-06-05"));
+        QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-05"));
         QString shown;
         for (int i : {3, 2, 4, 1, 0})
-            shown += w.label("Label3", i)->text();
+            shown += w.findLabel("Label3", i)->text();
         QCOMPARE(shown, QStringLiteral("00:00"));
-        QCOMPARE(w.label("Label1", 6)->colour(), 0xFF804000u); // no arrival yet: no blink
+        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), 0xFF804000u); // no arrival yet: no blink
         p.clock.advance(60);
         manual(w, 1).tick();
         QCOMPARE(writes()[0], after[0] + 1);
@@ -559,11 +585,11 @@ private slots:
         QCOMPARE(w.cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(w.cursor().hotSpot(), QPoint(0, 1));
         // Labels, panels and pictures show the window's pointer.
-        for (QWidget* inherits : std::initializer_list<QWidget*>{w.label("Label6", 0), w.shape("Shape1", 4),
-                                                                 w.picturePanel(1), w.label("Label4", 6)})
+        for (QWidget* inherits : std::initializer_list<QWidget*>{w.findLabel("Label6", 0), w.findShape("Shape1", 4),
+                                                                 w.picturePanel(1), w.findLabel("Label4", 6)})
             QCOMPARE(inherits->cursor().shape(), Qt::BitmapCursor);
-        for (QWidget* standard :
-             std::initializer_list<QWidget*>{w.Check1(0), w.Check1(15), w.Option1(3), w.List1(), w.List1()->viewport()})
+        for (QWidget* standard : std::initializer_list<QWidget*>{w.eventButton(0), w.eventButton(15), w.rhythmButton(3),
+                                                                 w.recordList(), w.recordList()->viewport()})
             QCOMPARE(standard->cursor().shape(), Qt::ArrowCursor);
 
         const QImage arrow = images::arrowPointerImage();
@@ -660,12 +686,12 @@ private slots:
         QCOMPARE(scaled.picturePanel(6)->pictureRect().size(), QSize(188, 80));
         QCOMPARE(scaled.picturePanel(6)->pictureRect().center(), scaled.picturePanel(6)->rect().center());
         for (int i = 0; i < kEventButtonCount; ++i) {
-            const QPointF centre = QRectF(laidOut.Check1(i)->geometry()).center() * f;
-            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.Check1(i));
+            const QPointF centre = QRectF(laidOut.eventButton(i)->geometry()).center() * f;
+            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.eventButton(i));
         }
         for (int i = 0; i < kRhythmButtonCount; ++i) {
-            const QPointF centre = QRectF(laidOut.Option1(i)->geometry()).center() * f;
-            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.Option1(i));
+            const QPointF centre = QRectF(laidOut.rhythmButton(i)->geometry()).center() * f;
+            QCOMPARE(scaled.childAt(centre.toPoint()), scaled.rhythmButton(i));
         }
 
         laidOut.show();
@@ -703,19 +729,19 @@ private slots:
         QVERIFY(qFuzzyCompare(w.popup()->font().pointSizeF(), platformMenuFont.pointSizeF() * f));
         QCOMPARE(w.popup()->font().family(), platformMenuFont.family());
 
-        w.Check1(0)->click();
+        w.eventButton(0)->click();
         bool opened = false;
         w.setEditWindowRunner([&](FrmEdit& e) {
             opened = true;
             QCOMPARE(e.size(), QSize(536, 77)); // 624 x 89 laid out
             QCOMPARE(e.minimumSize(), e.maximumSize());
-            QCOMPARE(e.Text1()->geometry(), QRect(7, 9, 518, 26));
-            QCOMPARE(e.Command1()->geometry(), QRect(148, 45, 63, 26));
-            QCOMPARE(e.Shape1(1)->geometry(), QRect(304, 43, 68, 32));
-            QVERIFY(qFuzzyCompare(e.Text1()->font().pointSizeF(), 15.75 * f));
-            QVERIFY(qFuzzyCompare(e.Command2()->font().pointSizeF(), 11.25 * f));
+            QCOMPARE(e.editBox()->geometry(), QRect(7, 9, 518, 26));
+            QCOMPARE(e.cancelButton()->geometry(), QRect(148, 45, 63, 26));
+            QCOMPARE(e.buttonBackdrop(1)->geometry(), QRect(304, 43, 68, 32));
+            QVERIFY(qFuzzyCompare(e.editBox()->font().pointSizeF(), 15.75 * f));
+            QVERIFY(qFuzzyCompare(e.changeButton()->font().pointSizeF(), 11.25 * f));
         });
-        w.popup()->menuEdit()->trigger();
+        w.popup()->editItem()->trigger();
         QVERIFY(opened);
 
         w.setScale(layout::Scale());

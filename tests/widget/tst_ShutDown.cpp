@@ -23,10 +23,10 @@ private slots:
         p.clock.set(QDateTime(QDate(2005, 6, 12), QTime(14, 5, 30)));
         FrmMain w(p.platform());
         QVERIFY(w.output());
-        w.Check1(0)->click();
+        w.eventButton(0)->click();
         p.clock.advance(65);
-        w.Check1(1)->click();
-        w.List1()->select(0);
+        w.eventButton(1)->click();
+        w.recordList()->select(0);
         p.messages.answer({Answer::No, Answer::Yes});
 
         w.close();
@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(p.clipboard.text, clipboardReport({QStringLiteral(u"06/12 14:05:30\u3000病院到着"),
                                                     QStringLiteral(u"06/12 14:06:35\u3000ＣＰＲ開始")},
                                                    p.clock.now()));
-        QCOMPARE(w.List1()->selectedIndex(), 1);
+        QCOMPARE(w.recordList()->selectedIndex(), 1);
 
         // A second close does not run the sequence again.
         w.close();
