@@ -4,7 +4,7 @@
 #include <QAccessible>
 #include <QtTest>
 
-#include "Scripted.h"
+#include "ScriptedMainWindow.h"
 #include "ui/Accessibility.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
@@ -81,13 +81,13 @@ private slots:
 
     void labelsReadAsTheyShow()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
         QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
         QTest::mouseClick(w.rhythmButton(3), Qt::LeftButton); // PEA: the causes panel shows
-        manual(w).ticks(75);
+        m.timer(3).ticks(75);
         const auto labels = w.findChildren<LabelWidget*>();
         QVERIFY(labels.size() > 30);
         for (LabelWidget* l : labels) {
@@ -111,8 +111,8 @@ private slots:
 
     void buttonsAndPanelsReadTheirText()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QAccessibleInterface* window = accessible(&w);
         QCOMPARE(window->role(), QAccessible::Window);
@@ -132,8 +132,8 @@ private slots:
 
     void listReadsItsRowsAndTheSelectedOne()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
         QTest::mouseClick(w.eventButton(2), Qt::LeftButton);
@@ -156,7 +156,6 @@ private slots:
     }
 
 private:
-    static ManualTimer& manual(FrmMain& w) { return static_cast<ManualTimer&>(w.timer(3)); }
 };
 
 QTEST_MAIN(BedsideTest)

@@ -4,7 +4,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "Scripted.h"
+#include "ScriptedMainWindow.h"
 #include "ui/MeasurementHooks.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
@@ -26,10 +26,6 @@ QString contents(std::FILE* f)
     return QString::fromUtf8(bytes);
 }
 
-ManualTimer& manual(FrmMain& w, int number)
-{
-    return static_cast<ManualTimer&>(w.timer(number));
-}
 } // namespace
 
 class BenchHooksTest : public QObject {
@@ -41,8 +37,8 @@ private slots:
     {
         std::FILE* out = std::tmpfile();
         QVERIFY(out);
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         const qint64 before = QDateTime::currentMSecsSinceEpoch();
         reportFirstExpose(w, out);
         QVERIFY(contents(out).isEmpty()); // nothing before the window is shown
@@ -61,18 +57,18 @@ private slots:
 
     void dumpShowsEachCountersSeconds()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         QCOMPARE(counterDumpLine(w),
                  QStringLiteral("counters arrival=0 cpr=0 epinephrine=0 atropine=0 antiarrhythmic=0"));
         for (int button : {0, 1, 5, 7}) {
             w.eventButton(button)->setHeldDown(true);
             w.eventButtons().onEventPressed(button);
         }
-        manual(w, 2).ticks(3725); // 1:02:05, shown as hours:minutes only
-        manual(w, 3).ticks(65);
-        manual(w, 4).ticks(3601); // past the minutes:seconds display's wrap
-        manual(w, 6).ticks(1);
+        m.timer(2).ticks(3725); // 1:02:05, shown as hours:minutes only
+        m.timer(3).ticks(65);
+        m.timer(4).ticks(3601); // past the minutes:seconds display's wrap
+        m.timer(6).ticks(1);
         QCOMPARE(counterDumpLine(w),
                  QStringLiteral("counters arrival=3725 cpr=65 epinephrine=3601 atropine=0 antiarrhythmic=1"));
     }
@@ -81,16 +77,16 @@ private slots:
     {
         std::FILE* out = std::tmpfile();
         QVERIFY(out);
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.eventButton(1)->setHeldDown(true);
         w.eventButtons().onEventPressed(1);
-        manual(w, 3).ticks(7);
+        m.timer(3).ticks(7);
         dumpCountersOnSignal(w, SIGUSR2, out);
         std::raise(SIGUSR2);
         QTRY_COMPARE(contents(out),
                      QStringLiteral("counters arrival=0 cpr=7 epinephrine=0 atropine=0 antiarrhythmic=0\n"));
-        manual(w, 3).tick();
+        m.timer(3).tick();
         std::raise(SIGUSR2);
         QTRY_VERIFY(contents(out).endsWith(QLatin1String("cpr=8 epinephrine=0 atropine=0 antiarrhythmic=0\n")));
         std::signal(SIGUSR2, SIG_DFL);

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "Scripted.h"
+#include "ScriptedMainWindow.h"
 #include "ui/Fonts.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmMain.h"
@@ -20,13 +20,6 @@ using namespace veltrasa::testing;
 using Item = RecordMenu::Item;
 
 namespace {
-QStringList rows(const RecordList& list)
-{
-    QStringList result;
-    for (int i = 0; i < list.count(); ++i)
-        result << list.rowText(i);
-    return result;
-}
 
 QRgb pixel(const QImage& image, int x, int y)
 {
@@ -157,7 +150,7 @@ private slots:
         }
         QTest::keyClick(e.editBox(), Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(e.isVisible());
-        QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2"}));
+        QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1", "row 2"}));
         QCOMPARE(e.editBox()->text(), QStringLiteral("row 2x"));
 
         // A button with the focus is pressed from the keyboard.
@@ -165,7 +158,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.cancelButton()));
         QTest::keyClick(e.cancelButton(), Qt::Key_Space);
         QVERIFY(!e.isVisible());
-        QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2"}));
+        QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1", "row 2"}));
 
         FrmEdit again(list, nullptr);
         again.show();
@@ -177,7 +170,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(again.changeButton()));
         QTest::keyClick(again.changeButton(), Qt::Key_Return);
         QVERIFY(!again.isVisible());
-        QCOMPARE(rows(list), (QStringList{"row 0", "row 1", "row 2y"}));
+        QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1", "row 2y"}));
     }
 
     void changeReplacesInPlaceAndCancelOrCloseKeepsTheRow()
@@ -193,7 +186,7 @@ private slots:
             QVERIFY(!e.isVisible());
             QStringList expected{"row 0", "row 1", "row 2", "row 3", "row 4"};
             expected[selected] += QStringLiteral("　修正");
-            QCOMPARE(rows(list), expected);
+            QCOMPARE(ScriptedMainWindow::rowsOf(list), expected);
         }
         // Pasted line breaks become spaces: a row stays one line.
         {
@@ -205,7 +198,7 @@ private slots:
             QCOMPARE(e.editBox()->cursorPosition(), e.editBox()->text().size());
             typeJapanese(e.editBox(), QStringLiteral("！"));
             e.changeButton()->click();
-            QCOMPARE(rows(list), (QStringList{"row 0", "row 1 a b c d e！"}));
+            QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1 a b c d e！"}));
         }
         // Cleared box: an empty row in its place.
         {
@@ -214,7 +207,7 @@ private slots:
             FrmEdit e(list, nullptr);
             e.editBox()->clear();
             e.changeButton()->click();
-            QCOMPARE(rows(list), (QStringList{"", "row 1"}));
+            QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"", "row 1"}));
         }
         // ｷｬﾝｾﾙ and the title bar's close leave the row as it was.
         for (bool byTitleBar : {false, true}) {
@@ -229,14 +222,14 @@ private slots:
             else
                 QTest::mouseClick(e.cancelButton(), Qt::LeftButton);
             QVERIFY(!e.isVisible());
-            QCOMPARE(rows(list), (QStringList{"row 0", "row 1"}));
+            QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1"}));
         }
     }
 
     void popupOffersItemsByState()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.findChildren<QMenuBar*>().isEmpty());
@@ -280,7 +273,7 @@ private slots:
         // off the row selected before.
         rightClick(1, Item::Delete);
         QVERIFY(shown->edit && shown->del && !shown->cancel);
-        const QStringList three = rows(*w.recordList());
+        const QStringList three = ScriptedMainWindow::rowsOf(*w.recordList());
         QCOMPARE(three.size(), 3);
         QCOMPARE(w.recordList()->selectedIndex(), 2);
         rightClick(0);
@@ -298,7 +291,7 @@ private slots:
         rightClick(0, Item::Edit); // disabled: nothing happens
         QVERIFY(!shown->edit && !shown->del && shown->cancel);
         rightClick(0, Item::Undo);
-        QCOMPARE(rows(*w.recordList()), QStringList{three[0]});
+        QCOMPARE(ScriptedMainWindow::rowsOf(*w.recordList()), QStringList{three[0]});
         QCOMPARE(w.recordList()->selectedIndex(), 0);
         rightClick(0, Item::Undo); // the second undo is not offered
         QVERIFY(shown->edit && shown->del && !shown->cancel);
@@ -312,11 +305,11 @@ private slots:
     // selected row selected.
     void hurriedMouseChangesNothing()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         QVERIFY(shownWithRows(w, 4, {0, 1, 2, 3}));
         RecordListWidget* list = w.recordList();
-        const QStringList four = rows(*list);
+        const QStringList four = ScriptedMainWindow::rowsOf(*list);
         int editWindows = 0;
         w.setEditWindowRunner([&](FrmEdit& e) {
             ++editWindows;
@@ -355,7 +348,7 @@ private slots:
             QTest::mouseRelease(&m, Qt::RightButton, {}, centre(m, m.deleteItem()));
         });
         QCOMPARE(editWindows, 0);
-        QCOMPARE(rows(*list), four);
+        QCOMPARE(ScriptedMainWindow::rowsOf(*list), four);
         QCOMPARE(list->selectedIndex(), 3);
 
         // The keys and the left button choose as before.
@@ -367,14 +360,14 @@ private slots:
             QTest::keyClick(menu, Qt::Key_Return); // 削除
         });
         rightPressOnRow(w, 0);
-        QCOMPARE(rows(*list), four.mid(0, 3));
+        QCOMPARE(ScriptedMainWindow::rowsOf(*list), four.mid(0, 3));
         QTimer::singleShot(0, this, [&] {
             auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu);
             QTest::mouseClick(menu, Qt::LeftButton, {}, centre(*menu, menu->undoItem()));
         });
         rightPressOnRow(w, 0);
-        QCOMPARE(rows(*list), four);
+        QCOMPARE(ScriptedMainWindow::rowsOf(*list), four);
         QCOMPARE(list->selectedIndex(), 3);
 
         // Modifiers on the selected row, and clicks below the rows.
@@ -406,11 +399,11 @@ private slots:
     // the selected row. A mouse button held as long opens nothing.
     void menuOpensFromTheKeyboardAndByTouch()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         QVERIFY(shownWithRows(w, 40));
         RecordListWidget* list = w.recordList();
-        const QStringList recorded = rows(*list);
+        const QStringList recorded = ScriptedMainWindow::rowsOf(*list);
         std::optional<QPoint> shownAt;
         QRect selectedRow; // where the selected row was while the menu showed
         std::optional<Shown> shown;
@@ -445,7 +438,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_Menu);
         QVERIFY(shownAt);
         QVERIFY(shown->edit && shown->del && shown->cancel);
-        QCOMPARE(rows(*list), recorded);
+        QCOMPARE(ScriptedMainWindow::rowsOf(*list), recorded);
 
         // F10 alone, or the Menu key elsewhere in the window: no menu.
         shownAt.reset();
@@ -469,7 +462,7 @@ private slots:
         QTest::touchEvent(list->viewport(), touchScreen.get()).release(0, finger);
         QCOMPARE(*shownAt, list->viewport()->mapToGlobal(finger));
         QVERIFY(shown->edit && shown->del && !shown->cancel);
-        QCOMPARE(rows(*list), recorded.mid(0, 2) + recorded.mid(3));
+        QCOMPARE(ScriptedMainWindow::rowsOf(*list), recorded.mid(0, 2) + recorded.mid(3));
 
         shownAt.reset();
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, finger);
@@ -482,8 +475,8 @@ private slots:
     // modally, centred on the main window, which takes no input meanwhile.
     void realMenuAndModalEditWindow()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         w.eventButton(0)->click();

@@ -1,7 +1,7 @@
 #include <QtTest>
 #include <QScrollBar>
 
-#include "Scripted.h"
+#include "ScriptedMainWindow.h"
 #include "ui/Fonts.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmMain.h"
@@ -11,13 +11,6 @@ using namespace veltrasa;
 using namespace veltrasa::testing;
 
 namespace {
-QStringList rows(const FrmMain& w)
-{
-    QStringList result;
-    for (int i = 0; i < w.recordList()->count(); ++i)
-        result << w.recordList()->rowText(i);
-    return result;
-}
 
 QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> indexes)
 {
@@ -25,11 +18,6 @@ QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> ind
     for (int i : indexes)
         s += w.findLabel(QString::fromLatin1(array), i)->text();
     return s;
-}
-
-ManualTimer& manual(FrmMain& w, int number)
-{
-    return static_cast<ManualTimer&>(w.timer(number));
 }
 
 // The selected row lies wholly inside the list's visible area.
@@ -59,9 +47,8 @@ private slots:
 
     void startUpState()
     {
-        ScriptedPlatform p;
-        p.clock.set(QDateTime(QDate(2005, 6, 4), QTime(9, 5, 30)));
-        FrmMain w(p.platform());
+        ScriptedMainWindow m(QDateTime(QDate(2005, 6, 4), QTime(9, 5, 30)));
+        auto& [p, w] = m;
         QCOMPARE(w.recordList()->count(), 0); // the sample row is gone
         QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-04"));
         QCOMPARE(shownCounter(w, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
@@ -82,13 +69,13 @@ private slots:
             QCOMPARE(w.timer(t).interval(), 1000);
         for (int t = 2; t <= 6; ++t)
             QVERIFY(!w.timer(t).isEnabled());
-        QVERIFY(!manual(w, 3).tick());
+        QVERIFY(!m.timer(3).tick());
     }
 
     void clickingTheRealButtons()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
@@ -98,14 +85,14 @@ private slots:
         QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
         QTest::mouseClick(w.rhythmButton(3), Qt::LeftButton);
         QTest::mouseClick(w.rhythmButton(0), Qt::LeftButton);
-        QCOMPARE(rows(w), (QStringList{
-                              QStringLiteral("06/04 09:05:07　病院到着"),
-                              QStringLiteral("06/04 09:05:07　ＣＰＲ開始"),
-                              QStringLiteral("06/04 09:05:08　エピネフリン1回目投与"),
-                              QStringLiteral("06/04 09:05:08　エピネフリン2回目投与"),
-                              QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：ＰＥＡ"),
-                              QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：心室細動"),
-                          }));
+        QCOMPARE(m.rows(), (QStringList{
+                               QStringLiteral("06/04 09:05:07　病院到着"),
+                               QStringLiteral("06/04 09:05:07　ＣＰＲ開始"),
+                               QStringLiteral("06/04 09:05:08　エピネフリン1回目投与"),
+                               QStringLiteral("06/04 09:05:08　エピネフリン2回目投与"),
+                               QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：ＰＥＡ"),
+                               QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：心室細動"),
+                           }));
         QCOMPARE(w.recordList()->selectedIndex(), 5);
         for (int i = 0; i < kEventButtonCount; ++i)
             QVERIFY(!w.eventButton(i)->isChecked());
@@ -116,21 +103,21 @@ private slots:
         QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
 
         // The counters tick from their own timers.
-        manual(w, 3).ticks(120);
+        m.timer(3).ticks(120);
         QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("02:00"));
         QCOMPARE(w.findLabel("Label6", 0)->colour(), DigitCounter::kDueColour);
-        manual(w, 2).ticks(3600);
+        m.timer(2).ticks(3600);
         QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("01:00"));
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00")); // Timer4 untouched
-        manual(w, 4).ticks(179);
+        m.timer(4).ticks(179);
         QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("02:59"));
         QCOMPARE(w.findLabel("Label1", 8)->colour(), QRgb(0xFFFFFF00));
-        manual(w, 4).tick();
+        m.timer(4).tick();
         QCOMPARE(w.findLabel("Label1", 14)->colour(), DigitCounter::kDueColour);
         // The clock blinks the arrival separator now that arrival is recorded.
-        manual(w, 1).tick();
+        m.timer(1).tick();
         QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFF804000));
-        manual(w, 1).tick();
+        m.timer(1).tick();
         QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFFFF8000));
     }
 
@@ -139,8 +126,8 @@ private slots:
     // with or without the focus in the list and however long the record.
     void newestRowInViewWhateverItsWidth()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         RecordListWidget* list = w.recordList();
@@ -211,8 +198,8 @@ private slots:
 
     void endOfCprNoKeepsRecording()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         p.messages.answer({Answer::No});
         QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
@@ -225,13 +212,13 @@ private slots:
 
     void endOfCprYesEndsTheRecord()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
         p.messages.answer({Answer::Yes, Answer::No, Answer::No});
         QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
-        QCOMPARE(rows(w).last(), QStringLiteral("06/04 09:05:07　ＣＰＲ終了"));
+        QCOMPARE(m.rows().last(), QStringLiteral("06/04 09:05:07　ＣＰＲ終了"));
         QCOMPARE(p.programEnd.ended, 1);
         for (int t = 1; t <= 6; ++t)
             QVERIFY(!w.timer(t).isEnabled());
@@ -239,14 +226,13 @@ private slots:
 
     void closingRunsShutDownOnce()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
-        int sequences = 0;
-        w.setExitSequence([&] { ++sequences; });
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
+        const auto exitSequences = m.countExitSequences();
         w.show();
         w.close();
         w.close();
-        QCOMPARE(sequences, 1);
+        QCOMPARE(*exitSequences, 1);
         QCOMPARE(p.programEnd.ended, 1);
     }
 };

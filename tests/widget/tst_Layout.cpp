@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <functional>
 
-#include "Scripted.h"
+#include "ScriptedMainWindow.h"
 #include "counters/CounterTable.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
@@ -21,11 +21,6 @@ using namespace veltrasa;
 using namespace veltrasa::testing;
 
 namespace {
-ManualTimer& manual(FrmMain& w, int number)
-{
-    return static_cast<ManualTimer&>(w.timer(number));
-}
-
 QImage shot(FrmMain& w)
 {
     return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -133,8 +128,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, index);
         QFETCH(QRect, rect);
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         QWidget* control = nullptr;
         if (name == QLatin1String("Check1"))
             control = w.eventButton(index);
@@ -162,8 +157,8 @@ private slots:
         static_assert(!layout::hasPanel("Shape2", 0) && !layout::hasPanel("Label2"));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, layout::LabelKey::of("Label1", 7));
 
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         for (const CounterSpec& entry : counterTable()) {
             std::vector<std::pair<const char*, int>> named{{entry.labelArray, entry.separatorIndex},
                                                            {kCounterTitleArray, entry.titleIndex}};
@@ -178,8 +173,8 @@ private slots:
 
     void theWindow()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         QCOMPARE(w.windowTitle(), QStringLiteral("Veltrasa２００５"));
         QCOMPARE(w.minimumSize(), QSize(1227, 869));
         QCOMPARE(w.maximumSize(), QSize(1227, 869));
@@ -206,8 +201,8 @@ private slots:
     // Buttons are drawn raised, and pressed in while held down.
     void buttonsPressIn()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (QPushButton* button : std::initializer_list<QPushButton*>{w.eventButton(3), w.rhythmButton(4)}) {
@@ -224,8 +219,8 @@ private slots:
 
     void fontsAndColours()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         // Fonts name the installed face that stands for the Windows one.
         const auto check = [](QWidget* widget, double points, int weight, const QString& face) {
             const QFont f = widget->font();
@@ -265,8 +260,8 @@ private slots:
 
     void reversibleCausesText()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         const QString text = w.label(layout::keys::kReversibleCausesList).text();
         QVERIFY(text.endsWith(QStringLiteral("\r\n")));
         const QStringList lines = text.left(text.size() - 2).split(QStringLiteral("\r\n"));
@@ -284,8 +279,8 @@ private slots:
     // all eleven reversible causes inside their box.
     void glyphsStayInsideTheirPanels()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
@@ -321,8 +316,8 @@ private slots:
     // a few levels of antialiasing; a lost edge differs by far more.
     void keptGlyphsLoseNoInk()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const auto drawnWhole = [](LabelWidget* l) {
@@ -358,8 +353,8 @@ private slots:
 
     void picturePanels()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         PicturePanelWidget* panel = w.picturePanel(15);
         QCOMPARE(panel->lettering(), QStringLiteral("終　了"));
         QCOMPARE(w.picturePanel(11)->lettering(), QStringLiteral("ドパミン"));
@@ -381,8 +376,8 @@ private slots:
     // strip over its picture panel; the panel's own sliver does nothing.
     void stacking()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (int i = 0; i < kEventButtonCount; ++i) {
@@ -404,8 +399,8 @@ private slots:
 
     void focusOrder()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QStringList expected{"Command1", "Command15", "List1"};
@@ -427,8 +422,8 @@ private slots:
 
     void rhythmButtonsLeftToRight()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         QList<int> order{0, 1, 2, 3, 4, 5};
         std::sort(order.begin(), order.end(),
                   [&](int a, int b) { return w.rhythmButton(a)->geometry().x() < w.rhythmButton(b)->geometry().x(); });
@@ -479,8 +474,8 @@ private slots:
         QFETCH(QRgb, active);
         QFETCH(int, dueAfter);
         QFETCH(QRect, panel);
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QList<int> labels{firstDigit, firstDigit + 1, firstDigit + 2, firstDigit + 3, firstDigit == 0 ? 6 : 14};
@@ -497,9 +492,9 @@ private slots:
         QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
         QVERIFY(drawnIn(active));
         const int quiet = dueAfter ? dueAfter - 1 : 3 * 3600;
-        manual(w, timer).ticks(quiet);
+        m.timer(timer).ticks(quiet);
         QVERIFY(drawnIn(active));
-        manual(w, timer).tick();
+        m.timer(timer).tick();
         QVERIFY(drawnIn(dueAfter ? DigitCounter::kDueColour : active));
         if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
             QCOMPARE(w.findLabel(array, 2)->text() + w.findLabel(array, 1)->text() + w.findLabel(array, 0)->text(),
@@ -511,9 +506,8 @@ private slots:
     // carries, must be what a full repaint of the window draws.
     void partialRepaintsLeaveNoTrace()
     {
-        ScriptedPlatform p;
-        p.clock.set(QDateTime(QDate(2005, 6, 4), QTime(23, 58, 0)));
-        FrmMain w(p.platform());
+        ScriptedMainWindow m(QDateTime(QDate(2005, 6, 4), QTime(23, 58, 0)));
+        auto& [p, w] = m;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const auto onScreen = [&] {
@@ -534,7 +528,7 @@ private slots:
         for (int second = 1; second <= 185; ++second) {
             p.clock.advance(1);
             for (int timer : {1, 2, 3, 4})
-                manual(w, timer).tick();
+                m.timer(timer).tick();
             if (second < 25 || second % 10 == 0 || (second >= 118 && second <= 122) || second >= 178)
                 QVERIFY(sameAsFullRepaint(second));
         }
@@ -546,9 +540,8 @@ private slots:
     // the separator blinks, the date follows midnight on the same tick.
     void clockOnTheWindow()
     {
-        ScriptedPlatform p;
-        p.clock.set(QDateTime(QDate(2005, 6, 4), QTime(23, 59, 58)));
-        FrmMain w(p.platform());
+        ScriptedMainWindow m(QDateTime(QDate(2005, 6, 4), QTime(23, 59, 58)));
+        auto& [p, w] = m;
         const auto writes = [&] {
             QList<int> n;
             for (int i = 0; i < 4; ++i)
@@ -557,11 +550,11 @@ private slots:
         };
         const QList<int> before = writes();
         p.clock.advance(1);
-        manual(w, 1).tick();
+        m.timer(1).tick();
         QCOMPARE(writes(), before); // 23:59:59 shows as before
         QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF008000u);
         p.clock.advance(1);
-        manual(w, 1).tick();
+        m.timer(1).tick();
         QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF00FF00u);
         const QList<int> after = writes();
         for (int i = 0; i < 5; ++i)
@@ -573,15 +566,15 @@ private slots:
         QCOMPARE(shown, QStringLiteral("00:00"));
         QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), 0xFF804000u); // no arrival yet: no blink
         p.clock.advance(60);
-        manual(w, 1).tick();
+        m.timer(1).tick();
         QCOMPARE(writes()[0], after[0] + 1);
         QCOMPARE(writes().mid(1), after.mid(1));
     }
 
     void pointers()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         QCOMPARE(w.cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(w.cursor().hotSpot(), QPoint(0, 1));
         // Labels, panels and pictures show the window's pointer.
@@ -615,8 +608,8 @@ private slots:
 
     void windowIcon()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         const QList<QSize> sizes = w.windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(32, 32)));
         QVERIFY(sizes.contains(QSize(16, 16)));
@@ -636,16 +629,15 @@ private slots:
     // window, which ends the record once.
     void quitEndsTheRecordOnce()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
-        int sequences = 0;
-        w.setExitSequence([&] { ++sequences; });
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
+        const auto exitSequences = m.countExitSequences();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QEvent quit(QEvent::Quit);
         QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
         w.close();
-        QCOMPARE(sequences, 1);
+        QCOMPARE(*exitSequences, 1);
         QCOMPARE(p.programEnd.ended, 1);
         QVERIFY(!w.timer(1).isEnabled());
     }
@@ -720,8 +712,8 @@ private slots:
     // at factor 1 the menu keeps the platform's font as it is.
     void editWindowAndMenuScaleWithTheWindow()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         const QFont platformMenuFont = w.popup()->font();
         QCOMPARE(platformMenuFont, QApplication::font(w.popup()));
         const double f = 747.0 / 869; // a 1366 x 768 screen
@@ -754,8 +746,8 @@ private slots:
     // offscreen platform's, on its 800 x 600 screen): scale and place follow.
     void fittedAgainToTheRealFrame()
     {
-        ScriptedPlatform p;
-        FrmMain w(p.platform());
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
         auto* fitter = new ScreenFitter(w);
         const QRect available = w.screen()->availableGeometry();
         const QMargins guess(10, 60, 10, 10);

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "Scripted.h"
+#include "ScriptedMainWindow.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
 #include "ui/Fonts.h"
@@ -19,9 +19,8 @@ private slots:
 
     void closingOffersTheOutputsAndEnds()
     {
-        ScriptedPlatform p;
-        p.clock.set(QDateTime(QDate(2005, 6, 12), QTime(14, 5, 30)));
-        FrmMain w(p.platform());
+        ScriptedMainWindow m(QDateTime(QDate(2005, 6, 12), QTime(14, 5, 30)));
+        auto& [p, w] = m;
         QVERIFY(w.output());
         w.eventButton(0)->click();
         p.clock.advance(65);

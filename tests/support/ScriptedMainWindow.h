@@ -1,0 +1,43 @@
+#pragma once
+// The main window over scripted services: the fixture of the widget tests.
+
+#include <QStringList>
+#include <memory>
+
+#include "Scripted.h"
+#include "ui/FrmMain.h"
+#include "ui/Widgets.h"
+
+namespace veltrasa::testing {
+
+struct ScriptedMainWindow {
+    ScriptedMainWindow() : window(services.platform()) {}
+    // With the clock at `start` when the window is created.
+    explicit ScriptedMainWindow(const QDateTime& start) : window((services.clock.set(start), services.platform())) {}
+
+    ScriptedPlatform services;
+    FrmMain window;
+
+    // Puts a count of its runs in place of the exit sequence.
+    std::shared_ptr<int> countExitSequences()
+    {
+        auto runs = std::make_shared<int>(0);
+        window.setExitSequence([runs] { ++*runs; });
+        return runs;
+    }
+
+    // TimerN, ticked by hand.
+    ManualTimer& timer(int number) { return static_cast<ManualTimer&>(window.timer(number)); }
+    // The record list's rows, top to bottom.
+    QStringList rows() const { return rowsOf(*window.recordList()); }
+
+    static QStringList rowsOf(const RecordList& list)
+    {
+        QStringList result;
+        for (int i = 0; i < list.count(); ++i)
+            result << list.rowText(i);
+        return result;
+    }
+};
+
+} // namespace veltrasa::testing
