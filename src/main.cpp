@@ -7,15 +7,15 @@
 #include "platform/Clock.h"
 #include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
-#include "platform/TerminationSignals.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/SaveFileDialog.h"
+#include "platform/TerminationSignals.h"
 #include "platform/Timer.h"
 #include "ui/Accessibility.h"
-#include "ui/MeasurementHooks.h"
 #include "ui/FrmMain.h"
+#include "ui/MeasurementHooks.h"
 #include "ui/ScreenFit.h"
 
 int main(int argc, char* argv[])

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "ui/MeasurementHooks.h"
 #include "ui/Layout.h"
+#include "ui/MeasurementHooks.h"
 
 int main(int argc, char* argv[])
 {

@@ -2,8 +2,8 @@
 
 #include <QIcon>
 #include <QKeyEvent>
-#include <QPixmap>
 #include <QLocale>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QValidator>

@@ -1,8 +1,8 @@
 #include "ui/ScreenFit.h"
 
 #include <QEvent>
-#include <QWindow>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/WindowFrame.h"

@@ -1,7 +1,7 @@
 #include "ui/UniformRowList.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include <QGestureEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QtMath>
 
 #include "editing/RecordEditing.h"

@@ -3,15 +3,15 @@
 // set the clock and deliver ticks without waiting.
 
 #include <QDateTime>
-#include <QList>
-#include <QString>
 #include <QFont>
+#include <QList>
 #include <QPointF>
 #include <QSizeF>
+#include <QString>
 #include <deque>
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/Clipboard.h"

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "ScriptedMainWindow.h"
-#include "ui/MeasurementHooks.h"
 #include "ui/Fonts.h"
 #include "ui/FrmMain.h"
+#include "ui/MeasurementHooks.h"
 #include "ui/Widgets.h"
 
 using namespace veltrasa;

@@ -6,8 +6,8 @@
 //
 // Reproduce a failure with VELTRASA_MODEL_SEED=<seed> VELTRASA_MODEL_SEQUENCES=1.
 
-#include <QtTest>
 #include <QPushButton>
+#include <QtTest>
 #include <optional>
 #include <random>
 

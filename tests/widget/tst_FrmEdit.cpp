@@ -1,8 +1,8 @@
-#include <QtTest>
 #include <QClipboard>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTapAndHoldGesture>
+#include <QtTest>
 #include <functional>
 #include <memory>
 #include <optional>

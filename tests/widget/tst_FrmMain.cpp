@@ -1,5 +1,5 @@
-#include <QtTest>
 #include <QScrollBar>
+#include <QtTest>
 
 #include "ScriptedMainWindow.h"
 #include "ui/Fonts.h"

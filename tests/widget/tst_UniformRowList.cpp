@@ -1,8 +1,8 @@
 // The record list's arithmetic row geometry against Qt's own QListWidget:
 // same places, same scrolling, same keys, same pixels.
-#include <QtTest>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QtTest>
 
 #include "ui/Fonts.h"
 #include "ui/UniformRowList.h"
