@@ -27,11 +27,21 @@ QRgb pixel(const QImage& image, int x, int y)
 }
 
 // A list with rows "row 0" … and row `selected` selected.
-void fill(MemoryRecordList& list, int n, int selected)
+// A list of n rows "row 0", "row 1", … with row `selected` selected.
+MemoryRecordList listOf(int n, int selected)
 {
+    MemoryRecordList list;
     for (int i = 0; i < n; ++i)
         list.addRow(QStringLiteral("row %1").arg(i));
     list.select(selected);
+    return list;
+}
+
+// Shows a window and waits until it is active.
+bool shownActive(QWidget& window)
+{
+    window.show();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 // A right-button press on row `row` of the list (which it must not select).
@@ -76,8 +86,7 @@ private slots:
 
     void laidOutAsDescribed()
     {
-        MemoryRecordList list;
-        fill(list, 1, 0);
+        MemoryRecordList list = listOf(1, 0);
         FrmEdit e(list, nullptr);
         QCOMPARE(e.objectName(), QStringLiteral("frmEdit"));
         QCOMPARE(e.windowTitle(), QStringLiteral("編集"));
@@ -120,12 +129,10 @@ private slots:
 
     void opensOnSelectedRowWithCaretAtEnd()
     {
-        MemoryRecordList list;
-        fill(list, 3, 1);
+        MemoryRecordList list = listOf(3, 1);
         list.rows[1] = QStringLiteral("06/04 09:05:07　エピネフリン1回目投与");
         FrmEdit e(list, nullptr);
-        e.show();
-        QVERIFY(QTest::qWaitForWindowActive(&e));
+        QVERIFY(shownActive(e));
         QCOMPARE(e.editBox()->text(), list.rows[1]);
         QCOMPARE(e.editBox()->cursorPosition(), list.rows[1].size());
         QVERIFY(!e.editBox()->hasSelectedText());
@@ -137,11 +144,9 @@ private slots:
 
     void enterAndEscapeInTheBoxDoNothing()
     {
-        MemoryRecordList list;
-        fill(list, 3, 2);
+        MemoryRecordList list = listOf(3, 2);
         FrmEdit e(list, nullptr);
-        e.show();
-        QVERIFY(QTest::qWaitForWindowActive(&e));
+        QVERIFY(shownActive(e));
         QTest::keyClicks(e.editBox(), QStringLiteral("x"));
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QTest::keyClick(e.editBox(), key);
@@ -161,8 +166,7 @@ private slots:
         QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1", "row 2"}));
 
         FrmEdit again(list, nullptr);
-        again.show();
-        QVERIFY(QTest::qWaitForWindowActive(&again));
+        QVERIFY(shownActive(again));
         QCOMPARE(again.editBox()->text(), QStringLiteral("row 2")); // nothing survives the cancelled opening
         QTest::keyClicks(again.editBox(), QStringLiteral("y"));
         QTest::keyClick(again.editBox(), Qt::Key_Tab);
@@ -176,11 +180,9 @@ private slots:
     void changeReplacesInPlaceAndCancelOrCloseKeepsTheRow()
     {
         for (int selected : {0, 2, 4}) {
-            MemoryRecordList list;
-            fill(list, 5, selected);
+            MemoryRecordList list = listOf(5, selected);
             FrmEdit e(list, nullptr);
-            e.show();
-            QVERIFY(QTest::qWaitForWindowActive(&e));
+            QVERIFY(shownActive(e));
             typeJapanese(e.editBox(), QStringLiteral("　修正"));
             QTest::mouseClick(e.changeButton(), Qt::LeftButton);
             QVERIFY(!e.isVisible());
@@ -190,8 +192,7 @@ private slots:
         }
         // Pasted line breaks become spaces: a row stays one line.
         {
-            MemoryRecordList list;
-            fill(list, 2, 1);
+            MemoryRecordList list = listOf(2, 1);
             FrmEdit e(list, nullptr);
             QApplication::clipboard()->setText(QStringLiteral(" a\r\nb\nc\rd\u2028e"));
             e.editBox()->paste();
@@ -202,8 +203,7 @@ private slots:
         }
         // Cleared box: an empty row in its place.
         {
-            MemoryRecordList list;
-            fill(list, 2, 0);
+            MemoryRecordList list = listOf(2, 0);
             FrmEdit e(list, nullptr);
             e.editBox()->clear();
             e.changeButton()->click();
@@ -211,11 +211,9 @@ private slots:
         }
         // ｷｬﾝｾﾙ and the title bar's close leave the row as it was.
         for (bool byTitleBar : {false, true}) {
-            MemoryRecordList list;
-            fill(list, 2, 1);
+            MemoryRecordList list = listOf(2, 1);
             FrmEdit e(list, nullptr);
-            e.show();
-            QVERIFY(QTest::qWaitForWindowActive(&e));
+            QVERIFY(shownActive(e));
             QTest::keyClicks(e.editBox(), QStringLiteral("typed"));
             if (byTitleBar)
                 e.close();
@@ -477,8 +475,7 @@ private slots:
     {
         ScriptedMainWindow m;
         auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(shownActive(w));
         w.eventButton(0)->click();
         // Without the edit window a click through the window system records.
         const QPoint onButton = w.eventButton(5)->mapTo(&w, w.eventButton(5)->rect().center());
