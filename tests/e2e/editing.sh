@@ -115,8 +115,7 @@ answer_message Return # copied to the clipboard
 wait_program_end
 end=$(date +%s)
 
-clipboard_to "$E2E_TMP/report.txt"
-"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$start" "$end" \
+report_on_clipboard "$start" "$end" \
   $'\u3000ＣＰＲ開始 corrected' $'\u3000電気的除細動1回目施行' $'\u3000エピネフリン1回目投与' \
   $'\u3000アトロピン1回目投与' $'\u3000キシロカイン1回目投与' $'\u3000ＣＰＲ終了' ||
   { cat "$E2E_TMP/report.txt" >&2; fail "clipboard report"; }

@@ -44,8 +44,7 @@ pass "No, No, OK: the program ended"
 nowhere_but_the_clipboard "$MARKER"
 pass "no command line, environment or file under the home or /tmp holds a row"
 
-clipboard_to "$E2E_TMP/report.txt"
-"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$START" "$(date +%s)" \
+report_on_clipboard "$START" "$(date +%s)" \
   $'\u3000病院到着'"$MARKER" $'\u3000ＣＰＲ終了' || fail "clipboard report after the end"
 pass "after the end the clipboard holds exactly the report"
 
@@ -67,8 +66,7 @@ export PROGRAM_PATH="$E2E_TMP/no-xclip"
 record_declined
 # The report is on the clipboard while the program runs.
 wait_window "$MESSAGE_TITLE" 15 >/dev/null || fail "no notice"
-clipboard_to "$E2E_TMP/report.txt"
-"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$START" "$(date +%s)" \
+report_on_clipboard "$START" "$(date +%s)" \
   $'\u3000病院到着' $'\u3000ＣＰＲ終了' || fail "clipboard report before the end"
 answer_message Return     # will be lost: OK
 answer_message y          # save? (once more) Yes
@@ -101,8 +99,7 @@ clipboard_manager_running || fail "the stand-in clipboard manager did not start"
 record_declined
 answer_message Return # copied: OK
 wait_program_end
-clipboard_to "$E2E_TMP/report.txt"
-"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$START" "$(date +%s)" \
+report_on_clipboard "$START" "$(date +%s)" \
   $'\u3000病院到着' $'\u3000ＣＰＲ終了' || fail "clipboard report kept by the manager"
 [[ -z "$(clipboard_keepers)" ]] || fail "a keeper was started although the manager saved the report"
 [[ ! -s "$E2E_TMP/standin.log" ]] || fail "the stand-in manager: $(cat "$E2E_TMP/standin.log")"

@@ -131,6 +131,14 @@ click_event_times() {
   sleep 0.3
 }
 
+# report_on_clipboard START END ROW...: the clipboard holds exactly the
+# report of these rows (event texts, in order) stamped between START and END;
+# the text is left in $E2E_TMP/report.txt.
+report_on_clipboard() {
+  clipboard_to "$E2E_TMP/report.txt"
+  "$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$@"
+}
+
 # The clipboard's text as a file, read after the program has ended.
 clipboard_to() {
   timeout 10 xclip -o -selection clipboard >"$1" || fail "the clipboard is empty after the program ended"

@@ -23,8 +23,7 @@ wait_program_end
 end=$(date +%s)
 pass "printed and ended"
 
-clipboard_to "$E2E_TMP/report.txt"
-"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$start" "$end" "${texts[@]}" ||
+report_on_clipboard "$start" "$end" "${texts[@]}" ||
   fail "clipboard report"
 pass "the report of 60 rows is on the clipboard after the end"
 

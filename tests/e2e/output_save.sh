@@ -23,8 +23,7 @@ wait_program_end
 end=$(date +%s)
 pass "saved and ended"
 
-clipboard_to "$E2E_TMP/report.txt"
-"$PY" "$E2E_DIR/report_check.py" clipboard "$E2E_TMP/report.txt" "$start" "$end" \
+report_on_clipboard "$start" "$end" \
   $'\u3000病院到着' $'\u3000ＣＰＲ開始' $'\u3000エピネフリン1回目投与' $'\u3000電気的除細動1回目施行' \
   $'\u3000ＣＰＲ終了' || fail "clipboard report"
 pass "the report is on the clipboard after the end"
