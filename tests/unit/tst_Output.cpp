@@ -10,6 +10,7 @@
 #include "Scripted.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
+#include "platform/SaveFileDialog.h"
 #include "record/ShutDown.h"
 
 using namespace veltrasa;
@@ -395,6 +396,49 @@ private slots:
         QVERIFY(through.p.messages.shown.empty());
         QCOMPARE(kindOf(toRecord), mode_t(S_IFLNK));
         QCOMPARE(readAll(record), fileBytes({through.list.rows[0], through.list.rows[1]}, through.p.clock.now()));
+    }
+
+    // Qt's file dialog writes the folders it visited to the user's Qt
+    // settings when it is destroyed. The guard around it leaves the file as
+    // it was – absent if it was – and Qt reads the earlier settings again.
+    void fileDialogSettingsAreLeftAsTheyWere()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString path = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+        QVERIFY(path.contains(QStringLiteral("/.qttest/")));
+        auto cleanUp = qScopeGuard([&] { QFile::remove(path); });
+        const auto dialogWrites = [](const QString& folder) {
+            QSettings s(QSettings::UserScope, QStringLiteral("QtProject"));
+            s.setValue(QStringLiteral("FileDialog/history"), QStringList{folder});
+            s.setValue(QStringLiteral("FileDialog/lastVisited"), folder);
+        };
+        const QString patient = QStringLiteral("file:///records/patient-4711");
+
+        QFile::remove(path);
+        {
+            const FileDialogSettingsGuard guard;
+            dialogWrites(patient);
+            QVERIFY(QFile::exists(path));
+        }
+        QVERIFY(!QFile::exists(path));
+
+        {
+            QSettings earlier(QSettings::UserScope, QStringLiteral("QtProject"));
+            earlier.setValue(QStringLiteral("FileDialog/history"), QStringList{QStringLiteral("file:///home/earlier")});
+            earlier.setValue(QStringLiteral("FileDialog/viewMode"), QStringLiteral("Detail"));
+            earlier.setValue(QStringLiteral("Qt/customColors"), QStringList{QStringLiteral("#ff0000")});
+        }
+        const QByteArray before = readAll(path);
+        {
+            const FileDialogSettingsGuard guard;
+            dialogWrites(patient);
+            QVERIFY(readAll(path).contains("patient-4711"));
+        }
+        QCOMPARE(readAll(path), before);
+        const QSettings again(QSettings::UserScope, QStringLiteral("QtProject"));
+        QCOMPARE(again.value(QStringLiteral("FileDialog/history")).toStringList(),
+                 QStringList{QStringLiteral("file:///home/earlier")});
+        QVERIFY(!again.contains(QStringLiteral("FileDialog/lastVisited")));
     }
 
     // A disk that fills up part way: the older file under the chosen name
