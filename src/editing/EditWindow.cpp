@@ -3,6 +3,27 @@
 #include "platform/Controls.h"
 
 namespace veltrasa {
+namespace {
+bool becomesSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+}
+} // namespace
+
+void makeSingleLine(QString& text, int& caret)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!becomesSpace(text.at(i)))
+            continue;
+        if (text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            text.remove(i + 1, 1);
+            if (caret > i + 1)
+                --caret;
+        }
+        text[i] = u' ';
+    }
+}
 
 void EditWindow::Form_Load()
 {

@@ -9,6 +9,15 @@ namespace veltrasa {
 
 class RecordList;
 
+// Keeps corrected text to one line that the outputs can carry whole: each
+// line break (CR LF counted as one) and each control character (C0, DEL,
+// C1) becomes one space; every other character stays as it was. A row
+// holding a line break would split into several lines of the report and
+// the text file, and one holding NUL is cut short there by any reader of C
+// strings (clipboard managers, the medical record's text fields). `caret`,
+// a position in `text`, stays before the same character.
+void makeSingleLine(QString& text, int& caret);
+
 // A single-line edit box.
 class EditBox {
 public:

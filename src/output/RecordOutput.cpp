@@ -91,7 +91,9 @@ void RecordOutput::saveRecordAsText()
         // is another file, which is not replaced without asking either,
         // and, as in the dialog's own question, not by Return alone.
         path += QLatin1String(".txt");
-        if (!QFileInfo::exists(path) || s_.messages.questionDefaultNo(replaceQuestion(path)) == Answer::Yes)
+        // A target that will be refused is not asked about.
+        if (!isSaveTarget(path) || !QFileInfo::exists(path) ||
+            s_.messages.questionDefaultNo(replaceQuestion(path)) == Answer::Yes)
             break;
         proposal = *chosen;
     }
@@ -104,6 +106,8 @@ void RecordOutput::saveRecordAsText()
 
 bool RecordOutput::writeTextFile(const QString& path)
 {
+    if (!isSaveTarget(path))
+        return false;
     const QDateTime savedAt = s_.clock.now();
     const QByteArray bytes = encodeCp932(textFileContent(walkRows(s_.list), savedAt));
     QSaveFile file(path);
@@ -117,6 +121,15 @@ bool RecordOutput::writeTextFile(const QString& path)
         return false;
     }
     return file.commit();
+}
+
+bool isSaveTarget(const QString& path)
+{
+    // QFileInfo follows symbolic links for everything but isSymLink().
+    const QFileInfo target(path);
+    if (target.isSymLink())
+        return target.isFile();
+    return !target.exists() || target.isFile();
 }
 
 void RecordOutput::printRecord()

@@ -46,13 +46,20 @@ public:
     void printRecord();
 
 private:
-    // False when the file could not be written; an existing file is then
-    // left as it was.
+    // False when the file could not be written or is not a save target; an
+    // existing file is then left as it was.
     bool writeTextFile(const QString& path);
     bool print();
 
     Services s_;
 };
+
+// True when the text file may be written under `path`: nothing is there
+// yet, or a regular file is, itself or at the end of its symbolic links.
+// A FIFO, socket, device or folder, and a link that leads nowhere, are
+// never opened for writing: replacing one would destroy it (a device node
+// under /dev) and leave the record where no one looks for it.
+bool isSaveTarget(const QString& path);
 
 // Draws the record on a begun print job – the title line on every sheet,
 // the rows paginated – and ends the job. False when a sheet or the job

@@ -25,31 +25,15 @@ void setRoleColours(QWidget* w, std::initializer_list<std::pair<QPalette::ColorR
     w->setPalette(p);
 }
 
-bool isLineBreak(QChar c)
-{
-    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) || c == QChar(0x2028) ||
-           c == QChar(0x2029);
-}
-
-// Keeps the box to one line. A line edit takes pasted line breaks as they
-// are, and a row holding one would split into several lines of the report
-// and the text file; each break (CR LF counted as one) becomes a space, so
-// nothing pasted is lost.
+// Keeps the box to one line of text the outputs carry whole, whether the
+// text is pasted, typed or committed by an input method (a line edit takes
+// line breaks and control characters as they come).
 class SingleLineValidator final : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override
     {
-        for (qsizetype i = 0; i < input.size(); ++i) {
-            if (!isLineBreak(input.at(i)))
-                continue;
-            if (input.at(i) == u'\r' && i + 1 < input.size() && input.at(i + 1) == u'\n') {
-                input.remove(i + 1, 1);
-                if (pos > i + 1)
-                    --pos;
-            }
-            input[i] = u' ';
-        }
+        makeSingleLine(input, pos);
         return Acceptable;
     }
 };

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Rows corrected to extremes keep the program working and reach the outputs
 # whole: one row is made 100,000 characters long (pasted into the edit
-# window), another holds control characters (tab, SOH, ESC, DEL). The
-# program records on, the report on the clipboard and the Shift-JIS file
-# hold both rows exactly.
+# window), into another are pasted control characters (tab, SOH, ESC, DEL,
+# NUL, NEL, APC and a CR LF), each of which becomes one space. The program
+# records on; the report on the clipboard and the Shift-JIS file hold both
+# rows exactly, with no NUL to cut them short for a reader of C strings.
 source "$(dirname "$0")/../e2e/lib.sh"
 source "$(dirname "$0")/../e2e/output_env.sh"
 source "$(dirname "$0")/fault_env.sh"
@@ -30,7 +31,7 @@ import sys
 unit = "心肺蘇生ｱｲｳ abc "
 long_text = (unit * (100000 // len(unit) + 1))[:100000]
 open(sys.argv[1], "w", encoding="utf-8").write(long_text)
-open(sys.argv[2], "w", encoding="utf-8").write(" a\tb\x01c\x1bd\x7fe")
+open(sys.argv[2], "w", encoding="utf-8", newline="").write(" a\tb\x01c\x1bd\x7fe\x00f\x85g\x9fh\r\ni")
 PYEOF
 
 start_program
@@ -56,13 +57,12 @@ sys.path.insert(0, sys.argv[1])
 import report_check
 tmp = sys.argv[2]
 long_text = open(tmp + "/long.txt", encoding="utf-8").read()
-control = open(tmp + "/control.txt", encoding="utf-8").read()
 report_check.check_clipboard(tmp + "/report.txt", float(sys.argv[3]), float(sys.argv[4]), [
-    "\u3000病院到着" + long_text, "\u3000ＣＰＲ開始" + control, "\u3000電気的除細動1回目施行", "\u3000ＣＰＲ終了"])
+    "\u3000病院到着" + long_text, "\u3000ＣＰＲ開始 a b c d e f g h i", "\u3000電気的除細動1回目施行", "\u3000ＣＰＲ終了"])
 PYEOF
 answer_message Return
 ended_normally
-pass "the clipboard report holds both rows exactly"
+pass "the clipboard report holds both rows exactly, control characters as spaces"
 
 files=("$E2E_WORKDIR"/*)
 [[ ${#files[@]} -eq 1 && -f "${files[0]}" ]] || fail "expected one saved file, found: ${files[*]}"

@@ -2,7 +2,8 @@
 # Saving the record where it cannot be written – a read-only folder, a full
 # disk, a file name too long for the file system – shows the failure, asks
 # again (the record can then be saved elsewhere) and still copies the report
-# to the clipboard; nothing half-written is left behind. A file name with
+# to the clipboard; nothing half-written is left behind. A FIFO chosen as
+# the file is refused the same way and stays a FIFO. A file name with
 # characters outside code page 932 is saved under exactly that name.
 #
 # The folders are small tmpfs mounts in a private mount namespace, which
@@ -21,11 +22,10 @@ trap 'umount -l "$E2E_TMP"/readonly "$E2E_TMP"/full 2>/dev/null; e2e_cleanup' EX
 start_display
 
 # Starts the program in folder $1 and makes a record of two rows, then ends
-# it. Qt's save dialog would open where the last round saved: its remembered
-# settings are cleared first.
+# it. The save dialog opens in that folder: no run remembers where an
+# earlier one saved.
 record_in() {
   export E2E_WORKDIR="$1"
-  rm -rf "${XDG_CONFIG_HOME:?}"/*
   start_program
   START=$(date +%s)
   click_event 0
@@ -119,3 +119,21 @@ ended_normally
 "$PY" "$E2E_DIR/report_check.py" file "$WORK/$NAME.txt" "$E2E_TMP/report.txt" "$START" "$(date +%s)" ||
   fail "the record saved under a name outside code page 932"
 pass "file name outside code page 932: saved under that name"
+
+# --- a FIFO chosen as the file: refused, not replaced ---------------------------
+rm -f "$WORK"/*
+mkfifo "$WORK/pipe.txt"
+record_in "$WORK"
+answer_message y # save? Yes
+type_save_name pipe.txt
+xdotool key --clearmodifiers Return
+# Qt's own question whether to replace pipe.txt, over the dialog: Yes.
+for _ in $(seq 1 50); do
+  (($(xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" 2>/dev/null | wc -l) >= 2)) && break
+  sleep 0.1
+done
+sleep 0.3
+xdotool key --clearmodifiers y
+after_failed_save
+[[ -p "$WORK/pipe.txt" && "$(ls -A "$WORK")" == pipe.txt ]] || fail "the FIFO was replaced: $(ls -lA "$WORK")"
+pass "FIFO chosen as the file: refused, failure shown, still a FIFO, copied"

@@ -1,10 +1,16 @@
 #include <QtTest>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "Scripted.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
+#include "platform/SaveFileDialog.h"
 #include "record/ShutDown.h"
 
 using namespace veltrasa;
@@ -54,6 +60,43 @@ QByteArray readAll(const QString& path)
 QByteArray fileBytes(const QStringList& rows, const QDateTime& when)
 {
     return encodeCp932(textFileContent(rows, when));
+}
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+bool makeFifo(const QString& path)
+{
+    return ::mkfifo(native(path).constData(), 0600) == 0;
+}
+
+bool makeLink(const QString& target, const QString& link)
+{
+    return ::symlink(native(target).constData(), native(link).constData()) == 0;
+}
+
+// A Unix socket bound at `path` (left behind when closed).
+bool makeSocket(const QString& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = native(path);
+    if (name.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return bound;
+}
+
+mode_t kindOf(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(native(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 } // namespace
 
@@ -287,6 +330,115 @@ private slots:
                                          QStringLiteral("N:") + kCopied, QStringLiteral("N:") + kCopied}));
         QVERIFY(saveFailedNotice(path).contains(path));
         QVERIFY(!QFile::exists(path));
+    }
+
+    // The file is written only to a regular file, or where nothing is yet,
+    // directly or through symbolic links; nothing else is ever opened.
+    void saveTargetsAreRegularFilesOrNew()
+    {
+        QTemporaryDir dir;
+        const auto at = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+        QFile regular(at("regular.txt"));
+        QVERIFY(regular.open(QIODevice::WriteOnly));
+        regular.close();
+        QVERIFY(makeFifo(at("fifo")));
+        QVERIFY(makeSocket(at("socket")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const std::pair<const char*, const char*> links[] = {
+            {"regular.txt", "to-regular"}, {"to-regular", "to-link"}, {"fifo", "to-fifo"}, {"/dev/null", "to-null"},
+            {"folder", "to-folder"},       {"missing", "dangling"},   {"loop", "loop"},    {"socket", "to-socket"}};
+        for (const auto& [target, link] : links)
+            QVERIFY(makeLink(QString::fromLatin1(target), at(link)));
+
+        for (const char* name : {"new.txt", "regular.txt", "to-regular", "to-link"})
+            QVERIFY2(isSaveTarget(at(name)), name);
+        for (const char* name : {"fifo", "socket", "folder", "to-fifo", "to-null", "to-folder", "dangling", "loop",
+                                 "to-socket", "folder/../fifo"})
+            QVERIFY2(!isSaveTarget(at(name)), name);
+        QVERIFY(!isSaveTarget(QStringLiteral("/dev/null")));
+    }
+
+    // A FIFO chosen as the file – by its name, by a name that becomes it
+    // with ".txt", through a link – is refused without a question whether
+    // to replace it: the notice, the questions again; it stays a FIFO and
+    // the record is still copied. A link to a regular file is written
+    // through, and stays a link.
+    void specialFilesAreRefused()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("pipe.txt"));
+        const QString link = dir.filePath(QStringLiteral("link.txt"));
+        QVERIFY(makeFifo(fifo));
+        QVERIFY(makeLink(QStringLiteral("pipe.txt"), link));
+        Bench b;
+        b.p.messages.answer({Yes, Yes, Yes, No, No});
+        b.p.saveDialog.answer({fifo, dir.filePath(QStringLiteral("pipe")), link});
+        b.output.exitSequence();
+        const QString warned = QStringLiteral("W:"), copied = QStringLiteral("N:") + kCopied;
+        QCOMPARE(b.shown(), (QStringList{q(kSave), warned + saveFailedNotice(fifo), q(kSave),
+                                         warned + saveFailedNotice(fifo), q(kSave), warned + saveFailedNotice(link),
+                                         q(kSave), q(kPrint), copied, copied, copied, copied}));
+        QCOMPARE(kindOf(fifo), mode_t(S_IFIFO));
+        QCOMPARE(kindOf(link), mode_t(S_IFLNK));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("link.txt"), QStringLiteral("pipe.txt")}));
+        QCOMPARE(b.p.clipboard.texts.size(), std::size_t(4));
+
+        const QString record = dir.filePath(QStringLiteral("record"));
+        const QString toRecord = dir.filePath(QStringLiteral("to-record.txt"));
+        QFile older(record);
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.close();
+        QVERIFY(makeLink(QStringLiteral("record"), toRecord));
+        Bench through;
+        through.p.saveDialog.answer({toRecord});
+        through.output.saveRecordAsText();
+        QVERIFY(through.p.messages.shown.empty());
+        QCOMPARE(kindOf(toRecord), mode_t(S_IFLNK));
+        QCOMPARE(readAll(record), fileBytes({through.list.rows[0], through.list.rows[1]}, through.p.clock.now()));
+    }
+
+    // Qt's file dialog writes the folders it visited to the user's Qt
+    // settings when it is destroyed. The guard around it leaves the file as
+    // it was – absent if it was – and Qt reads the earlier settings again.
+    void fileDialogSettingsAreLeftAsTheyWere()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString path = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+        QVERIFY(path.contains(QStringLiteral("/.qttest/")));
+        auto cleanUp = qScopeGuard([&] { QFile::remove(path); });
+        const auto dialogWrites = [](const QString& folder) {
+            QSettings s(QSettings::UserScope, QStringLiteral("QtProject"));
+            s.setValue(QStringLiteral("FileDialog/history"), QStringList{folder});
+            s.setValue(QStringLiteral("FileDialog/lastVisited"), folder);
+        };
+        const QString patient = QStringLiteral("file:///records/patient-4711");
+
+        QFile::remove(path);
+        {
+            const FileDialogSettingsGuard guard;
+            dialogWrites(patient);
+            QVERIFY(QFile::exists(path));
+        }
+        QVERIFY(!QFile::exists(path));
+
+        {
+            QSettings earlier(QSettings::UserScope, QStringLiteral("QtProject"));
+            earlier.setValue(QStringLiteral("FileDialog/history"), QStringList{QStringLiteral("file:///home/earlier")});
+            earlier.setValue(QStringLiteral("FileDialog/viewMode"), QStringLiteral("Detail"));
+            earlier.setValue(QStringLiteral("Qt/customColors"), QStringList{QStringLiteral("#ff0000")});
+        }
+        const QByteArray before = readAll(path);
+        {
+            const FileDialogSettingsGuard guard;
+            dialogWrites(patient);
+            QVERIFY(readAll(path).contains("patient-4711"));
+        }
+        QCOMPARE(readAll(path), before);
+        const QSettings again(QSettings::UserScope, QStringLiteral("QtProject"));
+        QCOMPARE(again.value(QStringLiteral("FileDialog/history")).toStringList(),
+                 QStringList{QStringLiteral("file:///home/earlier")});
+        QVERIFY(!again.contains(QStringLiteral("FileDialog/lastVisited")));
     }
 
     // A disk that fills up part way: the older file under the chosen name

@@ -1,5 +1,6 @@
 #include <QtTest>
 #include <optional>
+#include <utility>
 
 #include "Scripted.h"
 #include "editing/EditWindow.h"
@@ -392,6 +393,35 @@ private slots:
         window.replaceSelectedRow();
         QCOMPARE(closed, 1);
         QCOMPARE(r.rows(), numbered(3));
+    }
+
+    // Corrected text stays one line the outputs carry whole: each control
+    // character (C0, DEL, C1) and line break becomes one space, a CR LF pair
+    // one space for the two; every other character stays.
+    void correctedTextKeepsToOneLine()
+    {
+        const auto single = [](QString text, int caret) {
+            makeSingleLine(text, caret);
+            return std::make_pair(text, caret);
+        };
+        for (char16_t u = 0; u <= 0x9F; ++u) {
+            const QString text = QStringLiteral("a") + QChar(u) + QStringLiteral("b");
+            const bool control = u < 0x20 || u >= 0x7F;
+            QCOMPARE(single(text, 3), std::make_pair(control ? QStringLiteral("a b") : text, 3));
+        }
+        for (char16_t u : {u'\u2028', u'\u2029'})
+            QCOMPARE(single(QString(QChar(u)), 1), std::make_pair(QStringLiteral(" "), 1));
+        const QString kept = QStringLiteral(u"\u00A0\u00A1\u00FF\u3000\u200B\u200D\u202E\uFEFF\uFFFD心ｱ") +
+                             QString::fromUcs4(U"\U0001F600");
+        QCOMPARE(single(kept, 2), std::make_pair(kept, 2));
+
+        // A CR LF pair: the caret after it, inside it, before it.
+        QCOMPARE(single(QStringLiteral("a\r\nb"), 4), std::make_pair(QStringLiteral("a b"), 3));
+        QCOMPARE(single(QStringLiteral("a\r\nb"), 2), std::make_pair(QStringLiteral("a b"), 2));
+        QCOMPARE(single(QStringLiteral("a\r\nb"), 1), std::make_pair(QStringLiteral("a b"), 1));
+        QCOMPARE(single(QStringLiteral("\n\r\r\r\n\t"), 6), std::make_pair(QStringLiteral("     "), 5));
+        const QString nul = QStringLiteral("x") + QChar(0) + QStringLiteral("y\x1b[31mz\x7f");
+        QCOMPARE(single(nul, 0), std::make_pair(QStringLiteral("x y [31mz "), 0));
     }
 
     void startUpClearsTheBuffer()

@@ -190,16 +190,20 @@ private slots:
             expected[selected] += QStringLiteral("　修正");
             QCOMPARE(ScriptedMainWindow::rowsOf(list), expected);
         }
-        // Pasted line breaks become spaces: a row stays one line.
+        // Pasted or typed line breaks and control characters become spaces:
+        // a row stays one line, and no NUL cuts the report short.
         {
             MemoryRecordList list = listOf(2, 1);
             FrmEdit e(list, nullptr);
-            QApplication::clipboard()->setText(QStringLiteral(" a\r\nb\nc\rd\u2028e"));
+            QApplication::clipboard()->setText(QStringLiteral(" a\r\nb\nc\rd\u2028e") + QChar(0) +
+                                               QStringLiteral("f\tg\x1bh\x7fi\u0085j\u009fk"));
             e.editBox()->paste();
             QCOMPARE(e.editBox()->cursorPosition(), e.editBox()->text().size());
-            typeJapanese(e.editBox(), QStringLiteral("！"));
+            typeJapanese(e.editBox(), QStringLiteral("！\t注\x01"));
+            QKeyEvent composed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("x\ay"));
+            QApplication::sendEvent(e.editBox(), &composed);
             e.changeButton()->click();
-            QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1 a b c d e！"}));
+            QCOMPARE(ScriptedMainWindow::rowsOf(list), (QStringList{"row 0", "row 1 a b c d e f g h i j k！ 注 x y"}));
         }
         // Cleared box: an empty row in its place.
         {
