@@ -28,6 +28,9 @@ if [[ "${1:-}" == "--test" ]]; then
   # A window manager from the desktop, for the tests of the window's frame
   # and its fit on small screens.
   PACKAGES+=(openbox)
+  # A Wayland session: a compositor with XWayland and its X window manager,
+  # and a Wayland program that reads the clipboard.
+  PACKAGES+=(weston xwayland wl-clipboard)
 fi
 
 missing=()

@@ -37,6 +37,11 @@ QString notKeptNotice()
                           "終了する前に電子カルテ上に貼り付けるか、テキストファイルに保存してください");
 }
 
+QString notCopiedNotice()
+{
+    return QStringLiteral("クリップボードにコピーできませんでした\r\n\r\n記録をテキストファイルに保存してください");
+}
+
 QString saveFailedNotice(const QString& path)
 {
     return QStringLiteral("記録をテキストファイルに保存できませんでした\r\n\r\n") + path;
@@ -60,18 +65,26 @@ void RecordOutput::exitSequence()
 
 void RecordOutput::copyRecordToClipboard()
 {
-    // Cleared first: should building the report fail, the clipboard holds
-    // nothing rather than something older that could be pasted by mistake.
-    s_.clipboard.clear();
+    // The clipboard is not emptied first: placing the report may fail (the
+    // X server may refuse the program the clipboard), and whatever was
+    // there before is then better left than lost.
     const QDateTime now = s_.clock.now();
-    if (s_.clipboard.setText(clipboardReport(walkRows(s_.list), now)) != AfterExit::Lost) {
+    switch (s_.clipboard.setText(clipboardReport(walkRows(s_.list), now))) {
+    case AfterExit::HandedOver:
+    case AfterExit::Kept:
         s_.messages.notice(copiedNotice());
         return;
+    case AfterExit::Lost:
+        // Nothing will keep the report once the program has ended. Said
+        // while it can still be pasted.
+        s_.messages.warning(notKeptNotice());
+        break;
+    case AfterExit::NotCopied:
+        s_.messages.warning(notCopiedNotice());
+        break;
     }
-    // Nothing will keep the report once the program has ended. Said while
-    // it can still be pasted, and the user may save it once more (or not:
-    // the program ends either way).
-    s_.messages.warning(notKeptNotice());
+    // The user may save the record once more (or not: the program ends
+    // either way).
     if (s_.messages.question(QString::fromUtf16(kSaveQuestion)) == Answer::Yes)
         saveRecordAsText();
 }

@@ -31,9 +31,9 @@ public:
     // Save? If not, print? Then always the clipboard copy.
     void exitSequence();
 
-    // Clears the clipboard, places the report on it and says so. Where the
-    // report will not outlive the program, says that instead and asks once
-    // more whether to save it as a text file.
+    // Places the report on the clipboard and says so. Where it is not on
+    // the clipboard, or will not outlive the program, says that instead and
+    // asks once more whether to save it as a text file.
     void copyRecordToClipboard();
 
     // Asks for a file name and writes the record as a Shift-JIS text file.
@@ -69,6 +69,7 @@ bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when)
 // The notices and questions of this subsystem, word for word.
 QString copiedNotice();
 QString notKeptNotice();
+QString notCopiedNotice();
 QString saveFailedNotice(const QString& path);
 QString replaceQuestion(const QString& path);
 QString textFileFilter();

@@ -5,30 +5,38 @@
 
 namespace veltrasa {
 
-// The system clipboard, as far as the record needs it: emptied, then given
-// one block of plain Unicode text, which should stay there once the program
-// has ended.
+// The system clipboard, as far as the record needs it: given one block of
+// plain Unicode text, which should stay there once the program has ended.
+// Nothing empties it first: should the text not take its place, whatever
+// was there before stays.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
-    virtual void clear() = 0;
     // Places the text on the clipboard and tells what becomes of it when the
-    // program ends.
+    // program ends, or that it is not on the clipboard at all.
     virtual AfterExit setText(const QString& text) = 0;
 };
 
 // Qt's clipboard. On X11 the text belongs to this program and would go with
-// it; so once it is placed, the desktop's clipboard manager is asked to save
-// it, and where none confirms that it has, a keeper process takes the
-// clipboard over and serves the text after the program has ended.
+// it; so once it is placed, and the program has checked that it owns the
+// clipboard and reads the text back, the desktop's clipboard manager is
+// asked to save it, and where none has really taken it over, a keeper
+// process takes the clipboard over and serves the text after the program
+// has ended.
 class QtClipboard final : public Clipboard {
 public:
     explicit QtClipboard(ClipboardKeeping& keeping) : keeping_(keeping) {}
-    void clear() override;
     AfterExit setText(const QString& text) override;
 
 private:
     ClipboardKeeping& keeping_;
 };
+
+// What becomes of text that the program has placed on the clipboard or
+// failed to (`placed`): the manager is asked only to save what the program
+// owns; the keeper is asked where the manager did not take it over, also
+// when the program could not place it (a keeper that serves it has placed
+// it after all).
+AfterExit keepClipboardText(bool placed, const QByteArray& utf8, ClipboardKeeping& keeping);
 
 } // namespace veltrasa

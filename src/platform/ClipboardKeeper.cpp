@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
+#include <functional>
 #include <unistd.h>
 
 #ifdef VELTRASA_HAVE_X11
@@ -60,11 +61,19 @@ bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutM
            process.exitCode() == 0;
 }
 
+bool asksClipboardManager(const QString& platformName, const QString& waylandDisplay)
+{
+    return platformName == QLatin1String("xcb") && waylandDisplay.isEmpty();
+}
+
 namespace {
 #ifdef VELTRASA_HAVE_X11
 // How long a keeper that has gone to the background may take to own the
-// clipboard.
-constexpr qint64 kOwnerTimeoutMs = 2000;
+// clipboard, and a manager that has answered the hand-over.
+constexpr qint64 kKeeperOwnerTimeoutMs = 2000;
+constexpr qint64 kManagerOwnerTimeoutMs = 500;
+// How long reading the clipboard back may take.
+constexpr int kReadBackTimeoutMs = 2000;
 
 // The name of the X display the clipboard lives on: the program's own, or
 // under native Wayland the session's XWayland display.
@@ -104,56 +113,170 @@ private:
     Display* display_ = nullptr;
 };
 
-// Asks the owner of CLIPBOARD_MANAGER to save the clipboard (SAVE_TARGETS
-// with no list: every target) and waits for its answer. The manager fetches
-// the text from the program meanwhile, which Qt answers in the event loop
-// run here; user input waits.
-bool askManagerToSave(const XConnection& x, int timeoutMs)
-{
-    Display* d = x.display();
-    const Window requestor = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
-    XConvertSelection(d, x.atom("CLIPBOARD_MANAGER"), x.atom("SAVE_TARGETS"), x.atom("VELTRASA_SAVED"), requestor,
-                      CurrentTime);
-    XFlush(d);
+// A window of its own to receive a selection's answer on, gone with it.
+class Requestor {
+public:
+    Requestor(Display* d, long eventMask)
+        : d_(d), window_(XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0))
+    {
+        XSelectInput(d, window_, eventMask);
+    }
+    ~Requestor()
+    {
+        XDestroyWindow(d_, window_);
+        XFlush(d_);
+    }
+    Requestor(const Requestor&) = delete;
+    Requestor& operator=(const Requestor&) = delete;
+    Window window() const { return window_; }
 
-    std::optional<bool> saved;
+private:
+    Display* d_;
+    Window window_;
+};
+
+// Runs the event loop, user input waiting, and gives each event of the
+// connection to `handle` until it says it is done (true) or timeoutMs have
+// passed (false). Qt meanwhile answers for the program's clipboard.
+bool handleEvents(Display* d, int timeoutMs, const std::function<bool(const XEvent&)>& handle)
+{
+    bool done = false;
     QEventLoop loop;
-    const auto readAnswer = [&] {
-        while (!saved && XPending(d) > 0) {
+    const auto readEvents = [&] {
+        while (!done && XPending(d) > 0) {
             XEvent event;
             XNextEvent(d, &event);
-            if (event.type == SelectionNotify && event.xselection.requestor == requestor)
-                saved = event.xselection.property != None;
+            done = handle(event);
         }
-        if (saved)
+        if (done)
             loop.quit();
     };
     QSocketNotifier notifier(ConnectionNumber(d), QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, readAnswer);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, readEvents);
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     timeout.start(timeoutMs);
-    readAnswer();
-    if (!saved)
+    readEvents();
+    if (!done)
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    XDestroyWindow(d, requestor);
+    return done;
+}
+
+// Asks the owner of CLIPBOARD_MANAGER to save the clipboard (SAVE_TARGETS
+// with no list: every target) and waits for its answer. The manager fetches
+// the text from the program meanwhile.
+bool askManagerToSave(const XConnection& x, int timeoutMs)
+{
+    Display* d = x.display();
+    const Requestor requestor(d, NoEventMask);
+    XConvertSelection(d, x.atom("CLIPBOARD_MANAGER"), x.atom("SAVE_TARGETS"), x.atom("VELTRASA_SAVED"),
+                      requestor.window(), CurrentTime);
     XFlush(d);
-    return saved.value_or(false);
+    bool saved = false;
+    handleEvents(d, timeoutMs, [&](const XEvent& event) {
+        if (event.type != SelectionNotify || event.xselection.requestor != requestor.window())
+            return false;
+        saved = event.xselection.property != None;
+        return true;
+    });
+    return saved;
+}
+
+// Takes a property's value off the window (deleting it, which in an
+// incremental transfer asks for the next piece); its type in `type`.
+QByteArray takeProperty(Display* d, Window window, Atom property, Atom* type)
+{
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    *type = None;
+    if (XGetWindowProperty(d, window, property, 0, 0x1FFFFFFF, True, AnyPropertyType, type, &format, &items, &remaining,
+                           &data) != Success)
+        return {};
+    QByteArray value;
+    if (data && format == 8)
+        value = QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(items));
+    if (data)
+        XFree(data);
+    return value;
+}
+
+// The clipboard's text (UTF8_STRING) as its owner serves it, also in
+// pieces (INCR); none when the owner refuses or does not finish in time.
+std::optional<QByteArray> readClipboard(const XConnection& x)
+{
+    Display* d = x.display();
+    const Requestor requestor(d, PropertyChangeMask);
+    const Atom property = x.atom("VELTRASA_READ_BACK");
+    const Atom incr = x.atom("INCR");
+    XConvertSelection(d, x.atom("CLIPBOARD"), x.atom("UTF8_STRING"), property, requestor.window(), CurrentTime);
+    XFlush(d);
+    QByteArray text;
+    bool inPieces = false;
+    bool whole = false;
+    handleEvents(d, kReadBackTimeoutMs, [&](const XEvent& event) {
+        Atom type = None;
+        if (event.type == SelectionNotify && event.xselection.requestor == requestor.window() && !inPieces) {
+            if (event.xselection.property == None)
+                return true;
+            // An INCR property's value is a size (32-bit), taken as no text.
+            text = takeProperty(d, requestor.window(), property, &type);
+            inPieces = type == incr;
+            whole = !inPieces;
+            return whole;
+        }
+        if (inPieces && event.type == PropertyNotify && event.xproperty.window == requestor.window() &&
+            event.xproperty.atom == property && event.xproperty.state == PropertyNewValue) {
+            const QByteArray piece = takeProperty(d, requestor.window(), property, &type);
+            if (piece.isEmpty()) {
+                whole = true;
+                return true;
+            }
+            text += piece;
+        }
+        return false;
+    });
+    if (!whole)
+        return std::nullopt;
+    return text;
+}
+
+// Whether the clipboard has passed from `before` (the program, or whoever
+// owned it when the keeper was asked) to another owner within timeoutMs,
+// and that owner serves exactly the text.
+bool takenOver(const XConnection& x, Window before, const QByteArray& utf8, qint64 timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        const Window owner = x.owner("CLIPBOARD");
+        if (owner != None && owner != before)
+            break;
+        if (waited.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(20);
+    }
+    return readClipboard(x) == utf8;
 }
 #endif
 } // namespace
 
-bool DesktopClipboardKeeping::handOverToManager()
+bool DesktopClipboardKeeping::handOverToManager(const QByteArray& utf8)
 {
 #ifdef VELTRASA_HAVE_X11
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!asksClipboardManager(QGuiApplication::platformName(), qEnvironmentVariable("WAYLAND_DISPLAY")))
         return false;
     const XConnection x;
     if (!x.display() || x.owner("CLIPBOARD_MANAGER") == None)
         return false;
-    return askManagerToSave(x, managerTimeoutMs_);
+    // A manager that answers without having taken the clipboard over (or
+    // serves something else) has not kept it: the keeper is asked then.
+    const Window program = x.owner("CLIPBOARD");
+    return askManagerToSave(x, managerTimeoutMs_) && takenOver(x, program, utf8, kManagerOwnerTimeoutMs);
 #else
+    Q_UNUSED(utf8);
     return false;
 #endif
 }
@@ -168,21 +291,9 @@ bool DesktopClipboardKeeping::startKeeper(const QByteArray& utf8)
     if (!keeper)
         return false;
     // xclip asks for the clipboard, goes to the background and sends the
-    // request from there: it serves the text once the owner is neither
-    // nobody nor the window that owned the clipboard before.
+    // request from there.
     const Window before = x.owner("CLIPBOARD");
-    if (!runKeeper(*keeper, utf8))
-        return false;
-    QElapsedTimer waited;
-    waited.start();
-    for (;;) {
-        const Window owner = x.owner("CLIPBOARD");
-        if (owner != None && owner != before)
-            return true;
-        if (waited.elapsed() > kOwnerTimeoutMs)
-            return false;
-        QThread::msleep(20);
-    }
+    return runKeeper(*keeper, utf8) && takenOver(x, before, utf8, kKeeperOwnerTimeoutMs);
 #else
     Q_UNUSED(utf8);
     return false;

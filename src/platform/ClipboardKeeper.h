@@ -11,21 +11,32 @@ enum class AfterExit {
     HandedOver, // the desktop's clipboard manager has saved it
     Kept,       // a keeper process of its own serves it
     Lost,       // it goes with the program
+    NotCopied,  // it is not on the clipboard at all
 };
 
-// The desktop's means of keeping the clipboard once the program has ended.
-// Both are asked after the program has placed the text on the clipboard.
+// The desktop's means of keeping the clipboard once the program has ended,
+// each given the text (UTF-8) the clipboard should hold. Both count as done
+// only when the clipboard is theirs and reading it gives exactly that text.
 class ClipboardKeeping {
 public:
     virtual ~ClipboardKeeping() = default;
-    // Asks the desktop's clipboard manager to save the clipboard now; true
-    // only when it answers that it has.
-    virtual bool handOverToManager() = 0;
+    // Asks the desktop's clipboard manager to save what the program has
+    // placed on the clipboard now; true only when it answers that it has
+    // and has then taken the clipboard over with the text.
+    virtual bool handOverToManager(const QByteArray& utf8) = 0;
     // Starts a keeper process that takes the clipboard over and serves the
-    // text (UTF-8) until another program takes it or the display goes away;
-    // true when it serves it.
+    // text until another program takes it or the display goes away; true
+    // when it serves it.
     virtual bool startKeeper(const QByteArray& utf8) = 0;
 };
+
+// Whether the desktop's clipboard manager is asked at all: on plain X11
+// only. In a Wayland session (WAYLAND_DISPLAY set) the owner of
+// CLIPBOARD_MANAGER on XWayland is the compositor's X window manager, which
+// may acknowledge the hand-over without keeping anything (weston's does);
+// the keeper keeps the text there, and the compositor passes it on to
+// Wayland programs.
+bool asksClipboardManager(const QString& platformName, const QString& waylandDisplay);
 
 // A keeper: a program and its arguments. The text goes to its standard
 // input, never on its command line or in its environment.
@@ -47,14 +58,15 @@ std::optional<KeeperCommand> keeperFor(const QString& platformName, const QStrin
 // exited with status 0 within timeoutMs; a keeper that does not is killed.
 bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutMs = 5000);
 
-// The real desktop. On X11 (and XWayland) the clipboard manager is the owner
-// of the CLIPBOARD_MANAGER selection, asked to save the clipboard with
-// SAVE_TARGETS; it has managerTimeoutMs to answer. The keeper is xclip; it
-// serves the text once it, not the program, owns the clipboard.
+// The real desktop. On X11 the clipboard manager is the owner of the
+// CLIPBOARD_MANAGER selection, asked to save the clipboard with
+// SAVE_TARGETS; it has managerTimeoutMs to answer. The keeper is xclip. Each
+// has taken the text over once the clipboard's owner is no longer the
+// program and the text read back from the new owner is the one given.
 class DesktopClipboardKeeping final : public ClipboardKeeping {
 public:
     explicit DesktopClipboardKeeping(int managerTimeoutMs = 2000) : managerTimeoutMs_(managerTimeoutMs) {}
-    bool handOverToManager() override;
+    bool handOverToManager(const QByteArray& utf8) override;
     bool startKeeper(const QByteArray& utf8) override;
 
 private:

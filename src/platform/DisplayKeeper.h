@@ -4,6 +4,7 @@
 #include <memory>
 
 class QDBusPendingCall;
+class QDBusMessage;
 class QDBusPendingCallWatcher;
 
 namespace veltrasa {
@@ -21,8 +22,11 @@ public:
 };
 
 // Asks the desktop's org.freedesktop.ScreenSaver service on the session
-// bus to hold off blanking; where no such service answers, suspends the X
-// screen saver through the X11 screen-saver extension instead.
+// bus to hold off blanking (GNOME, Plasma); where no such service answers,
+// the desktop portal (org.freedesktop.portal.Inhibit, idle), which Wayland
+// desktops without the service offer; where neither answers, suspends the X
+// screen saver through the X11 screen-saver extension (which does nothing
+// under XWayland).
 class DesktopDisplayKeeper final : public QObject, public DisplayKeeper {
     Q_OBJECT
 public:
@@ -37,13 +41,16 @@ public:
     static constexpr int kUnInhibitTimeoutMs = 1000;
 
 private:
-    enum class State { Idle, Asking, Inhibited, XSuspended, Released };
+    enum class State { Idle, Asking, AskingPortal, Inhibited, PortalInhibited, XSuspended, Released };
+    void ask(const QDBusMessage& call, State asking);
     void takeAnswer(QDBusPendingCallWatcher* watcher);
-    bool takeCookie(const QDBusPendingCall& answer);
+    bool take(const QDBusPendingCall& answer);
+    void fallBack();
     bool suspendXScreenSaver(bool suspend);
 
     State state_ = State::Idle;
     uint cookie_ = 0;
+    QString portalRequest_; // the portal's handle of the request
     std::unique_ptr<QDBusPendingCallWatcher> pending_;
 };
 

@@ -1,14 +1,21 @@
 #!/usr/bin/python3
 """A clipboard manager that takes the clipboard over when asked, as the
 freedesktop ClipboardManager convention has it: it owns CLIPBOARD_MANAGER;
-asked SAVE_TARGETS, it fetches the clipboard's UTF8_STRING from its owner
-and answers that it has saved it; when the window that asked goes away it
-owns CLIPBOARD itself and serves what it saved. (xfce4-clipman owns
-CLIPBOARD_MANAGER but never answers SAVE_TARGETS.) A test's report is small
-enough to come in one piece: INCR transfers are not handled.
+asked SAVE_TARGETS, it fetches the clipboard's UTF8_STRING from its owner,
+owns CLIPBOARD itself, serving what it saved, and answers that it has saved
+it. (xfce4-clipman owns CLIPBOARD_MANAGER but never answers SAVE_TARGETS.)
+A test's report is small enough to come in one piece: INCR transfers are
+not handled.
+
+With --lying it answers SAVE_TARGETS at once that it has saved the
+clipboard, and keeps nothing, as weston's X window manager does.
 """
+import sys
+
 from Xlib import X, Xatom, display
 from Xlib.protocol import event
+
+LYING = "--lying" in sys.argv[1:]
 
 d = display.Display()
 root = d.screen().root
@@ -21,7 +28,6 @@ d.flush()
 
 saved = None
 asking = None  # the SAVE_TARGETS request being served
-asked_by = []  # windows whose end hands the clipboard to us
 
 
 def answer(request, prop):
@@ -34,7 +40,9 @@ def answer(request, prop):
 while True:
     e = d.next_event()
     if e.type == X.SelectionRequest and e.selection == MANAGER:
-        if e.target == SAVE_TARGETS and asking is None:
+        if e.target == SAVE_TARGETS and LYING:
+            answer(e, e.property)
+        elif e.target == SAVE_TARGETS and asking is None:
             asking = e
             window.convert_selection(CLIPBOARD, UTF8, HERE, X.CurrentTime)
         else:
@@ -43,13 +51,9 @@ while True:
         prop = window.get_full_property(HERE, UTF8) if e.property != X.NONE else None
         if prop is not None:
             saved = bytes(prop.value)
-            asking.requestor.change_attributes(event_mask=X.StructureNotifyMask)
-            asked_by.append(asking.requestor.id)
+            window.set_selection_owner(CLIPBOARD, X.CurrentTime)
         answer(asking, asking.property if prop is not None else X.NONE)
         asking = None
-    elif e.type == X.DestroyNotify and e.window.id in asked_by and saved is not None:
-        window.set_selection_owner(CLIPBOARD, X.CurrentTime)
-        d.flush()
     elif e.type == X.SelectionRequest and e.selection == CLIPBOARD and saved is not None:
         if e.target == TARGETS:
             e.requestor.change_property(e.property, Xatom.ATOM, 32, [TARGETS, UTF8])

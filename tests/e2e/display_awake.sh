@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The program keeps the display awake from start-up until it ends: one
 # Inhibit to the desktop's screen-saver service at start-up, UnInhibit with
-# the same cookie once the record has ended through CPR終了. Without the
-# service, or without any session bus, it starts and ends as usual.
+# the same cookie once the record has ended through CPR終了. Where the
+# desktop has no such service, the desktop portal's Inhibit (idle), its
+# request closed at the end; the portal is not asked where the screen-saver
+# service answers. Without either, or without any session bus, it starts
+# and ends as usual.
 source "$(dirname "$0")/lib.sh"
 use_private_session_bus "$@"
 start_display
 
-# start_standin LOG [--silent]: the stand-in service, logging to LOG.
+# start_standin LOG [OPTION...]: the stand-in services, logging to LOG.
 start_standin() {
   /usr/bin/python3 "$(dirname "$0")/screensaver_standin.py" "$@" &
   STANDIN_PID=$!
@@ -44,9 +47,31 @@ released() {
   [[ "$(grep -c '^UnInhibit ' "$1")" == 1 ]] || fail "expected one UnInhibit: $(cat "$1")"
   grep -qx "UnInhibit $COOKIE" "$1" || fail "UnInhibit with another cookie: $(cat "$1")"
 }
+# portal_inhibited LOG: the one portal Inhibit in LOG, for idle (8), with a
+# reason and no window, and no screen-saver Inhibit; sets HANDLE.
+portal_inhibited() {
+  local inhibits flags reason window
+  inhibits="$(grep '^PortalInhibit ' "$1" || true)"
+  [[ -n "$inhibits" && "$(wc -l <<<"$inhibits")" == 1 ]] || fail "expected one portal Inhibit, got: $(cat "$1")"
+  read -r _ HANDLE flags reason window <<<"$inhibits"
+  [[ "$flags" == 8 && "$reason" != window=* && "$window" == window= ]] ||
+    fail "portal Inhibit for flags $flags, reason '$reason', $window"
+  ! grep -q '^Inhibit' "$1" || fail "the screen saver was asked too: $(cat "$1")"
+}
+# portal_released LOG: exactly one Close in LOG, of HANDLE.
+portal_released() {
+  [[ "$(grep -c '^Close ' "$1")" == 1 ]] || fail "expected one Close: $(cat "$1")"
+  grep -qx "Close $HANDLE" "$1" || fail "another request closed: $(cat "$1")"
+}
+# run_record: a record started, ended through CPR終了 and declined.
+run_record() {
+  start_program
+  end_record
+  decline_until_end
+}
 
 LOG="$E2E_TMP/screensaver.log"
-start_standin "$LOG"
+start_standin "$LOG" --portal
 start_program
 for _ in $(seq 1 50); do
   grep -q '^Inhibit ' "$LOG" && break
@@ -62,16 +87,27 @@ decline_until_end
 ended_quietly "with the service"
 inhibited "$LOG"
 released "$LOG"
-pass "UnInhibit $COOKIE after CPR終了"
+! grep -q '^PortalInhibit' "$LOG" || fail "the portal was asked although the screen saver answered"
+pass "UnInhibit $COOKIE after CPR終了; the portal not asked"
 stop_standin
+
+# No screen-saver service: the portal, at once or late.
+for answer in at-once slow; do
+  PORTAL_LOG="$E2E_TMP/portal-$answer.log"
+  if [[ "$answer" == slow ]]; then start_standin "$PORTAL_LOG" --portal-only --slow; else start_standin "$PORTAL_LOG" --portal-only; fi
+  run_record
+  ended_quietly "with the portal ($answer)"
+  portal_inhibited "$PORTAL_LOG"
+  portal_released "$PORTAL_LOG"
+  pass "no screen-saver service: the portal inhibits idling until the end ($answer)"
+  stop_standin
+done
 
 # A service that answers late: whether the record ends before or after the
 # answer, the cookie it hands out is released.
 SLOW_LOG="$E2E_TMP/slow.log"
 start_standin "$SLOW_LOG" --slow
-start_program
-end_record
-decline_until_end
+run_record
 ended_quietly "with a slow service"
 inhibited "$SLOW_LOG"
 released "$SLOW_LOG"
@@ -96,9 +132,7 @@ stop_standin
 
 # No service on the bus, then no session bus at all (a bare X11 session):
 # the program starts and ends as usual.
-start_program
-end_record
-decline_until_end
+run_record
 ended_quietly "without the service"
 pass "without the service"
 DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus" start_program

@@ -61,6 +61,51 @@ start_display() {
   fail "no free X display"
 }
 
+# start_weston [--xwayland] [WIDTHxHEIGHT]: a weston compositor of the
+# test's own (runtime folder $XDG_RUNTIME_DIR private to the test), its
+# output a window on a private Xvfb display: weston's headless backend has
+# no seat, and without a seat Wayland programs have no clipboard. Exports
+# WAYLAND_DISPLAY. With --xwayland, weston also runs XWayland with its own
+# X window manager, and DISPLAY is exported as XWayland's display (the Xvfb
+# display is left in WESTON_HOST_DISPLAY).
+start_weston() {
+  local xwayland=() size="1600x1200" arg
+  for arg in "$@"; do
+    if [[ "$arg" == --xwayland ]]; then xwayland=(--xwayland); else size="$arg"; fi
+  done
+  start_display "$size"
+  WESTON_HOST_DISPLAY="$DISPLAY"
+  export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 --socket=veltrasa-wayland \
+    --width="${size%x*}" --height="${size#*x}" --log="$E2E_TMP/weston.log" "${xwayland[@]}" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  local i
+  for i in $(seq 1 100); do
+    [[ -S "$XDG_RUNTIME_DIR/veltrasa-wayland" ]] && break
+    sleep 0.1
+  done
+  [[ -S "$XDG_RUNTIME_DIR/veltrasa-wayland" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston did not start"; }
+  export WAYLAND_DISPLAY=veltrasa-wayland
+  ((${#xwayland[@]})) || return 0
+  local display=""
+  for i in $(seq 1 100); do
+    display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_TMP/weston.log" | head -n1)"
+    [[ -n "$display" ]] && break
+    sleep 0.1
+  done
+  [[ -n "$display" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston did not start XWayland"; }
+  export DISPLAY="$display"
+  # XWayland starts with its first client.
+  for i in $(seq 1 100); do
+    if xdpyinfo >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  cat "$E2E_TMP/weston.log" >&2
+  fail "XWayland did not start on $display"
+}
+
 # Starts openbox, a window manager from the desktop, with a configuration
 # and home of the test's own, and waits until it manages the screen.
 start_window_manager() {

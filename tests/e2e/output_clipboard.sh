@@ -6,24 +6,14 @@
 # (xclip not in the program's PATH), the notice says that the report will
 # be lost and the save question comes once more: Yes saves, No ends. A
 # clipboard manager that confirms it has saved the report keeps it, and no
-# keeper is started.
+# keeper is started; one that confirms without keeping anything (as
+# weston's X window manager does) leaves it to the keeper.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/output_env.sh"
 export E2E_WORKDIR="$E2E_TMP/work"
 mkdir -p "$E2E_WORKDIR"
 start_display
 XCLIP="$(command -v xclip)"
-
-# A record of two rows (病院到着, ＣＰＲ終了) ended with No to saving and to
-# printing.
-record_declined() {
-  start_program
-  START=$(date +%s)
-  click_event 0
-  end_record
-  answer_message n # save? No
-  answer_message n # print? No
-}
 
 # --- no clipboard manager: kept after the end -------------------------------
 clipboard_manager_running && fail "a clipboard manager runs on the test's display"
@@ -87,15 +77,21 @@ wait_program_end
 [[ -z "$(ls -A "$E2E_WORKDIR")" ]] || fail "something was saved: $(ls -A "$E2E_WORKDIR")"
 pass "no keeper: declined once more, the program ended"
 
+# start_standin [--lying]: the stand-in clipboard manager, in STANDIN_PID.
+start_standin() {
+  "$PY" "$E2E_DIR/clipboard_manager_standin.py" "$@" 2>"$E2E_TMP/standin.log" &
+  STANDIN_PID=$!
+  E2E_PIDS+=("$STANDIN_PID")
+  for _ in $(seq 1 50); do
+    clipboard_manager_running && return 0
+    sleep 0.1
+  done
+  fail "the stand-in clipboard manager did not start"
+}
+
 # --- a clipboard manager that confirms the hand-over: no keeper -------------
 unset PROGRAM_PATH
-"$PY" "$E2E_DIR/clipboard_manager_standin.py" 2>"$E2E_TMP/standin.log" &
-E2E_PIDS+=($!)
-for _ in $(seq 1 50); do
-  clipboard_manager_running && break
-  sleep 0.1
-done
-clipboard_manager_running || fail "the stand-in clipboard manager did not start"
+start_standin
 record_declined
 answer_message Return # copied: OK
 wait_program_end
@@ -104,3 +100,16 @@ report_on_clipboard "$START" "$(date +%s)" \
 [[ -z "$(clipboard_keepers)" ]] || fail "a keeper was started although the manager saved the report"
 [[ ! -s "$E2E_TMP/standin.log" ]] || fail "the stand-in manager: $(cat "$E2E_TMP/standin.log")"
 pass "a clipboard manager that saved the report keeps it; no keeper"
+
+# --- a manager that confirms without keeping anything: the keeper keeps it --
+kill "$STANDIN_PID"
+wait "$STANDIN_PID" 2>/dev/null || true
+start_standin --lying
+record_declined
+answer_message Return # copied: OK
+wait_program_end
+report_on_clipboard "$START" "$(date +%s)" \
+  $'\u3000病院到着' $'\u3000ＣＰＲ終了' || fail "clipboard report after a manager that kept nothing"
+mapfile -t keepers < <(clipboard_keepers)
+((${#keepers[@]} == 1)) || fail "expected one keeper after a manager that kept nothing, found: ${keepers[*]}"
+pass "a clipboard manager that confirmed without keeping anything: the keeper keeps the report"

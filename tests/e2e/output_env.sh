@@ -170,6 +170,17 @@ click_event_times() {
   sleep 0.3
 }
 
+# A record of two rows (病院到着, ＣＰＲ終了) ended with No to saving and to
+# printing; START is when it began.
+record_declined() {
+  start_program
+  START=$(date +%s)
+  click_event 0
+  end_record
+  answer_message n # save? No
+  answer_message n # print? No
+}
+
 # report_on_clipboard START END ROW...: the clipboard holds exactly the
 # report of these rows (event texts, in order) stamped between START and END;
 # the text is left in $E2E_TMP/report.txt.

@@ -135,11 +135,6 @@ public:
 // becomes of the text at the program's end is chosen by the test.
 class ScriptedClipboard final : public Clipboard {
 public:
-    void clear() override
-    {
-        text.clear();
-        ++clears;
-    }
     AfterExit setText(const QString& t) override
     {
         text = t;
@@ -147,7 +142,6 @@ public:
         return afterExit;
     }
     QString text;
-    int clears = 0;
     std::vector<QString> texts;
     AfterExit afterExit = AfterExit::Kept;
 };
@@ -156,9 +150,10 @@ public:
 // sees each request as it is made.
 class ScriptedClipboardKeeping final : public ClipboardKeeping {
 public:
-    bool handOverToManager() override
+    bool handOverToManager(const QByteArray& utf8) override
     {
         requests.push_back(QStringLiteral("manager"));
+        handedOver = utf8;
         if (onRequest)
             onRequest();
         return managerSaves;
@@ -174,6 +169,7 @@ public:
     bool managerSaves = false;
     bool keeperServes = false;
     QStringList requests;
+    QByteArray handedOver;
     QByteArray kept;
     std::function<void()> onRequest;
 };

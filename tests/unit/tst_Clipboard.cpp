@@ -57,21 +57,28 @@ private:
 
 private slots:
     // The manager first, on what the program already serves; the keeper only
-    // where the manager did not confirm; lost where neither keeps the text.
+    // where the manager did not take the text over, also when the program
+    // could not place it (the manager, which would save what another
+    // program serves, is not asked then); lost where neither keeps text the
+    // program placed, not copied where the program could not place it.
     void whatBecomesOfTheText_data()
     {
+        QTest::addColumn<bool>("placed");
         QTest::addColumn<bool>("managerSaves");
         QTest::addColumn<bool>("keeperServes");
         QTest::addColumn<QStringList>("requests");
         QTest::addColumn<AfterExit>("afterExit");
         const QString m = QStringLiteral("manager");
         const QString k = QStringLiteral("keeper");
-        QTest::newRow("manager saves") << true << true << QStringList{m} << AfterExit::HandedOver;
-        QTest::newRow("no manager, keeper") << false << true << QStringList{m, k} << AfterExit::Kept;
-        QTest::newRow("neither") << false << false << QStringList{m, k} << AfterExit::Lost;
+        QTest::newRow("manager saves") << true << true << true << QStringList{m} << AfterExit::HandedOver;
+        QTest::newRow("no manager, keeper") << true << false << true << QStringList{m, k} << AfterExit::Kept;
+        QTest::newRow("neither") << true << false << false << QStringList{m, k} << AfterExit::Lost;
+        QTest::newRow("not placed, keeper") << false << true << true << QStringList{k} << AfterExit::Kept;
+        QTest::newRow("not placed, no keeper") << false << true << false << QStringList{k} << AfterExit::NotCopied;
     }
     void whatBecomesOfTheText()
     {
+        QFETCH(bool, placed);
         QFETCH(bool, managerSaves);
         QFETCH(bool, keeperServes);
         QFETCH(QStringList, requests);
@@ -81,14 +88,20 @@ private slots:
         keeping.managerSaves = managerSaves;
         keeping.keeperServes = keeperServes;
         const QString report = bigReport();
+        const QByteArray utf8 = report.toUtf8();
         QStringList onClipboardWhenAsked;
         keeping.onRequest = [&] { onClipboardWhenAsked << QGuiApplication::clipboard()->text(); };
-        QtClipboard clipboard(keeping);
-        clipboard.clear();
-        QCOMPARE(clipboard.setText(report), afterExit);
+        QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
+        if (placed) {
+            QtClipboard clipboard(keeping);
+            QCOMPARE(clipboard.setText(report), afterExit);
+            QCOMPARE(onClipboardWhenAsked, QStringList(requests.size(), report));
+        } else {
+            QCOMPARE(keepClipboardText(false, utf8, keeping), afterExit);
+        }
         QCOMPARE(keeping.requests, requests);
-        QCOMPARE(onClipboardWhenAsked, QStringList(requests.size(), report));
-        QCOMPARE(keeping.kept, requests.size() > 1 ? report.toUtf8() : QByteArray());
+        QCOMPARE(keeping.handedOver, requests.contains(QStringLiteral("manager")) ? utf8 : QByteArray());
+        QCOMPARE(keeping.kept, requests.contains(QStringLiteral("keeper")) ? utf8 : QByteArray());
     }
 
     // xclip on the program's X display, also under XWayland (the platform is
@@ -115,6 +128,16 @@ private slots:
         }
         PathSetter path(QStringLiteral("/nonexistent"));
         QVERIFY(!keeperFor(QStringLiteral("xcb"), QStringLiteral(":7")));
+    }
+
+    // The clipboard manager is asked on plain X11 only: not in a Wayland
+    // session, where XWayland's manager is the compositor's, nor elsewhere.
+    void managerOnPlainX11Only()
+    {
+        QVERIFY(asksClipboardManager(QStringLiteral("xcb"), QString()));
+        QVERIFY(!asksClipboardManager(QStringLiteral("xcb"), QStringLiteral("wayland-0")));
+        QVERIFY(!asksClipboardManager(QStringLiteral("wayland"), QStringLiteral("wayland-0")));
+        QVERIFY(!asksClipboardManager(QStringLiteral("offscreen"), QString()));
     }
 
     // The text reaches the keeper whole through its standard input, and

@@ -108,7 +108,6 @@ private slots:
         Bench b;
         b.list.selected = 0;
         b.output.copyRecordToClipboard();
-        QCOMPARE(b.p.clipboard.clears, 1);
         QCOMPARE(b.p.clipboard.texts.size(), std::size_t(1));
         QCOMPARE(b.p.clipboard.text, clipboardReport({b.list.rows[0], b.list.rows[1]}, b.p.clock.now()));
         QCOMPARE(b.shown(), QStringList{QStringLiteral("N:") + kCopied});
@@ -172,13 +171,13 @@ private slots:
         QCOMPARE(b.p.printer.aborts, printerFails ? printJobs : 0);
         QCOMPARE(b.p.printer.ends, printerFails ? 0 : printJobs);
         QCOMPARE(int(b.p.clipboard.texts.size()), copies);
-        QCOMPARE(b.p.clipboard.clears, copies);
         QCOMPARE(b.list.selected, 1);
     }
 
-    // Where the report will not outlive the program the notice says so,
-    // and the save question comes once more: declined, the sequence ends;
-    // accepted, the record is saved. Handed over or kept, the usual notice.
+    // Where the report will not outlive the program, or is not on the
+    // clipboard at all, the notice says so, and the save question comes once
+    // more: declined, the sequence ends; accepted, the record is saved.
+    // Handed over or kept, the usual notice.
     void notKeptTellsAndOffersTheSaveOnceMore_data()
     {
         QTest::addColumn<AfterExit>("afterExit");
@@ -187,6 +186,7 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         const QString copied = QStringLiteral("N:") + kCopied;
         const QString notKept = QStringLiteral("W:") + notKeptNotice();
+        const QString notCopied = QStringLiteral("W:") + notCopiedNotice();
 
         QTest::newRow("handed over") << AfterExit::HandedOver << QList<Answer>{No, No} << false
                                      << QStringList{q(kSave), q(kPrint), copied};
@@ -198,6 +198,11 @@ private slots:
                                                           << QStringList{q(kSave), q(kPrint), notKept, q(kSave)};
         QTest::newRow("lost after saving, declined once more")
             << AfterExit::Lost << QList<Answer>{Yes, No} << true << QStringList{q(kSave), notKept, q(kSave)};
+        QTest::newRow("not copied, declined once more") << AfterExit::NotCopied << QList<Answer>{No, No, No} << false
+                                                        << QStringList{q(kSave), q(kPrint), notCopied, q(kSave)};
+        QTest::newRow("not copied, saved on the second chance")
+            << AfterExit::NotCopied << QList<Answer>{No, No, Yes} << true
+            << QStringList{q(kSave), q(kPrint), notCopied, q(kSave)};
     }
     void notKeptTellsAndOffersTheSaveOnceMore()
     {
