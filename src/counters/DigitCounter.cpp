@@ -1,5 +1,8 @@
 #include "counters/DigitCounter.h"
 
+#include <algorithm>
+
+#include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
 
@@ -8,25 +11,34 @@ namespace {
 // Value at which each cell wraps to 0: seconds, tens of seconds, minutes,
 // tens of minutes, hours, tens of hours.
 constexpr std::array<int, DigitCounter::kCells> kWrapAt = {10, 6, 10, 6, 10, 6};
-constexpr int kMinutesCell = 2;
+constexpr qint64 kCellsWrapAfter = qint64(60) * 60 * 60; // seconds: 60 hours
 } // namespace
 
-DigitCounter::DigitCounter(Timer& timer, std::array<Label*, 4> digits, Label& separator, DigitCounterParams params)
-    : timer_(timer), digits_(digits), separator_(separator), params_(params)
+DigitCounter::DigitCounter(Timer& timer, const Clock& clock, std::array<Label*, 4> digits, Label& separator,
+                           DigitCounterParams params)
+    : timer_(timer), clock_(clock), digits_(digits), separator_(separator), params_(params)
 {
     timer_.setHandler([this] { advanceCounter(); });
 }
 
+int DigitCounter::cellOf(qint64 seconds, int k)
+{
+    qint64 rest = seconds % kCellsWrapAfter;
+    for (int i = 0; i < k; ++i)
+        rest /= kWrapAt[static_cast<std::size_t>(i)];
+    return int(rest % kWrapAt[static_cast<std::size_t>(k)]);
+}
+
 int DigitCounter::elapsedSeconds() const
 {
-    int seconds = 0;
-    for (int k = kCells - 1; k >= 0; --k)
-        seconds = seconds * kWrapAt[static_cast<std::size_t>(k)] + cell(k);
-    return seconds;
+    return int(shown_ % kCellsWrapAfter);
 }
 
 void DigitCounter::startCounter()
 {
+    // Started, the counter goes on from what it shows; running, it goes on.
+    if (!timer_.isEnabled())
+        startMs_ = clock_.elapsedMs() - shown_ * 1000;
     timer_.setEnabled(true);
 }
 
@@ -34,8 +46,8 @@ void DigitCounter::resetDigits()
 {
     if (!params_.hasReset)
         return;
-    for (int k = 0; k < 4; ++k)
-        cells_[static_cast<std::size_t>(k)] = 0;
+    startMs_ = clock_.elapsedMs();
+    shown_ = 0;
     for (Label* digit : digits_)
         digit->setText(QStringLiteral("0"));
 }
@@ -49,28 +61,32 @@ void DigitCounter::setDigitColour(QRgb colour)
 
 void DigitCounter::advanceCounter()
 {
-    // Carry from the seconds upwards; `wrapped` counts the cells that wrapped.
-    int wrapped = 0;
-    for (int k = 0; k < kCells; ++k) {
-        auto& c = cells_[static_cast<std::size_t>(k)];
-        ++c;
-        if (k == kMinutesCell && params_.dueThreshold >= 0 && c == params_.dueThreshold)
-            setDigitColour(kDueColour);
-        if (c != kWrapAt[static_cast<std::size_t>(k)])
-            break;
-        c = 0;
-        ++wrapped;
+    const qint64 elapsedMs = clock_.elapsedMs() - startMs_;
+    qint64 seconds = shown_ + 1;
+    if (qAbs(seconds * 1000 - elapsedMs) > kLeewayMs)
+        seconds = std::max(shown_, (elapsedMs + 500) / 1000); // never back
+    // Due from the threshold on, also when a late tick jumps past it; the
+    // colour is set before the digits that show the new time are written.
+    const qint64 dueAt = qint64(params_.dueThreshold) * 60;
+    if (params_.dueThreshold >= 0 && shown_ < dueAt && seconds >= dueAt)
+        setDigitColour(kDueColour);
+    show(seconds);
+}
+
+void DigitCounter::show(qint64 seconds)
+{
+    const qint64 before = shown_;
+    shown_ = seconds;
+    for (int p = 0; p < int(digits_.size()); ++p) {
+        const int k = params_.firstDisplayedCell + p;
+        if (cellOf(before, k) != cellOf(seconds, k))
+            writeDigit(p);
     }
-    // Refresh the displayed positions up to the highest cell the carry reached.
-    const int refresh = wrapped + 1 < 4 ? wrapped + 1 : 4;
-    for (int p = 0; p < refresh; ++p)
-        writeDigit(p);
 }
 
 void DigitCounter::writeDigit(int position)
 {
-    const int cellIndex = params_.firstDisplayedCell + position;
-    const int value = cells_[static_cast<std::size_t>(cellIndex)];
+    const int value = cell(params_.firstDisplayedCell + position);
     digits_[static_cast<std::size_t>(position)]->setText(QString(QChar(u'0' + value)));
 }
 

@@ -12,8 +12,9 @@ public:
     {
         timer_.setTimerType(Qt::CoarseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (timer_.interval() != interval_)
-                timer_.start(interval_); // the first, aligned period is over
+            const int next = nextPeriod(QDeadlineTimer::current().deadline(), interval_);
+            if (next != interval_ || timer_.interval() != interval_)
+                timer_.start(next); // the first, aligned period is over, or back onto the grid
             deliverTick();
         });
     }
@@ -59,6 +60,18 @@ int alignedFirstPeriod(qint64 nowMs, int periodMs)
     const qint64 due = nowMs + periodMs;
     const qint64 aligned = (due + kGrid / 2) / kGrid * kGrid;
     return int(aligned - nowMs);
+}
+
+int nextPeriod(qint64 nowMs, int periodMs)
+{
+    constexpr qint64 kGrid = 1000;
+    constexpr qint64 kOffGrid = 100;
+    if (periodMs < kGrid)
+        return periodMs;
+    const qint64 fromSecond = nowMs % kGrid;
+    if (fromSecond <= kOffGrid || fromSecond >= kGrid - kOffGrid)
+        return periodMs;
+    return alignedFirstPeriod(nowMs, periodMs);
 }
 
 std::unique_ptr<Timer> QtTimerFactory::createTimer()

@@ -251,8 +251,9 @@ void FrmMain::buildLogic()
         for (std::size_t p = 0; p < digits.size(); ++p)
             digits[p] = &requiredLabel(entry.labelArray, entry.digitIndexes[p]);
         const auto id = static_cast<std::size_t>(entry.id);
-        counters_[id] = std::make_unique<DigitCounter>(
-            timer(entry.timerNumber), digits, requiredLabel(entry.labelArray, entry.separatorIndex), entry.params);
+        counters_[id] =
+            std::make_unique<DigitCounter>(timer(entry.timerNumber), *platform_.clock, digits,
+                                           requiredLabel(entry.labelArray, entry.separatorIndex), entry.params);
         titles[id] = &requiredLabel(kCounterTitleArray, entry.titleIndex);
     }
 

@@ -170,6 +170,20 @@ start_program() {
   fail "the program's window never appeared"
 }
 
+# stall_program SECONDS: the program stopped (SIGSTOP) for that long, as a
+# paused virtual machine or an overloaded machine stops it, then continued.
+stall_program() {
+  kill -STOP "$PROGRAM_PID"
+  local _
+  for _ in $(seq 1 50); do
+    [[ "$(awk '{print $3}' "/proc/$PROGRAM_PID/stat")" == T ]] && break
+    sleep 0.02
+  done
+  [[ "$(awk '{print $3}' "/proc/$PROGRAM_PID/stat")" == T ]] || fail "the program did not stop"
+  sleep "$1"
+  kill -CONT "$PROGRAM_PID"
+}
+
 # The size of the main window's client area, which start_program reads: the
 # twips helpers below scale by it, so they point at the same controls on a
 # window shown smaller than laid out (1227 x 869 pixels, 15 twips a pixel).

@@ -18,6 +18,10 @@ on the session bus the program's accessibility bridge registered on.
                                    "rect X Y WIDTH HEIGHT", the row's place
                                    in pixels of the client area
     read_window.py rows            prints the record list's rows
+    read_window.py counter NAME SINCE
+                                   the NAME counter (cpr, epinephrine, ...)
+                                   reads the whole seconds since SINCE
+                                   (seconds since the epoch), give or take one
     read_window.py menu-items      the popup menu, open: prints "item NAME X Y"
                                    for each item's centre on the screen
 DATE: the dates the date label may show (yyyy-mm-dd). Prints what it
@@ -305,6 +309,17 @@ def check_after(dates):
     ok("the reversible-causes panel reads after PEA")
 
 
+def check_counter(name, since):
+    shown = reading(main_window(application()), COUNTERS[name])
+    elapsed = time.time() - float(since)
+    m = re.fullmatch(r"(\d\d):(\d\d)", shown)
+    if not m:
+        fail(f"the {name} counter reads {shown!r}")
+    if abs(int(m.group(1)) * 60 + int(m.group(2)) - int(elapsed)) > 1:
+        fail(f"the {name} counter reads {shown} {elapsed:.1f} s after its event")
+    ok(f"the {name} counter reads {shown} {elapsed:.1f} s after its event")
+
+
 def check_question():
     nodes = window_nodes(application(), "Veltrasa2005")
     if not nodes:
@@ -403,7 +418,8 @@ def main():
     checks = {"start": lambda: check_start(sys.argv[2:]), "after": lambda: check_after(sys.argv[2:]),
               "question": check_question, "menu": check_menu, "edit": check_edit, "cancel-edit": cancel_edit,
               "selected": lambda: check_selected(int(sys.argv[2]), int(sys.argv[3]), *sys.argv[4:5]),
-              "rows": print_rows, "menu-items": print_menu_items}
+              "rows": print_rows, "menu-items": print_menu_items,
+              "counter": lambda: check_counter(sys.argv[2], sys.argv[3])}
     check = checks[sys.argv[1]]
     # The window is read as it is at the moment; a change still on its way
     # through the bus gets a few seconds to arrive. The menu is read once:

@@ -27,15 +27,24 @@
 
 namespace veltrasa::testing {
 
+// The wall clock and the elapsed time, moved by the test: time passing
+// moves both; setting the wall clock moves only the wall clock.
 class FakeClock final : public Clock {
 public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2005, 6, 4), QTime(9, 5, 7))) : now_(start) {}
     QDateTime now() const override { return now_; }
+    qint64 elapsedMs() const override { return elapsedMs_; }
     void set(const QDateTime& when) { now_ = when; }
-    void advance(int seconds) { now_ = now_.addSecs(seconds); }
+    void advance(int seconds) { advanceMs(qint64(seconds) * 1000); }
+    void advanceMs(qint64 ms)
+    {
+        now_ = now_.addMSecs(ms);
+        elapsedMs_ += ms;
+    }
 
 private:
     QDateTime now_;
+    qint64 elapsedMs_ = 1'234'000; // the machine has been up a while
 };
 
 // Each message box shown, in order.
@@ -264,6 +273,17 @@ struct ScriptedPlatform {
     ScriptedClipboard clipboard;
     ScriptedSaveFileDialog saveDialog;
     ScriptedPrinter printer;
+
+    // `seconds` seconds pass, and every second the running timers tick in
+    // one wake-up, the clock's Timer1 first, as they do on the desktop.
+    void pass(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            for (ManualTimer* t : timers.created)
+                t->tick();
+        }
+    }
 
     Platform platform()
     {

@@ -28,6 +28,8 @@ struct ScriptedMainWindow {
 
     // TimerN, ticked by hand.
     ManualTimer& timer(int number) { return static_cast<ManualTimer&>(window.timer(number)); }
+    // Seconds pass: the clock moves on and the running timers tick.
+    void pass(int seconds) { services.pass(seconds); }
     // The record list's rows, top to bottom.
     QStringList rows() const { return rowsOf(*window.recordList()); }
 

@@ -21,11 +21,13 @@ struct Rig {
     {
         for (std::size_t i = 0; i < kCounterCount; ++i) {
             auto& lbl = labels[i];
-            counters[i] =
-                std::make_unique<DigitCounter>(timers[i], std::array<Label*, 4>{&lbl[0], &lbl[1], &lbl[2], &lbl[3]},
-                                               separators[i], counterTable()[i].params);
+            counters[i] = std::make_unique<DigitCounter>(timers[i], clock,
+                                                         std::array<Label*, 4>{&lbl[0], &lbl[1], &lbl[2], &lbl[3]},
+                                                         separators[i], counterTable()[i].params);
             timers[i].setInterval(1000);
             timers[i].setEnabled(false);
+            for (auto& digit : lbl)
+                digit.setText(QStringLiteral("0")); // as the window is designed
         }
         std::array<EventButton*, kEventButtonCount> b{};
         for (std::size_t i = 0; i < b.size(); ++i)
@@ -45,6 +47,15 @@ struct Rig {
     {
         buttons[static_cast<std::size_t>(index)].down = true;
         handler->onEventPressed(index);
+    }
+    // Seconds pass; the running counters tick once a second.
+    void pass(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            for (auto& t : timers)
+                t.tick();
+        }
     }
     QString lastRow() const { return list.rows.empty() ? QString() : list.rows.back(); }
     QString lastText() const { return lastRow().mid(14); }
@@ -176,10 +187,10 @@ private slots:
     {
         Rig r;
         r.press(7);
-        r.timer(CounterId::Antiarrhythmic).ticks(61);
+        r.pass(61);
         r.press(9);
         QCOMPARE(r.shown(CounterId::Antiarrhythmic), QStringLiteral("00:00"));
-        r.timer(CounterId::Antiarrhythmic).ticks(30);
+        r.pass(30);
         r.press(7);
         QCOMPARE(r.shown(CounterId::Antiarrhythmic), QStringLiteral("00:00"));
         QStringList texts;
@@ -215,7 +226,7 @@ private slots:
     {
         Rig r;
         r.press(6);
-        r.timer(CounterId::Atropine).ticks(180);
+        r.pass(180);
         QCOMPARE(r.colour(CounterId::Atropine), DigitCounter::kDueColour);
         r.press(6);
         QCOMPARE(r.shown(CounterId::Atropine), QStringLiteral("00:00"));
@@ -232,10 +243,10 @@ private slots:
         r.press(0);
         QCOMPARE(r.arrivals, 1);
         QCOMPARE(r.colour(CounterId::Arrival), QRgb(0xFFFF8000));
-        r.timer(CounterId::Arrival).ticks(30 * 60);
+        r.pass(30 * 60);
         r.press(0);
         QCOMPARE(r.shown(CounterId::Arrival), QStringLiteral("00:30"));
-        r.timer(CounterId::Arrival).ticks(60);
+        r.pass(60);
         QCOMPARE(r.shown(CounterId::Arrival), QStringLiteral("00:31"));
         QCOMPARE(r.title(CounterId::Arrival), QString()); // its heading is fixed, never written
     }

@@ -2,6 +2,7 @@
 // on a whole second of the monotonic clock, so timers started at different moments tick
 // together; a period of 0 or a disabled timer never ticks.
 #include <QDeadlineTimer>
+#include <QThread>
 #include <QtTest>
 
 #include "platform/Timer.h"
@@ -50,6 +51,44 @@ private slots:
         QCOMPARE(alignedFirstPeriod(now, period), first);
         if (period >= 1000)
             QVERIFY(qAbs(first - period) <= 500);
+    }
+
+    // After a tick far off the whole second the next period ends on the
+    // nearest whole second again; a tick on time keeps the period.
+    void backOnTheSecondAfterALateTick_data()
+    {
+        QTest::addColumn<qint64>("now");
+        QTest::addColumn<int>("next");
+        QTest::newRow("on the second") << qint64(17'000) << 1000;
+        QTest::newRow("a little late") << qint64(17'080) << 1000;
+        QTest::newRow("a little early") << qint64(16'950) << 1000;
+        QTest::newRow("a third late") << qint64(17'300) << 700;
+        QTest::newRow("past the half") << qint64(17'700) << 1300;
+    }
+    void backOnTheSecondAfterALateTick()
+    {
+        QFETCH(qint64, now);
+        QFETCH(int, next);
+        QCOMPARE(nextPeriod(now, 1000), next);
+        QCOMPARE(nextPeriod(now, 500), 500);
+    }
+
+    // The program stalls for 2.3 s (stopped, or busy): Qt delivers one tick,
+    // more than a period late, and would go on from its moment, 0.3 s off
+    // the second. The timers come back to the whole second and tick
+    // together.
+    void stalledTimersComeBackToTheSecond()
+    {
+        QtTimerFactory factory;
+        auto a = startedTimer(factory, 1000);
+        auto b = startedTimer(factory, 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(a->at.size() >= 1, 3000);
+        QThread::msleep(2300);
+        QTRY_VERIFY_WITH_TIMEOUT(a->at.size() >= 4 && b->at.size() >= 4, 6000);
+        const qint64 lastA = a->at.last(), lastB = b->at.last();
+        const qint64 fromSecond = lastA % 1000 < 500 ? lastA % 1000 : 1000 - lastA % 1000;
+        QVERIFY2(fromSecond < 150, qPrintable(QStringLiteral("%1").arg(lastA)));
+        QVERIFY2(qAbs(lastA - lastB) < 30, qPrintable(QStringLiteral("%1 %2").arg(lastA).arg(lastB)));
     }
 
     // Started 300 ms apart, two timers still tick in the same pass of the

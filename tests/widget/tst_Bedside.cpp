@@ -87,7 +87,7 @@ private slots:
         QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
         QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
         QTest::mouseClick(w.rhythmButton(3), Qt::LeftButton); // PEA: the causes panel shows
-        m.timer(3).ticks(75);
+        m.pass(75);
         const auto labels = w.findChildren<LabelWidget*>();
         QVERIFY(labels.size() > 30);
         for (LabelWidget* l : labels) {

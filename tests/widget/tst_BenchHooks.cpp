@@ -61,14 +61,18 @@ private slots:
         auto& [p, w] = m;
         QCOMPARE(counterDumpLine(w),
                  QStringLiteral("counters arrival=0 cpr=0 epinephrine=0 atropine=0 antiarrhythmic=0"));
-        for (int button : {0, 1, 5, 7}) {
+        const auto press = [&](int button) {
             w.eventButton(button)->setHeldDown(true);
             w.eventButtons().onEventPressed(button);
-        }
-        m.timer(2).ticks(3725); // 1:02:05, shown as hours:minutes only
-        m.timer(3).ticks(65);
-        m.timer(4).ticks(3601); // past the minutes:seconds display's wrap
-        m.timer(6).ticks(1);
+        };
+        press(0); // arrival: 1:02:05 at the end, shown as hours:minutes only
+        m.pass(124);
+        press(5); // epinephrine: past the minutes:seconds display's wrap
+        m.pass(3536);
+        press(1); // CPR
+        m.pass(64);
+        press(7); // antiarrhythmic
+        m.pass(1);
         QCOMPARE(counterDumpLine(w),
                  QStringLiteral("counters arrival=3725 cpr=65 epinephrine=3601 atropine=0 antiarrhythmic=1"));
     }
@@ -81,12 +85,12 @@ private slots:
         auto& [p, w] = m;
         w.eventButton(1)->setHeldDown(true);
         w.eventButtons().onEventPressed(1);
-        m.timer(3).ticks(7);
+        m.pass(7);
         dumpCountersOnSignal(w, SIGUSR2, out);
         std::raise(SIGUSR2);
         QTRY_COMPARE(contents(out),
                      QStringLiteral("counters arrival=0 cpr=7 epinephrine=0 atropine=0 antiarrhythmic=0\n"));
-        m.timer(3).tick();
+        m.pass(1);
         std::raise(SIGUSR2);
         QTRY_VERIFY(contents(out).endsWith(QLatin1String("cpr=8 epinephrine=0 atropine=0 antiarrhythmic=0\n")));
         std::signal(SIGUSR2, SIG_DFL);

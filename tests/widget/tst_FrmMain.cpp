@@ -102,18 +102,24 @@ private slots:
         QCOMPARE(w.rhythmButton(3)->background(), QRgb(0xFF000080));
         QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
 
-        // The counters tick from their own timers.
-        m.timer(3).ticks(120);
+        // The counters tick from their own timers and show the time since
+        // their events on the platform's clock (エピネフリン a second later).
+        m.pass(119);
         QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("02:00"));
         QCOMPARE(w.findLabel("Label6", 0)->colour(), DigitCounter::kDueColour);
-        m.timer(2).ticks(3600);
-        QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("01:00"));
-        QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00")); // Timer4 untouched
-        m.timer(4).ticks(179);
-        QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("02:59"));
+        m.timer(4).setEnabled(false);
+        m.pass(60);
+        QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("01:59")); // Timer4 stopped
         QCOMPARE(w.findLabel("Label1", 8)->colour(), QRgb(0xFFFFFF00));
-        m.timer(4).tick();
+        m.timer(4).setEnabled(true);
+        m.pass(1);
+        QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("03:00"));
         QCOMPARE(w.findLabel("Label1", 14)->colour(), DigitCounter::kDueColour);
+        // The wall clock set back an hour: the clock follows, the counters do not.
+        p.clock.set(p.clock.now().addSecs(-3600));
+        m.pass(3600 - 180);
+        QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("01:00"));
+        QCOMPARE(shownCounter(w, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
         // The clock blinks the arrival separator now that arrival is recorded.
         m.timer(1).tick();
         QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFF804000));
