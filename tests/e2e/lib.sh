@@ -43,22 +43,23 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
 # start_display [WIDTHxHEIGHT]: starts Xvfb on a free display number, with
-# a screen of that size (1600x1200 unless given), and exports DISPLAY.
+# a screen of that size (1600x1200 unless given), and exports DISPLAY. Xvfb
+# picks the number itself (-displayfd): tests started together that looked
+# for a free number each would both take the same one.
 start_display() {
-  local n size="${1:-1600x1200}"
-  for n in $(seq 90 140); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-      if xdpyinfo >/dev/null 2>&1; then return 0; fi
-      sleep 0.1
-    done
-    fail "Xvfb did not start on :$n"
+  local size="${1:-1600x1200}" n="" i
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_PIDS+=($!)
+  for i in $(seq 1 100); do
+    n="$(head -n1 "$E2E_TMP/display")"
+    if [[ -n "$n" ]] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    sleep 0.1
   done
-  fail "no free X display"
+  cat "$E2E_TMP/xvfb.log" >&2
+  fail "Xvfb did not start"
 }
 
 # Starts openbox, a window manager from the desktop, with a configuration
