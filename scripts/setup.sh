@@ -28,6 +28,11 @@ if [[ "${1:-}" == "--test" ]]; then
   # A window manager from the desktop, for the tests of the window's frame
   # and its fit on small screens.
   PACKAGES+=(openbox)
+  # The Japanese input methods with a Qt 6 module that the package
+  # recommends, for typing Japanese into a correction: ibus with Mozc (Qt's
+  # ibus module is part of libqt6gui6) and fcitx5 with Mozc and its Qt 6
+  # frontend.
+  PACKAGES+=(ibus ibus-mozc fcitx5 fcitx5-mozc fcitx5-frontend-qt6)
 fi
 
 missing=()
