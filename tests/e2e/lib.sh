@@ -474,9 +474,14 @@ user_world() {
   local here home="$E2E_TMP/user" owner=() world
   here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
   if [[ $(id -u) -eq 0 ]]; then
-    id -u "$E2E_USER" >/dev/null 2>&1 ||
-      useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$E2E_USER" ||
-      fail "could not create the user $E2E_USER"
+    # Tests started together may each try to create it; one succeeds.
+    local _
+    for _ in 1 2 3 4 5; do
+      id -u "$E2E_USER" >/dev/null 2>&1 && break
+      useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+        "$E2E_USER" 2>"$E2E_TMP/useradd.log" || sleep 0.5
+    done
+    id -u "$E2E_USER" >/dev/null 2>&1 || { cat "$E2E_TMP/useradd.log" >&2; fail "could not create the user $E2E_USER"; }
     owner=(setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups)
     # The user passes through the scratch folder to its home and to files
     # named to it, and lists nothing else there.
