@@ -59,4 +59,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # without recommended packages are common on ward PCs).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n, xclip")
+# Japanese is typed into a correction through an input method with a Qt 6
+# module: ibus (whose module is part of libqt6gui6) with Mozc, or fcitx5 with
+# Mozc and its Qt 6 frontend. Debian's Japanese desktop task installs uim
+# outside GNOME, which Qt 6 cannot use. The two clauses read "ibus-mozc, or
+# both fcitx5 packages": where neither is installed apt adds fcitx5, which
+# im-config's automatic choice prefers to uim, and where fcitx5 lacks only
+# its Qt 6 frontend apt adds that.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fcitx5-mozc | ibus-mozc, fcitx5-frontend-qt6 | ibus-mozc")
 include(CPack)

@@ -31,6 +31,11 @@ if [[ "${1:-}" == "--test" ]]; then
   # A Wayland session: a compositor with XWayland and its X window manager,
   # and a Wayland program that reads the clipboard.
   PACKAGES+=(weston xwayland wl-clipboard)
+  # The Japanese input methods with a Qt 6 module that the package
+  # recommends, for typing Japanese into a correction: ibus with Mozc (Qt's
+  # ibus module is part of libqt6gui6) and fcitx5 with Mozc and its Qt 6
+  # frontend.
+  PACKAGES+=(ibus ibus-mozc fcitx5 fcitx5-mozc fcitx5-frontend-qt6)
 fi
 
 missing=()

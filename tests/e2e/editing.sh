@@ -107,12 +107,7 @@ menu_on_row 4 2
 kill -0 "$PROGRAM_PID" || fail "the program died while editing"
 pass "deleted, undone, deleted"
 
-# End of the record: CPR終了 confirmed, no file, no printout, the copy.
-end_record
-answer_message Escape # save as a text file? No
-answer_message Escape # print? No
-answer_message Return # copied to the clipboard
-wait_program_end
+end_with_copy_only
 end=$(date +%s)
 
 report_on_clipboard "$start" "$end" \

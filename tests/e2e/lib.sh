@@ -17,6 +17,7 @@ WID=""
 
 e2e_cleanup() {
   local pid
+  stop_user_world
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$E2E_TMP"
@@ -43,22 +44,23 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
 # start_display [WIDTHxHEIGHT]: starts Xvfb on a free display number, with
-# a screen of that size (1600x1200 unless given), and exports DISPLAY.
+# a screen of that size (1600x1200 unless given), and exports DISPLAY. Xvfb
+# picks the number itself (-displayfd): tests started together that looked
+# for a free number each would both take the same one.
 start_display() {
-  local n size="${1:-1600x1200}"
-  for n in $(seq 90 140); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-      if xdpyinfo >/dev/null 2>&1; then return 0; fi
-      sleep 0.1
-    done
-    fail "Xvfb did not start on :$n"
+  local size="${1:-1600x1200}" n="" i
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_PIDS+=($!)
+  for i in $(seq 1 100); do
+    n="$(head -n1 "$E2E_TMP/display")"
+    if [[ -n "$n" ]] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    sleep 0.1
   done
-  fail "no free X display"
+  cat "$E2E_TMP/xvfb.log" >&2
+  fail "Xvfb did not start"
 }
 
 # start_weston [--xwayland] [WIDTHxHEIGHT]: a weston compositor of the
@@ -147,13 +149,15 @@ frame_on_screen() {
 }
 
 # Starts the program (in $E2E_WORKDIR, with $PROGRAM_PATH as its PATH if
-# set) and waits for its main window (one polling client, so the program's
-# own connection is not starved). Retries if it could not connect to the
-# display.
+# set, through the command prefix $PROGRAM_RUNNER if set) and waits for its
+# main window (one polling client, so the program's own connection is not
+# starved). Retries if it could not connect to the display.
+PROGRAM_RUNNER=()
 start_program() {
   local attempt
   for attempt in 1 2 3; do
-    (cd "${E2E_WORKDIR:-$E2E_TMP}" && PATH="${PROGRAM_PATH:-$PATH}" exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
+    (cd "${E2E_WORKDIR:-$E2E_TMP}" && PATH="${PROGRAM_PATH:-$PATH}" exec "${PROGRAM_RUNNER[@]}" "$VELTRASA_BIN") \
+      >"$E2E_TMP/program.log" 2>&1 &
     PROGRAM_PID=$!
     E2E_PIDS+=("$PROGRAM_PID")
     WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"
@@ -512,4 +516,170 @@ expect_region() {
 }
 expect_no_region() {
   settled snap_region_lacks "$1" "$2" "$3" "$4" "$5" || fail "$6: #$1 found in ($2, $3, $4, $5) twips"
+}
+
+# An ordinary user, for what will not run as root (Mozc). user_world sets
+# AS_USER to a command prefix that runs a command as that user, in a world
+# of its own: a private home with XDG folders under the scratch folder (as
+# hermetic.sh makes them), the test's display, a session bus of its own
+# (started here; nothing is started on it on demand) and nothing else of the
+# test's environment. As root the user is veltrasa-e2e, a system user
+# without a home or a login shell, created the first time; anyone else is
+# that user already. Call after start_display. The program runs so with
+# PROGRAM_RUNNER=("${AS_USER[@]}" NAME=VALUE...).
+E2E_USER=veltrasa-e2e
+AS_USER=()
+user_world() {
+  local here home="$E2E_TMP/user" owner=() world
+  here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+  if [[ $(id -u) -eq 0 ]]; then
+    # Tests started together may each try to create it; one succeeds.
+    local _
+    for _ in 1 2 3 4 5; do
+      id -u "$E2E_USER" >/dev/null 2>&1 && break
+      useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+        "$E2E_USER" 2>"$E2E_TMP/useradd.log" || sleep 0.5
+    done
+    id -u "$E2E_USER" >/dev/null 2>&1 || { cat "$E2E_TMP/useradd.log" >&2; fail "could not create the user $E2E_USER"; }
+    owner=(setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups)
+    # The user passes through the scratch folder to its home and to files
+    # named to it, and lists nothing else there.
+    chmod 711 "$E2E_TMP"
+  fi
+  mapfile -t world < <(
+    # shellcheck source=../support/hermetic.sh
+    source "$here/../support/hermetic.sh"
+    private_world "$home"
+    env | grep -E '^(HOME|XDG_[A-Z_]+_(HOME|DIR)|GSETTINGS_BACKEND)='
+  )
+  cp "$here/session-bus.conf" "$home/session-bus.conf"
+  if ((${#owner[@]})); then chown -R "$E2E_USER:" "$home"; fi
+  # Every process of the world carries VELTRASA_E2E_WORLD, which is how
+  # stop_user_world finds the daemons that outlive their parents.
+  AS_USER=("${owner[@]}" env -i "VELTRASA_E2E_WORLD=$E2E_TMP" "${world[@]}" "DISPLAY=$DISPLAY"
+    "PATH=/usr/local/bin:/usr/bin:/bin" "LC_ALL=${LC_ALL:-C.UTF-8}")
+  "${AS_USER[@]}" dbus-daemon --config-file="$home/session-bus.conf" --nofork --print-address \
+    >"$E2E_TMP/user-bus.address" 2>"$E2E_TMP/user-bus.log" &
+  E2E_PIDS+=($!)
+  local _
+  for _ in $(seq 1 50); do
+    [[ -s "$E2E_TMP/user-bus.address" ]] && break
+    sleep 0.1
+  done
+  [[ -s "$E2E_TMP/user-bus.address" ]] || { cat "$E2E_TMP/user-bus.log" >&2; fail "the user's session bus did not start"; }
+  AS_USER+=("DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/user-bus.address")")
+  # A build folder the user cannot reach (under root's home, say) gives it
+  # a copy of the program.
+  if ! "${AS_USER[@]}" test -x "$VELTRASA_BIN"; then
+    install -m 755 "$VELTRASA_BIN" "$E2E_TMP/veltrasa"
+    VELTRASA_BIN="$E2E_TMP/veltrasa"
+  fi
+}
+
+# Ends what runs in the user's world, the daemons that left their parents
+# among it (Mozc's server and its candidate window outlive the engine that
+# started them).
+stop_user_world() {
+  ((${#AS_USER[@]})) || return 0
+  local f pid
+  for f in /proc/[0-9]*/environ; do
+    pid="${f#/proc/}"
+    pid="${pid%/environ}"
+    if tr '\0' '\n' 2>/dev/null <"$f" | grep -qxF "VELTRASA_E2E_WORLD=$E2E_TMP"; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+}
+
+# Starts ibus with the Mozc engine in the user's world (user_world) and
+# waits until Mozc is the engine. Mozc begins in direct input (Latin
+# letters) until Hankaku/Zenkaku is pressed; its ibus setting
+# active_on_launch makes it begin in hiragana, as the edit window asks.
+start_ibus_mozc() {
+  local home="$E2E_TMP/user"
+  mkdir -p "$home/.config/mozc"
+  cat >"$home/.config/mozc/ibus_config.textproto" <<'CONF'
+engines {
+  name: "mozc-jp"
+  longname: "Mozc"
+  layout: "default"
+  layout_variant: ""
+  layout_option: ""
+  rank: 80
+}
+active_on_launch: True
+CONF
+  if [[ $(id -u) -eq 0 ]]; then chown -R "$E2E_USER:" "$home/.config/mozc"; fi
+  INPUT_METHOD=ibus
+  # Neither the panel nor the emoji picker: nothing but the engine.
+  "${AS_USER[@]}" ibus-daemon --single --emoji-extension=disable >"$E2E_TMP/ibus.log" 2>&1 &
+  E2E_PIDS+=($!)
+  local _
+  for _ in $(seq 1 100); do
+    "${AS_USER[@]}" ibus engine mozc-jp >/dev/null 2>&1 || true
+    if [[ "$("${AS_USER[@]}" ibus engine 2>/dev/null)" == mozc-jp ]]; then return 0; fi
+    sleep 0.2
+  done
+  cat "$E2E_TMP/ibus.log" >&2
+  fail "ibus did not take Mozc as its engine"
+}
+
+# Starts fcitx5 with Mozc in the user's world (user_world) as the only
+# input method of its group, switched on in every new window (fcitx5's
+# ActiveByDefault), and waits until it answers on the session bus.
+start_fcitx5_mozc() {
+  local home="$E2E_TMP/user"
+  mkdir -p "$home/.config/fcitx5"
+  cat >"$home/.config/fcitx5/profile" <<'CONF'
+[Groups/0]
+Name=Default
+Default Layout=us
+DefaultIM=mozc
+
+[Groups/0/Items/0]
+Name=keyboard-us
+Layout=
+
+[Groups/0/Items/1]
+Name=mozc
+Layout=
+
+[GroupOrder]
+0=Default
+CONF
+  cat >"$home/.config/fcitx5/config" <<'CONF'
+[Behavior]
+ActiveByDefault=True
+CONF
+  if [[ $(id -u) -eq 0 ]]; then chown -R "$E2E_USER:" "$home/.config/fcitx5"; fi
+  INPUT_METHOD=fcitx5
+  "${AS_USER[@]}" fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,keyboard,mozc >"$E2E_TMP/fcitx5.log" 2>&1 &
+  E2E_PIDS+=($!)
+  local _
+  for _ in $(seq 1 100); do
+    if "${AS_USER[@]}" dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
+      org.fcitx.Fcitx.Controller1.CurrentInputMethod 2>/dev/null | grep -q '"'; then return 0; fi
+    sleep 0.2
+  done
+  cat "$E2E_TMP/fcitx5.log" >&2
+  fail "fcitx5 did not start"
+}
+
+# Waits until the input method started by start_ibus_mozc or
+# start_fcitx5_mozc is on in the window that has the keyboard (fcitx5
+# switches it on, and loads Mozc, only once the window has told it of its
+# focus: a key typed before goes in as it is); fails after SECONDS.
+wait_input_method_on() {
+  local deadline=$((SECONDS + $1))
+  while ((SECONDS <= deadline)); do
+    case "$INPUT_METHOD" in
+      ibus) [[ "$("${AS_USER[@]}" ibus engine 2>/dev/null)" == mozc-jp ]] && return 0 ;;
+      fcitx5)
+        "${AS_USER[@]}" dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
+          org.fcitx.Fcitx.Controller1.State 2>/dev/null | grep -q 'int32 2' && return 0
+        ;;
+    esac
+    sleep 0.2
+  done
+  fail "$INPUT_METHOD is not on in the focused window"
 }

@@ -181,6 +181,16 @@ record_declined() {
   answer_message n # print? No
 }
 
+# Ends the record with the copy alone: CPR終了 confirmed, no text file, no
+# printout, the copied notice closed; waits until the program has ended.
+end_with_copy_only() {
+  end_record
+  answer_message Escape # save as a text file? No
+  answer_message Escape # print? No
+  answer_message Return # copied to the clipboard
+  wait_program_end
+}
+
 # report_on_clipboard START END ROW...: the clipboard holds exactly the
 # report of these rows (event texts, in order) stamped between START and END;
 # the text is left in $E2E_TMP/report.txt.

@@ -38,12 +38,37 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
 # Everything named must exist in Debian: here, the names must all be
-# installed packages (setup.sh installs what the program needs).
-while read -r name; do
-    dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" ||
-        fail "dependency $name is not a package installed on this machine"
-done <<<"$names"
+# installed packages (setup.sh installs what the program needs, and what
+# it recommends for the tests).
+installed() {
+    local name
+    for name in "${@:2}"; do
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" ||
+            fail "$1 $name is not a package installed on this machine"
+    done
+}
+mapfile -t depended < <(printf '%s\n' "$names")
+installed dependency "${depended[@]}"
 pass "dependencies name the Qt libraries, the fonts, Qt's translations and xclip"
+
+# An input method through which Qt 6 takes Japanese: ibus-mozc, or fcitx5's
+# Mozc with its Qt 6 frontend (uim, which has no Qt 6 module, is no answer).
+recommends="$(dpkg-deb -f "$DEB" Recommends)"
+echo "Recommends: $recommends"
+# What a desktop with these packages lacks, read as apt reads the field:
+# every clause needs one of its alternatives installed.
+/usr/bin/python3 - "$recommends" <<'PYEOF' || fail "Recommends: $recommends"
+import re, sys
+clauses = [[re.sub(r"\(.*\)", "", a).strip() for a in c.split("|")] for c in sys.argv[1].split(",")]
+satisfied = lambda installed: all(any(a in installed for a in c) for c in clauses)
+for installed, enough in [({"ibus-mozc", "ibus"}, True), ({"fcitx5-mozc", "fcitx5-frontend-qt6"}, True),
+                          ({"fcitx5-mozc"}, False), ({"fcitx5", "fcitx5-frontend-qt6"}, False),
+                          ({"uim", "uim-mozc", "im-config"}, False), ({"ibus", "fcitx5"}, False)]:
+    if satisfied(installed) != enough:
+        sys.exit("with %s installed apt %s" % (sorted(installed), "would still add packages" if enough else "adds nothing"))
+PYEOF
+installed "recommended package" ibus-mozc fcitx5-mozc fcitx5-frontend-qt6
+pass "recommends ibus-mozc, or fcitx5-mozc with fcitx5-frontend-qt6"
 
 # --- contents ----------------------------------------------------------------
 ROOTFS="$SCRATCH/root"
