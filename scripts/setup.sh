@@ -28,6 +28,10 @@ if [[ "${1:-}" == "--test" ]]; then
   # A window manager from the desktop, for the tests of the window's frame
   # and its fit on small screens.
   PACKAGES+=(openbox)
+  # A Wayland desktop: the weston compositor with its XWayland server and
+  # its X window manager, the Wayland clipboard tools, and Qt's Wayland
+  # plugin (which other packages bring in on users' machines).
+  PACKAGES+=(weston xwayland wl-clipboard qt6-wayland)
 fi
 
 missing=()
