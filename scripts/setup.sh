@@ -28,9 +28,11 @@ if [[ "${1:-}" == "--test" ]]; then
   # A window manager from the desktop, for the tests of the window's frame
   # and its fit on small screens.
   PACKAGES+=(openbox)
-  # A Wayland session: a compositor with XWayland and its X window manager,
-  # and a Wayland program that reads the clipboard.
-  PACKAGES+=(weston xwayland wl-clipboard)
+  # A Wayland desktop: the weston compositor with its XWayland server and
+  # its X window manager, the Wayland clipboard tools (a Wayland program that
+  # reads the clipboard), and Qt's Wayland plugin (which other packages bring
+  # in on users' machines).
+  PACKAGES+=(weston xwayland wl-clipboard qt6-wayland)
   # The Japanese input methods with a Qt 6 module that the package
   # recommends, for typing Japanese into a correction: ibus with Mozc (Qt's
   # ibus module is part of libqt6gui6) and fcitx5 with Mozc and its Qt 6

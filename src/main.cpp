@@ -13,6 +13,7 @@
 #include "platform/SaveFileDialog.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Timer.h"
+#include "platform/WindowingPlatform.h"
 #include "ui/Accessibility.h"
 #include "ui/FrmMain.h"
 #include "ui/MeasurementHooks.h"
@@ -20,6 +21,7 @@
 
 int main(int argc, char* argv[])
 {
+    veltrasa::preferX11Display();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));
     QApplication::setStyle(QStringLiteral("Fusion"));

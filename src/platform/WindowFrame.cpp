@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -14,8 +15,8 @@
 
 namespace veltrasa {
 
-#ifdef VELTRASA_HAVE_X11
 namespace {
+#ifdef VELTRASA_HAVE_X11
 // The CARDINAL values of a window's property, at most `count`; empty if the
 // property is not set.
 std::vector<unsigned long> cardinals(Display* display, Window window, Atom property, long count)
@@ -38,26 +39,32 @@ std::vector<unsigned long> cardinals(Display* display, Window window, Atom prope
     }
     return values;
 }
-} // namespace
+// More than any window manager lists in _NET_SUPPORTED (about a hundred).
+constexpr long kMostHints = 1024;
 
-std::optional<QMargins> expectedWindowFrame(QWidget& window)
+std::optional<QMargins> windowManagersFrame(QWidget& window)
 {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
     if (!display)
         return std::nullopt;
     const Window root = DefaultRootWindow(display);
-    // One round trip for the three names.
-    std::array<char*, 3> names{const_cast<char*>("_NET_SUPPORTING_WM_CHECK"),
+    // One round trip for the four names.
+    std::array<char*, 4> names{const_cast<char*>("_NET_SUPPORTING_WM_CHECK"), const_cast<char*>("_NET_SUPPORTED"),
                                const_cast<char*>("_NET_REQUEST_FRAME_EXTENTS"),
                                const_cast<char*>("_NET_FRAME_EXTENTS")};
-    std::array<Atom, 3> atoms{};
+    std::array<Atom, 4> atoms{};
     XInternAtoms(display, names.data(), int(names.size()), False, atoms.data());
-    const auto [check, request, extents] = atoms;
+    const auto [check, supported, request, extents] = atoms;
     // A window manager that follows the hints names its check window on the
     // root window; without one, windows have no frame.
     if (cardinals(display, root, check, 1).empty())
         return QMargins();
+    // A manager that does not list the request among the hints it supports
+    // (weston's X window manager) is not asked: it would never answer.
+    const auto hints = cardinals(display, root, supported, kMostHints);
+    if (std::find(hints.begin(), hints.end(), request) == hints.end())
+        return std::nullopt;
 
     const auto client = static_cast<Window>(window.winId());
     XEvent event{};
@@ -80,10 +87,18 @@ std::optional<QMargins> expectedWindowFrame(QWidget& window)
     return std::nullopt;
 }
 #else
-std::optional<QMargins> expectedWindowFrame(QWidget&)
+std::optional<QMargins> windowManagersFrame(QWidget&)
 {
     return std::nullopt;
 }
 #endif
+} // namespace
+
+std::optional<QMargins> expectedWindowFrame(QWidget& window)
+{
+    if (window.windowFlags().testFlag(Qt::FramelessWindowHint))
+        return QMargins();
+    return windowManagersFrame(window);
+}
 
 } // namespace veltrasa

@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
+#include "platform/WindowingPlatform.h"
 #include "record/ShutDown.h"
 #include "ui/Fonts.h"
 #include "ui/FrmEdit.h"
@@ -39,6 +40,13 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     setWindowTitle(QStringLiteral("Veltrasa２００５"));
     // Minimise only: a stray click on a close box must not end a record.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
+    // Natively on Wayland, Qt 6.4 draws the title bar itself, with a maximise
+    // button whatever the flags ask; maximising a window of fixed size breaks
+    // the program's connection to the compositor (weston) and ends it. The
+    // window goes without: the compositor places it, CPR終了 ends the record.
+    // (Qt drops the hint from flags that ask for a minimise button.)
+    if (onNativeWayland())
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBackground));
     setPalette(p);

@@ -7,6 +7,8 @@
 #include <QPolygonF>
 #include <QtMath>
 
+#include "platform/WindowingPlatform.h"
+
 namespace veltrasa::images {
 namespace {
 const QColor kWhite(0xFF, 0xFF, 0xFF);
@@ -113,9 +115,11 @@ QImage arrowPointerImage()
     return image;
 }
 
-QCursor arrowPointer()
+QCursor arrowPointer(PointerForm form)
 {
     const QImage image = arrowPointerImage();
+    if (form == PointerForm::Colour)
+        return QCursor(QPixmap::fromImage(image), kPointerHotSpot.x(), kPointerHotSpot.y());
     // Bitmap: 1 draws black; mask: 1 where the pointer is opaque.
     QImage bits(kPointerSize, kPointerSize, QImage::Format_Mono);
     QImage mask(kPointerSize, kPointerSize, QImage::Format_Mono);
@@ -131,6 +135,11 @@ QCursor arrowPointer()
             bits.setPixel(x, y, qAlpha(px) != 0 && qRed(px) == 0 ? 1 : 0);
         }
     return QCursor(QBitmap::fromImage(bits), QBitmap::fromImage(mask), kPointerHotSpot.x(), kPointerHotSpot.y());
+}
+
+QCursor arrowPointer()
+{
+    return arrowPointer(onNativeWayland() ? PointerForm::Colour : PointerForm::Bitmap);
 }
 
 } // namespace veltrasa::images

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/WindowFrame.h"
+#include "platform/WindowingPlatform.h"
 #include "ui/FrmMain.h"
 
 namespace veltrasa {
@@ -19,6 +20,20 @@ constexpr double kSmallestFactor = 0.25;
 // mapped; a little generous, so that the window opens inside the screen and
 // grows to fit once the real frame is known.
 constexpr QMargins kCommonFrame(4, 32, 4, 4);
+
+// A Wayland compositor places the window itself, inside the room its panels
+// leave, and tells no program where they are: the window is fitted to the
+// output less the height of one panel as tall as the common ones (weston's
+// and GNOME's 32 pixels, Plasma's 44).
+constexpr int kUntoldPanel = 44;
+
+QRect availableArea(const QScreen& screen)
+{
+    QRect area = screen.availableGeometry();
+    if (onNativeWayland() && area == screen.geometry())
+        area.setHeight(area.height() - kUntoldPanel);
+    return area;
+}
 
 QMargins frameOf(const QWidget& window)
 {
@@ -73,7 +88,7 @@ bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
         const QMargins drawn = frameOf(window_);
         if (!drawn.isNull() && drawn != frame_)
             if (const QScreen* screen = window_.screen())
-                fit(screen->availableGeometry(), drawn);
+                fit(availableArea(*screen), drawn);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -82,7 +97,7 @@ void showFitted(FrmMain& window)
 {
     auto* fitter = new ScreenFitter(window);
     if (const QScreen* screen = window.screen())
-        fitter->fit(screen->availableGeometry(), expectedWindowFrame(window).value_or(kCommonFrame));
+        fitter->fit(availableArea(*screen), expectedWindowFrame(window).value_or(kCommonFrame));
     window.show();
 }
 

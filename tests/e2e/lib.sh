@@ -63,51 +63,6 @@ start_display() {
   fail "Xvfb did not start"
 }
 
-# start_weston [--xwayland] [WIDTHxHEIGHT]: a weston compositor of the
-# test's own (runtime folder $XDG_RUNTIME_DIR private to the test), its
-# output a window on a private Xvfb display: weston's headless backend has
-# no seat, and without a seat Wayland programs have no clipboard. Exports
-# WAYLAND_DISPLAY. With --xwayland, weston also runs XWayland with its own
-# X window manager, and DISPLAY is exported as XWayland's display (the Xvfb
-# display is left in WESTON_HOST_DISPLAY).
-start_weston() {
-  local xwayland=() size="1600x1200" arg
-  for arg in "$@"; do
-    if [[ "$arg" == --xwayland ]]; then xwayland=(--xwayland); else size="$arg"; fi
-  done
-  start_display "$size"
-  WESTON_HOST_DISPLAY="$DISPLAY"
-  export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
-  mkdir -p "$XDG_RUNTIME_DIR"
-  chmod 700 "$XDG_RUNTIME_DIR"
-  weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 --socket=veltrasa-wayland \
-    --width="${size%x*}" --height="${size#*x}" --log="$E2E_TMP/weston.log" "${xwayland[@]}" >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  local i
-  for i in $(seq 1 100); do
-    [[ -S "$XDG_RUNTIME_DIR/veltrasa-wayland" ]] && break
-    sleep 0.1
-  done
-  [[ -S "$XDG_RUNTIME_DIR/veltrasa-wayland" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston did not start"; }
-  export WAYLAND_DISPLAY=veltrasa-wayland
-  ((${#xwayland[@]})) || return 0
-  local display=""
-  for i in $(seq 1 100); do
-    display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_TMP/weston.log" | head -n1)"
-    [[ -n "$display" ]] && break
-    sleep 0.1
-  done
-  [[ -n "$display" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston did not start XWayland"; }
-  export DISPLAY="$display"
-  # XWayland starts with its first client.
-  for i in $(seq 1 100); do
-    if xdpyinfo >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  cat "$E2E_TMP/weston.log" >&2
-  fail "XWayland did not start on $display"
-}
-
 # Starts openbox, a window manager from the desktop, with a configuration
 # and home of the test's own, and waits until it manages the screen.
 start_window_manager() {
@@ -134,6 +89,65 @@ RC
   fail "the window manager did not start"
 }
 
+# start_weston [--xwayland] [WIDTHxHEIGHT]: starts weston, the Wayland
+# reference compositor, with its desktop shell (a panel 32 pixels tall along
+# the top) on one output of that size (1366x768 unless given), and exports
+# WAYLAND_DISPLAY (a socket in the private XDG_RUNTIME_DIR). The output is
+# shown in a window on an Xvfb display of its own, WESTON_SCREEN, through
+# which the test sees the output and moves weston's pointer
+# (`DISPLAY=$WESTON_SCREEN import ...`). With --xwayland, weston's XWayland
+# server and its X window manager run too, and DISPLAY names that server,
+# as in a GNOME or Plasma session; without, DISPLAY is unset. WESTON_PID is
+# weston's process, which ends its XWayland server with it.
+start_weston() {
+  local xwayland=() size _
+  if [[ "${1:-}" == --xwayland ]]; then
+    xwayland=(--xwayland)
+    shift
+  fi
+  size="${1:-1366x768}"
+  start_display "$size"
+  WESTON_SCREEN="$DISPLAY"
+  export WAYLAND_DISPLAY="wayland-veltrasa-$$"
+  weston --backend=x11-backend.so --width="${size%x*}" --height="${size#*x}" --use-pixman --no-config \
+    --idle-time=0 --socket="$WAYLAND_DISPLAY" "${xwayland[@]}" --log="$E2E_TMP/weston.log" >/dev/null 2>&1 &
+  WESTON_PID=$!
+  E2E_PIDS+=("$WESTON_PID")
+  unset DISPLAY
+  # Ready once the desktop shell has drawn its panel and background.
+  for _ in $(seq 1 100); do
+    if [[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" && "$(DISPLAY=$WESTON_SCREEN pixel_screen 2 16)" != 000000 &&
+      "$(DISPLAY=$WESTON_SCREEN pixel_screen 2 $((${size#*x} - 2)))" != 000000 ]]; then break; fi
+    sleep 0.1
+  done
+  [[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston did not start"; }
+  if ((${#xwayland[@]})); then
+    local display
+    display="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_TMP/weston.log" | tail -n1)"
+    [[ -n "$display" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston started no XWayland server"; }
+    export DISPLAY="$display"
+    # XWayland itself starts at the first connection.
+    for _ in $(seq 1 100); do
+      if xdpyinfo >/dev/null 2>&1; then return 0; fi
+      sleep 0.1
+    done
+    fail "XWayland did not start on $DISPLAY"
+  fi
+}
+
+# weston_window: the rectangle of the main window's client area on weston's
+# output as "X Y WIDTH HEIGHT": the extent of the window's black background
+# (#000000) below the panel, the pointer moved onto the panel first.
+weston_window() {
+  DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync 1 1
+  sleep 0.2
+  local w h
+  read -r w h < <(DISPLAY="$WESTON_SCREEN" screen_size)
+  DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/weston.png"
+  convert "$E2E_TMP/weston.png" -crop "${w}x$((h - 32))+0+32" +repage -fill red -opaque black \
+    -fill black +opaque red -format '%@' info: | awk -F'[x+]' '{ print $3, $4 + 32, $1, $2 }'
+}
+
 # frame_on_screen WID WHAT: the window WID with the frame the window manager
 # drew around it (_NET_FRAME_EXTENTS) lies inside the screen's work area
 # (_NET_WORKAREA); prints the frame as "LEFT TOP WIDTH HEIGHT".
@@ -151,22 +165,35 @@ frame_on_screen() {
 # Starts the program (in $E2E_WORKDIR, with $PROGRAM_PATH as its PATH if
 # set, through the command prefix $PROGRAM_RUNNER if set) and waits for its
 # main window (one polling client, so the program's own connection is not
-# starved). Retries if it could not connect to the display.
+# starved). Retries if it could not connect to the display. Without an X
+# display (natively on Wayland, see start_weston) no window can be looked
+# up: it waits for the program's report of the window's first paint
+# instead, and leaves WID empty.
 PROGRAM_RUNNER=()
 start_program() {
-  local attempt
+  local attempt _
   for attempt in 1 2 3; do
-    (cd "${E2E_WORKDIR:-$E2E_TMP}" && PATH="${PROGRAM_PATH:-$PATH}" exec "${PROGRAM_RUNNER[@]}" "$VELTRASA_BIN") \
-      >"$E2E_TMP/program.log" 2>&1 &
+    (
+      cd "${E2E_WORKDIR:-$E2E_TMP}"
+      if [[ -z "${DISPLAY:-}" ]]; then export VELTRASA_REPORT_EXPOSED=1; fi
+      PATH="${PROGRAM_PATH:-$PATH}" exec "${PROGRAM_RUNNER[@]}" "$VELTRASA_BIN"
+    ) >"$E2E_TMP/program.log" 2>&1 &
     PROGRAM_PID=$!
     E2E_PIDS+=("$PROGRAM_PID")
-    WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"
-    if [[ -n "$WID" ]]; then
-      sleep 0.3
-      read -r CLIENT_W CLIENT_H < <(window_size)
-      return 0
+    if [[ -z "${DISPLAY:-}" ]]; then
+      for _ in $(seq 1 200); do
+        if grep -q '^exposed ' "$E2E_TMP/program.log"; then return 0; fi
+        sleep 0.1
+      done
+    else
+      WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"
+      if [[ -n "$WID" ]]; then
+        sleep 0.3
+        read -r CLIENT_W CLIENT_H < <(window_size)
+        return 0
+      fi
     fi
-    kill "$PROGRAM_PID" 2>/dev/null || true
+    kill -KILL "$PROGRAM_PID" 2>/dev/null || true
     wait "$PROGRAM_PID" 2>/dev/null || true
     echo "program did not show its window (attempt $attempt):" >&2
     cat "$E2E_TMP/program.log" >&2

@@ -600,6 +600,21 @@ private slots:
                 white += c == 0xFFFFFFFFu;
             }
         QVERIFY(white > 100);
+
+        // The same look in both forms: the bitmap with its mask that X11
+        // shows, the colour picture that Wayland shows.
+        const QCursor colour = images::arrowPointer(images::PointerForm::Colour);
+        QCOMPARE(colour.hotSpot(), QPoint(0, 1));
+        QCOMPARE(colour.pixmap().toImage().convertToFormat(QImage::Format_ARGB32), arrow);
+        const QCursor bitmap = images::arrowPointer(images::PointerForm::Bitmap);
+        QCOMPARE(bitmap.hotSpot(), QPoint(0, 1));
+        const QImage bits = bitmap.bitmap().toImage();
+        const QImage mask = bitmap.mask().toImage();
+        QImage drawn(32, 32, QImage::Format_ARGB32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) // bit and mask 1 (color1) is black
+                drawn.setPixel(x, y, mask.pixel(x, y) != 0xFF000000u ? 0u : bits.pixel(x, y));
+        QCOMPARE(drawn, arrow);
     }
 
     void windowIcon()

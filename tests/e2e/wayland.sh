@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The program in a Wayland session: weston with its desktop shell on a
+# 1366x768 output, the panel along the top.
+#   xwayland  with weston's XWayland server (WAYLAND_DISPLAY and DISPLAY
+#             both set, as in GNOME and Plasma sessions): the program runs on
+#             X11, its window on the X display;
+#   native    without an X display: the program runs natively on Wayland,
+#             its whole window on the output below the panel, scaled down
+#             with its proportions kept, and a press is recorded.
+# Either way the large arrow pointer shows over the window's background, and
+# Qt reports no pointer it could not make.
+source "$(dirname "$0")/lib.sh"
+mode="${1:?xwayland or native}"
+if [[ "$mode" == xwayland ]]; then start_weston --xwayland 1366x768; else start_weston 1366x768; fi
+start_program
+# Ended at once whatever happens: its shut-down would wait for answers.
+trap 'kill -KILL "$PROGRAM_PID" 2>/dev/null || true; e2e_cleanup' EXIT
+
+if [[ "$mode" == xwayland ]]; then
+  [[ -n "$WID" ]] || fail "no window of the program on the X display $DISPLAY"
+  pass "runs on X11: its window is on XWayland's display"
+  read -r X Y CLIENT_W CLIENT_H < <(client_geometry "$WID")
+else
+  read -r X Y CLIENT_W CLIENT_H < <(weston_window)
+  ((X >= 0 && Y >= 32 && X + CLIENT_W <= 1366 && Y + CLIENT_H <= 768)) ||
+    fail "window ${CLIENT_W}x$CLIENT_H at $X,$Y is not inside the output below the panel"
+  ((CLIENT_W < 1227 && CLIENT_W * 869 - CLIENT_H * 1227 <= 1227 && CLIENT_H * 1227 - CLIENT_W * 869 <= 1227)) ||
+    fail "window ${CLIENT_W}x$CLIENT_H is not the layout scaled down"
+  pass "the whole window, ${CLIENT_W}x$CLIENT_H at $X,$Y, is on the output below the panel"
+fi
+
+# The pointer over the black background right of the lower event buttons:
+# the tip (the hot spot) black, the body and the tail white where the
+# standard arrow has nothing.
+x=$((X + $(twips_x 16000))) y=$((Y + $(twips_y 6600)))
+DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync "$x" "$y"
+sleep 0.3
+DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pointer.png"
+pointer_pixel() {
+  convert "$E2E_TMP/pointer.png" -crop "1x1+$((x + $1))+$((y + $2))" -depth 8 txt:- |
+    sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'a-f' 'A-F'
+}
+[[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]] ||
+  fail "no large arrow at the pointer: tip #$(pointer_pixel 0 0), body #$(pointer_pixel 5 14), tail #$(pointer_pixel 12 24)"
+! grep -i 'mmap failed\|cursor' "$E2E_TMP/program.log" || fail "Qt could not make a pointer"
+pass "the large arrow shows over the window"
+
+if [[ "$mode" == native ]]; then
+  # 病院到着 starts the arrival counter: its digits leave their idle colour.
+  DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync "$((X + $(twips_x $((EVENT_LEFT[0] + EVENT_WIDTH / 2)))))" \
+    "$((Y + $(twips_y $((EVENT_TOP[0] + EVENT_HEIGHT / 2)))))" click 1
+  sleep 0.5
+  DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pressed.png"
+  ! convert "$E2E_TMP/pressed.png" -crop "$(twips_x 3000)x$(twips_y 1350)+$((X + $(twips_x 3855)))+$((Y + $(twips_y 240)))" \
+    +repage -unique-colors -depth 8 txt:- | grep -qi ' #804000 ' || fail "病院到着 did not start the arrival counter"
+  pass "a press on the native window is recorded"
+fi
