@@ -22,8 +22,15 @@ start=$(date +%s)
 click_event 0 # row 0 病院到着
 click_event 1 # row 1 ＣＰＲ開始, selected
 # Each key waits for the one before: ibus hands them to Mozc one by one.
+# Mozc's server starts at the first key, which may pass through untouched
+# while it does (the row then ends in "k悪人"): one key typed and taken back
+# first.
 type_kakunin() {
   wait_input_method_on 10
+  xdotool type a
+  sleep 1
+  xdotool key BackSpace
+  sleep 0.5
   xdotool type --delay 150 kakunin
   sleep 0.5
   xdotool key space
