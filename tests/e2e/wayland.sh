@@ -34,12 +34,17 @@ fi
 # standard arrow has nothing.
 x=$((X + $(twips_x 16000))) y=$((Y + $(twips_y 6600)))
 DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync "$x" "$y"
-sleep 0.3
-DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pointer.png"
 pointer_pixel() {
   convert "$E2E_TMP/pointer.png" -crop "1x1+$((x + $1))+$((y + $2))" -depth 8 txt:- |
     sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'a-f' 'A-F'
 }
+# The compositor draws the new pointer when it next repaints: fresh
+# pictures for a few seconds.
+for _ in $(seq 1 25); do
+  sleep 0.2
+  DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pointer.png"
+  [[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]] && break
+done
 [[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]] ||
   fail "no large arrow at the pointer: tip #$(pointer_pixel 0 0), body #$(pointer_pixel 5 14), tail #$(pointer_pixel 12 24)"
 ! grep -i 'mmap failed\|cursor' "$E2E_TMP/program.log" || fail "Qt could not make a pointer"
