@@ -108,9 +108,7 @@ frame_on_screen() {
 start_program() {
   local attempt
   for attempt in 1 2 3; do
-    (cd "${E2E_WORKDIR:-$E2E_TMP}" && PATH="${PROGRAM_PATH:-$PATH}" exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
-    PROGRAM_PID=$!
-    E2E_PIDS+=("$PROGRAM_PID")
+    launch_program
     WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"
     if [[ -n "$WID" ]]; then
       sleep 0.3
@@ -123,6 +121,19 @@ start_program() {
     cat "$E2E_TMP/program.log" >&2
   done
   fail "the program's window never appeared"
+}
+
+# Starts the program as start_program does, without waiting for a window;
+# sets PROGRAM_PID.
+launch_program() {
+  (cd "${E2E_WORKDIR:-$E2E_TMP}" && PATH="${PROGRAM_PATH:-$PATH}" exec "$VELTRASA_BIN") >"$E2E_TMP/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  E2E_PIDS+=("$PROGRAM_PID")
+}
+
+# main_windows PID: the visible main windows of the program with that pid.
+main_windows() {
+  xdotool search --all --onlyvisible --pid "$1" --name "$MAIN_TITLE" 2>/dev/null || true
 }
 
 # The size of the main window's client area, which start_program reads: the
@@ -330,6 +341,22 @@ press_in_box() {
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key --clearmodifiers "$key"
   wait_window_gone "$MESSAGE_TITLE" 10 "$wid" || fail "the message box did not close after $key"
+}
+
+# close_window WID: asks the window manager to close window WID, as its
+# title bar's close button does (_NET_CLOSE_WINDOW).
+close_window() {
+  /usr/bin/python3 - "$1" <<'PYEOF'
+import sys
+from Xlib import X, display
+from Xlib.protocol import event
+d = display.Display()
+root = d.screen().root
+message = event.ClientMessage(window=d.create_resource_object("window", int(sys.argv[1])),
+                              client_type=d.intern_atom("_NET_CLOSE_WINDOW"), data=(32, [X.CurrentTime, 2, 0, 0, 0]))
+root.send_event(message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+d.flush()
+PYEOF
 }
 
 # The window of an open message box, or nothing.
