@@ -1,12 +1,10 @@
 #pragma once
 #include <QObject>
 #include <QString>
-#include <memory>
 #include <optional>
 #include <vector>
 
 class QLocalServer;
-class QLockFile;
 class QWidget;
 
 namespace veltrasa {
@@ -20,7 +18,7 @@ public:
     virtual ~OpenRecords() = default;
     // Claims a place for this program's record if no other record is open,
     // and says which; nothing if another is open. Where the records cannot
-    // be told apart (no folder to keep them in) the program is alone.
+    // be told apart the program is alone.
     virtual std::optional<int> claimIfAlone() = 0;
     // Claims the lowest free place, whatever else is open.
     virtual int claim() = 0;
@@ -30,25 +28,26 @@ public:
     virtual void raiseOpenRecord() = 0;
 };
 
-// The records of the user's programs on this desktop, known by lock files
-// and local sockets in the user's runtime folder (XDG_RUNTIME_DIR), named
-// after the user and the display (DISPLAY, or WAYLAND_DISPLAY without one).
-// A place is held by its lock file (QLockFile: a program that was killed
-// leaves a stale one, which the next claim removes); the program holding
-// it listens on the place's socket, and a connection to it asks it to
-// bring its window to the front (raiseRequested). Nothing is kept once the
-// program has ended.
+// The records of the user's programs on this desktop. A place is a local
+// socket in the abstract namespace, named after the program, the user, the
+// display (DISPLAY, or WAYLAND_DISPLAY without one) and the place; the
+// program holding the place listens on it. The system gives the name up
+// when the program ends, whichever way, so nothing is left behind, a
+// program that was killed leaves nothing in the way, and no file is
+// written. A connection to the socket asks the program to bring its window
+// to the front (raiseRequested).
 class DesktopOpenRecords final : public QObject, public OpenRecords {
     Q_OBJECT
 public:
-    // `folder` empty: the user's runtime folder; `display` empty: the one the
-    // program shows on.
-    explicit DesktopOpenRecords(QString folder = QString(), QString display = QString());
-    ~DesktopOpenRecords() override;
+    // `display` empty: the one the program shows on.
+    explicit DesktopOpenRecords(const QString& display = QString());
     std::optional<int> claimIfAlone() override;
     int claim() override;
     void raiseOpenRecord() override;
 
+    // Places told apart; a start beyond them, when every one is held, opens
+    // its record unseen by later starts.
+    static constexpr int kPlaces = 8;
     // The longest raiseOpenRecord waits for the other program.
     static constexpr int kRaiseTimeoutMs = 1000;
 
@@ -58,15 +57,12 @@ signals:
 
 private:
     std::optional<int> claimPlace(bool onlyIfAlone);
-    bool heldByAnother(int place) const;
-    void listen();
-    QString path(int place, const char* suffix) const;
+    QString name(int place) const;
 
-    QString prefix_; // the folder and the first part of every name
+    QString prefix_;
     std::vector<int> others_;
-    std::unique_ptr<QLockFile> lock_;
-    int place_ = 0;
-    QLocalServer* server_ = nullptr;
+    QLocalServer* server_;
+    int place_ = -1;
 };
 
 // Brings a program's window to the front: shown again if minimised, raised

@@ -1,13 +1,12 @@
 // One record a user and display unless another is asked for: a start while
 // a record is open asks (No the default); No brings the open record to the
-// front, Yes opens another at a place of its own. The records are told
-// apart by lock files, and a program that was killed leaves nothing in the
-// way. Each DesktopOpenRecords here stands for one program.
-#include <QDir>
-#include <QLockFile>
+// front, Yes opens another at a place of its own. Each DesktopOpenRecords
+// here stands for one program, on a display of the test's own.
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,15 +22,12 @@ using testing::ShownMessage;
 class OpenRecordsTest : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir folder_;
-    std::unique_ptr<DesktopOpenRecords> program(const char* display = "_0")
-    {
-        return std::make_unique<DesktopOpenRecords>(folder_.path(), QString::fromLatin1(display));
-    }
-    QStringList files() const { return QDir(folder_.path()).entryList(QDir::Files | QDir::System); }
+    int display_ = 0;
+    QString display() const { return QStringLiteral("test-%1-%2").arg(::getpid()).arg(display_); }
+    std::unique_ptr<DesktopOpenRecords> program() { return std::make_unique<DesktopOpenRecords>(display()); }
 
 private slots:
-    void init() { QVERIFY(QDir(folder_.path()).removeRecursively() && QDir().mkpath(folder_.path())); }
+    void init() { ++display_; }
 
     void askedOnlyWhileARecordIsOpen()
     {
@@ -41,7 +37,7 @@ private slots:
         QCOMPARE(openRecordPlace(*first, box), std::optional<int>(0));
         QVERIFY(box.shown.empty());
 
-        // No: nothing opened, nothing kept, the first record to the front.
+        // No: nothing opened, no place kept, the first record to the front.
         const auto declined = program();
         box.answer({Answer::No});
         QCOMPARE(openRecordPlace(*declined, box), std::nullopt);
@@ -50,9 +46,9 @@ private slots:
         QCOMPARE(box.shown[0].text, QStringLiteral("記録中の画面があります。新しい記録を別に開始しますか？"));
         QCOMPARE(box.shown[0].byDefault, Answer::No);
         QVERIFY(raised.wait(2000));
-        QCOMPARE(files().filter(QStringLiteral("-1.")), QStringList());
 
-        // Yes: a second record, at the next place; no one raised.
+        // Yes: a second record at the next place, the one No left free; no
+        // one raised.
         const auto second = program();
         box.answer({Answer::Yes});
         QCOMPARE(openRecordPlace(*second, box), std::optional<int>(1));
@@ -77,42 +73,41 @@ private slots:
         QVERIFY(raised.wait(2000));
         QCOMPARE(third->claim(), 0);
         // Another display's records are not this one's.
-        QCOMPARE(program("_1")->claimIfAlone(), std::optional<int>(0));
+        QCOMPARE(DesktopOpenRecords(display() + QStringLiteral("-other")).claimIfAlone(), std::optional<int>(0));
     }
 
-    // A program killed at place 0 and one at place 2 leave their lock files
-    // and sockets; the next start is alone, takes place 0 and clears both.
-    void aKilledProgramLeavesNothingInTheWay()
+    // A program that has stopped still holds its record, but holds up the
+    // start that asks it to the front for a second at the most; once killed
+    // it holds nothing.
+    void aStoppedProgramHoldsItsPlaceUntilKilled()
     {
-        for (const int place : {0, 2}) {
-            const QString name = QStringLiteral("%1/veltrasa-%2-_0-%3").arg(folder_.path()).arg(::getuid()).arg(place);
-            QFile(name + QStringLiteral(".socket")).open(QIODevice::WriteOnly);
-            const pid_t child = ::fork();
-            if (child == 0) {
-                QLockFile lock(name + QStringLiteral(".lock"));
-                ::_exit(lock.tryLock(0) ? 0 : 1); // no unlock: as if killed
-            }
-            int status = -1;
-            QCOMPARE(::waitpid(child, &status, 0), child);
-            QCOMPARE(status, 0);
+        const QString shared = display();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            DesktopOpenRecords records(shared);
+            if (records.claimIfAlone() != 0)
+                ::_exit(1);
+            ::raise(SIGSTOP);
+            ::_exit(0);
         }
-        QCOMPARE(files().size(), 4);
-        {
-            const auto next = program();
-            QCOMPARE(next->claimIfAlone(), std::optional<int>(0));
-            QCOMPARE(files().size(), 2); // its own lock and socket
-        }
-        QCOMPARE(files(), QStringList());
-    }
-
-    // Without a folder to keep them in, records cannot be told apart: each
-    // start opens its record as if alone.
-    void noFolderNoQuestion()
-    {
-        DesktopOpenRecords records(folder_.path() + QStringLiteral("/missing"), QStringLiteral("_0"));
-        ScriptedMessageBox box;
-        QCOMPARE(openRecordPlace(records, box), std::optional<int>(0));
-        QVERIFY(box.shown.empty());
+        // Killed whatever the outcome, so that no stopped child outlives the test.
+        auto killed = qScopeGuard([child] {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        });
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, WUNTRACED), child);
+        QVERIFY(WIFSTOPPED(status));
+        DesktopOpenRecords next(shared);
+        QCOMPARE(next.claimIfAlone(), std::nullopt);
+        QElapsedTimer raising;
+        raising.start();
+        next.raiseOpenRecord();
+        QCOMPARE_LE(raising.elapsed(), DesktopOpenRecords::kRaiseTimeoutMs + 200);
+        killed.dismiss();
+        ::kill(child, SIGKILL);
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(DesktopOpenRecords(shared).claimIfAlone(), std::optional<int>(0));
     }
 };
 
