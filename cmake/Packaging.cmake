@@ -49,7 +49,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries (libqt6widgets6, libqt6printsupport6, libqt6gui6,
-# libqt6core6, libqt6dbus6, libqt6network6), X11 and the C++ runtime come from
+# libqt6core6, libqt6dbus6), X11 and the C++ runtime come from
 # dpkg-shlibdeps, and libcups2 comes with Qt's print support. What the
 # binary does not link but uses at run time is named here: the fonts
 # standing in for the window's Windows fonts, Qt's Japanese translations of

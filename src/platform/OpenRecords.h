@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-class QLocalServer;
+class QSocketNotifier;
 class QWidget;
 
 namespace veltrasa {
@@ -28,19 +28,24 @@ public:
     virtual void raiseOpenRecord() = 0;
 };
 
-// The records of the user's programs on this desktop. A place is a local
-// socket in the abstract namespace, named after the program, the user, the
-// display (DISPLAY, or WAYLAND_DISPLAY without one) and the place; the
+// The records of the user's programs on this desktop. A place is a Unix
+// socket in Linux's abstract namespace, named after the program, the user,
+// the display (DISPLAY, or WAYLAND_DISPLAY without one) and the place; the
 // program holding the place listens on it. The system gives the name up
 // when the program ends, whichever way, so nothing is left behind, a
 // program that was killed leaves nothing in the way, and no file is
 // written. A connection to the socket asks the program to bring its window
-// to the front (raiseRequested).
+// to the front (raiseRequested). Plain sockets rather than QLocalServer:
+// Qt's network library and the eight it loads would add milliseconds and
+// more than a megabyte to every start.
 class DesktopOpenRecords final : public QObject, public OpenRecords {
     Q_OBJECT
 public:
     // `display` empty: the one the program shows on.
     explicit DesktopOpenRecords(const QString& display = QString());
+    ~DesktopOpenRecords() override;
+    DesktopOpenRecords(const DesktopOpenRecords&) = delete;
+    DesktopOpenRecords& operator=(const DesktopOpenRecords&) = delete;
     std::optional<int> claimIfAlone() override;
     int claim() override;
     void raiseOpenRecord() override;
@@ -57,12 +62,14 @@ signals:
 
 private:
     std::optional<int> claimPlace(bool onlyIfAlone);
-    QString name(int place) const;
+    void takeRequests();
+    QByteArray name(int place) const;
 
-    QString prefix_;
+    QByteArray prefix_;
     std::vector<int> others_;
-    QLocalServer* server_;
+    int socket_ = -1; // listening at place_
     int place_ = -1;
+    QSocketNotifier* requests_ = nullptr;
 };
 
 // Brings a program's window to the front: shown again if minimised, raised

@@ -33,7 +33,7 @@ depends="$(dpkg-deb -f "$DEB" Depends)"
 echo "Depends: $depends"
 # Package names only, one per line (versions and alternatives dropped).
 names="$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g' | grep -v '^$' | sort -u)"
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6network6 \
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato qt6-translations-l10n xclip; do
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
