@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
+#include "platform/OpenRecords.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
 #include "platform/ProgramEnd.h"
@@ -14,6 +15,7 @@
 #include "platform/TerminationSignals.h"
 #include "platform/Timer.h"
 #include "platform/WindowingPlatform.h"
+#include "record/StartUp.h"
 #include "ui/Accessibility.h"
 #include "ui/FrmMain.h"
 #include "ui/MeasurementHooks.h"
@@ -35,6 +37,12 @@ int main(int argc, char* argv[])
 
     veltrasa::SystemClock clock;
     veltrasa::QtMessageBox messages;
+    // One record a user and display unless another is asked for: a second
+    // start asks first, before it shows a window.
+    veltrasa::DesktopOpenRecords openRecords;
+    const std::optional<int> place = veltrasa::openRecordPlace(openRecords, messages);
+    if (!place)
+        return 0;
     veltrasa::QtTimerFactory timers;
     veltrasa::QtProgramEnd programEnd;
     veltrasa::DesktopClipboardKeeping clipboardKeeping;
@@ -52,8 +60,11 @@ int main(int argc, char* argv[])
     messages.setParent(&window);
     saveDialog.setParent(&window);
     veltrasa::installMeasurementHooks(window);
-    // Opens centred on the screen, scaled down where the screen is too small.
-    veltrasa::showFitted(window);
+    // Opens centred on the screen (a further record cascaded from there),
+    // scaled down where the screen is too small.
+    veltrasa::showFitted(window, *place);
+    QObject::connect(&openRecords, &veltrasa::DesktopOpenRecords::raiseRequested, &window,
+                     [&window] { veltrasa::bringToFront(window); });
     // Asked to end by the system or the session, the window closes the normal
     // way: the record is offered for saving and copied to the clipboard.
     veltrasa::TerminationSignals terminationSignals;

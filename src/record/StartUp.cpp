@@ -2,6 +2,8 @@
 
 #include "counters/ClockDisplay.h"
 #include "platform/Controls.h"
+#include "platform/MessageBox.h"
+#include "platform/OpenRecords.h"
 #include "platform/Timer.h"
 #include "record/RecordState.h"
 
@@ -25,6 +27,24 @@ void Form_Load(const StartUpTargets& t)
         t.timers[i]->setEnabled(false);
         t.timers[i]->setInterval(kTickMilliseconds);
     }
+}
+
+const QString& anotherRecordQuestion()
+{
+    static const QString text = QStringLiteral("記録中の画面があります。新しい記録を別に開始しますか？");
+    return text;
+}
+
+std::optional<int> openRecordPlace(OpenRecords& records, MessageBox& messages)
+{
+    if (const std::optional<int> place = records.claimIfAlone())
+        return place;
+    // Two windows of the same size in the same place look like one: a second
+    // record is only started when asked for.
+    if (messages.questionDefaultNo(anotherRecordQuestion()) == Answer::Yes)
+        return records.claim();
+    records.raiseOpenRecord();
+    return std::nullopt;
 }
 
 } // namespace veltrasa

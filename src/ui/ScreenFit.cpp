@@ -42,9 +42,8 @@ QMargins frameOf(const QWidget& window)
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
 }
-} // namespace
 
-WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientTwips)
+WindowFit centredFit(const QRect& available, const QMargins& frame, QSize clientTwips)
 {
     const double roomWidth = available.width() - frame.left() - frame.right();
     const double roomHeight = available.height() - frame.top() - frame.bottom();
@@ -60,8 +59,27 @@ WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientT
     outer.moveTop(std::max(available.top(), std::min(outer.top(), available.bottom() + 1 - outer.height())));
     return {scale, outer};
 }
+} // namespace
 
-ScreenFitter::ScreenFitter(FrmMain& window) : QObject(&window), window_(window)
+WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientTwips, int place)
+{
+    const WindowFit centred = centredFit(available, frame, clientTwips);
+    if (place <= 0)
+        return centred;
+    // Each window of the cascade shows the title bar of the one before.
+    const int step = std::max(kCascadeStep, frame.top());
+    const int perRound = std::max(1, centred.frame.height() / 4 / step);
+    const int offset = step * (1 + (place - 1) % perRound);
+    const QRect moved = centred.frame.translated(offset, offset);
+    if (available.contains(moved))
+        return {centred.scale, moved};
+    WindowFit smaller = centredFit(moved & available, frame, clientTwips);
+    smaller.frame.moveTopLeft(moved.topLeft());
+    // A screen too small for even that keeps the window where the first is.
+    return available.contains(smaller.frame) ? smaller : centred;
+}
+
+ScreenFitter::ScreenFitter(FrmMain& window, int place) : QObject(&window), window_(window), place_(place)
 {
     // The frame shows in the geometry of the window's native window.
     window.winId();
@@ -71,7 +89,7 @@ ScreenFitter::ScreenFitter(FrmMain& window) : QObject(&window), window_(window)
 void ScreenFitter::fit(const QRect& available, const QMargins& frame)
 {
     frame_ = frame;
-    const WindowFit fitted = fitWindow(available, frame, {layout::kClientWidth, layout::kClientHeight});
+    const WindowFit fitted = fitWindow(available, frame, {layout::kClientWidth, layout::kClientHeight}, place_);
     window_.setScale(fitted.scale);
     // Placed by its client area, which the window manager leaves where it
     // is asked to put it, whatever frame it draws.
@@ -93,9 +111,9 @@ bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void showFitted(FrmMain& window)
+void showFitted(FrmMain& window, int place)
 {
-    auto* fitter = new ScreenFitter(window);
+    auto* fitter = new ScreenFitter(window, place);
     if (const QScreen* screen = window.screen())
         fitter->fit(availableArea(*screen), expectedWindowFrame(window).value_or(kCommonFrame));
     window.show();

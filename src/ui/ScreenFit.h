@@ -24,7 +24,14 @@ struct WindowFit {
 // `frame` pixels, on a screen whose available area is `available`: scale 1
 // if it fits, else the largest scale at which it does; the frame centred on
 // the available area and never outside it.
-WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientTwips);
+//
+// The window of a further record open at the same time (`place` 1, 2 ...)
+// is cascaded: moved down and to the right of the centred one by `place`
+// steps of a title bar's height (at least kCascadeStep), and scaled down
+// just enough where it would not fit there. After as many steps as make a
+// quarter of the window's height, the cascade starts again at one step.
+WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientTwips, int place = 0);
+constexpr int kCascadeStep = 32;
 
 // Keeps the main window fitted to its screen: fits it to the frame expected
 // before it is shown, and again once the window manager's real frame is
@@ -32,7 +39,8 @@ WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientT
 class ScreenFitter final : public QObject {
     Q_OBJECT
 public:
-    explicit ScreenFitter(FrmMain& window);
+    // `place`: that of the window's record among those open (fitWindow).
+    explicit ScreenFitter(FrmMain& window, int place = 0);
     // Scales and places the window for a frame of `frame` on `available`.
     void fit(const QRect& available, const QMargins& frame);
     const QMargins& frame() const { return frame_; }
@@ -43,9 +51,10 @@ protected:
 private:
     FrmMain& window_;
     QMargins frame_;
+    int place_;
 };
 
-// Shows the main window fitted to its screen.
-void showFitted(FrmMain& window);
+// Shows the main window fitted to its screen, at its record's place.
+void showFitted(FrmMain& window, int place = 0);
 
 } // namespace veltrasa

@@ -173,13 +173,7 @@ PROGRAM_RUNNER=()
 start_program() {
   local attempt _
   for attempt in 1 2 3; do
-    (
-      cd "${E2E_WORKDIR:-$E2E_TMP}"
-      if [[ -z "${DISPLAY:-}" ]]; then export VELTRASA_REPORT_EXPOSED=1; fi
-      PATH="${PROGRAM_PATH:-$PATH}" exec "${PROGRAM_RUNNER[@]}" "$VELTRASA_BIN"
-    ) >"$E2E_TMP/program.log" 2>&1 &
-    PROGRAM_PID=$!
-    E2E_PIDS+=("$PROGRAM_PID")
+    launch_program
     if [[ -z "${DISPLAY:-}" ]]; then
       for _ in $(seq 1 200); do
         if grep -q '^exposed ' "$E2E_TMP/program.log"; then return 0; fi
@@ -213,6 +207,23 @@ stall_program() {
   [[ "$(awk '{print $3}' "/proc/$PROGRAM_PID/stat")" == T ]] || fail "the program did not stop"
   sleep "$1"
   kill -CONT "$PROGRAM_PID"
+}
+
+# Starts the program as start_program does, without waiting for a window;
+# sets PROGRAM_PID.
+launch_program() {
+  (
+    cd "${E2E_WORKDIR:-$E2E_TMP}"
+    if [[ -z "${DISPLAY:-}" ]]; then export VELTRASA_REPORT_EXPOSED=1; fi
+    PATH="${PROGRAM_PATH:-$PATH}" exec "${PROGRAM_RUNNER[@]}" "$VELTRASA_BIN"
+  ) >"$E2E_TMP/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  E2E_PIDS+=("$PROGRAM_PID")
+}
+
+# main_windows PID: the visible main windows of the program with that pid.
+main_windows() {
+  xdotool search --all --onlyvisible --pid "$1" --name "$MAIN_TITLE" 2>/dev/null || true
 }
 
 # The size of the main window's client area, which start_program reads: the
@@ -420,6 +431,22 @@ press_in_box() {
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key --clearmodifiers "$key"
   wait_window_gone "$MESSAGE_TITLE" 10 "$wid" || fail "the message box did not close after $key"
+}
+
+# close_window WID: asks the window manager to close window WID, as its
+# title bar's close button does (_NET_CLOSE_WINDOW).
+close_window() {
+  /usr/bin/python3 - "$1" <<'PYEOF'
+import sys
+from Xlib import X, display
+from Xlib.protocol import event
+d = display.Display()
+root = d.screen().root
+message = event.ClientMessage(window=d.create_resource_object("window", int(sys.argv[1])),
+                              client_type=d.intern_atom("_NET_CLOSE_WINDOW"), data=(32, [X.CurrentTime, 2, 0, 0, 0]))
+root.send_event(message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+d.flush()
+PYEOF
 }
 
 # The window of an open message box, or nothing.

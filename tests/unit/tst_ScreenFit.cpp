@@ -1,6 +1,7 @@
 // Where the main window opens and at what scale: on a screen that holds it,
 // as laid out and centred; on a smaller one, scaled down just enough for the
-// window and its frame to fit the available area, never outside it.
+// window and its frame to fit the available area, never outside it; a
+// further record's window cascaded from there.
 #include <QtTest>
 
 #include "ui/Layout.h"
@@ -127,6 +128,45 @@ private slots:
                         QVERIFY2(fit.frame.width() == width || fit.frame.height() == height, qPrintable(where));
                     // Width to height as 1227 to 869, to within a pixel.
                     QVERIFY2(qAbs(client.width() * 869 - client.height() * 1227) <= 1227, qPrintable(where));
+                }
+    }
+
+    // Further records' windows cascade: each a title bar's height (at least
+    // kCascadeStep) down and to the right of the one before, as large as
+    // the first where that fits, else just small enough; whole on the
+    // screen, never where the first is; after a quarter of the window's
+    // height the cascade starts again at one step.
+    void furtherRecordsCascade()
+    {
+        for (const QMargins& frame : {QMargins(), kOpenbox, QMargins(4, 40, 4, 4)})
+            for (int width = 800; width <= 2560; width += 131)
+                for (int height = 480; height <= 1600; height += 97) {
+                    const QRect available(17, 23, width, height);
+                    const WindowFit first = fitWindow(available, frame, kMainWindow);
+                    const int step = std::max(kCascadeStep, frame.top());
+                    QPoint previous = first.frame.topLeft();
+                    for (int place = 1; place <= 9; ++place) {
+                        const WindowFit fit = fitWindow(available, frame, kMainWindow, place);
+                        const QString where = QStringLiteral("%1x%2, frame top %3, place %4: %5x%6 at %7,%8")
+                                                  .arg(width)
+                                                  .arg(height)
+                                                  .arg(frame.top())
+                                                  .arg(place)
+                                                  .arg(fit.frame.width())
+                                                  .arg(fit.frame.height())
+                                                  .arg(fit.frame.left())
+                                                  .arg(fit.frame.top());
+                        QVERIFY2(available.contains(fit.frame), qPrintable(where));
+                        const QPoint offset = fit.frame.topLeft() - previous;
+                        const bool again = fit.frame.topLeft() == first.frame.topLeft() + QPoint(step, step);
+                        QVERIFY2(offset == QPoint(step, step) || (again && place > 3), qPrintable(where));
+                        if (available.contains(first.frame.translated(offset + previous - first.frame.topLeft())))
+                            QVERIFY2(fit.frame.size() == first.frame.size(), qPrintable(where));
+                        else
+                            QVERIFY2(fit.frame.right() == available.right() || fit.frame.bottom() == available.bottom(),
+                                     qPrintable(where));
+                        previous = fit.frame.topLeft();
+                    }
                 }
     }
 };
