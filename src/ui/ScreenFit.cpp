@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "platform/WindowFrame.h"
-#include "platform/WindowingPlatform.h"
 #include "ui/FrmMain.h"
 
 namespace veltrasa {
@@ -22,25 +21,18 @@ constexpr double kSmallestFactor = 0.25;
 constexpr QMargins kCommonFrame(4, 32, 4, 4);
 
 // A Wayland compositor places the window itself, inside the room its panels
-// leave, and tells no program where they are: the window is fitted to the
-// output less the height of one panel as tall as the common ones (weston's
-// and GNOME's 32 pixels, Plasma's 44).
+// leave, and tells no program where they are (nor, on its X server, does
+// every X window manager of one): the window is fitted to the output less
+// the height of one panel as tall as the common ones (weston's and GNOME's
+// 32 pixels, Plasma's 44).
 constexpr int kUntoldPanel = 44;
 
 QRect availableArea(const QScreen& screen)
 {
     QRect area = screen.availableGeometry();
-    if (onNativeWayland() && area == screen.geometry())
+    if (area == screen.geometry() && panelsUntold())
         area.setHeight(area.height() - kUntoldPanel);
     return area;
-}
-
-QMargins frameOf(const QWidget& window)
-{
-    const QRect outer = window.frameGeometry();
-    const QRect inner = window.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
 }
 } // namespace
 
@@ -85,7 +77,7 @@ bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Expose) && window_.isVisible() &&
         !window_.isMinimized()) {
-        const QMargins drawn = frameOf(window_);
+        const QMargins drawn = drawnWindowFrame(window_);
         if (!drawn.isNull() && drawn != frame_)
             if (const QScreen* screen = window_.screen())
                 fit(availableArea(*screen), drawn);

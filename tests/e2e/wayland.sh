@@ -3,7 +3,9 @@
 # 1366x768 output, the panel along the top.
 #   xwayland  with weston's XWayland server (WAYLAND_DISPLAY and DISPLAY
 #             both set, as in GNOME and Plasma sessions): the program runs on
-#             X11, its window on the X display;
+#             X11, its window on the X display, and with the frame weston's
+#             X window manager draws (which tells no frame extents, nor where
+#             the panel is) the window lies on the output below the panel;
 #   native    without an X display: the program runs natively on Wayland,
 #             its whole window on the output below the panel, scaled down
 #             with its proportions kept, and a press is recorded.
@@ -12,6 +14,7 @@
 source "$(dirname "$0")/lib.sh"
 mode="${1:?xwayland or native}"
 if [[ "$mode" == xwayland ]]; then start_weston --xwayland 1366x768; else start_weston 1366x768; fi
+DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/desktop.png"
 start_program
 # Ended at once whatever happens: its shut-down would wait for answers.
 trap 'kill -KILL "$PROGRAM_PID" 2>/dev/null || true; e2e_cleanup' EXIT
@@ -20,6 +23,26 @@ if [[ "$mode" == xwayland ]]; then
   [[ -n "$WID" ]] || fail "no window of the program on the X display $DISPLAY"
   pass "runs on X11: its window is on XWayland's display"
   read -r X Y CLIENT_W CLIENT_H < <(client_geometry "$WID")
+  # The X display's places are the output's (the black of the window's
+  # background is seen from its left, right and lower edges up into the
+  # black title in the frame).
+  read -r ox oy ow oh < <(weston_window)
+  [[ "$ox $((oy + oh)) $ow" == "$X $((Y + CLIENT_H)) $CLIENT_W" ]] ||
+    fail "window ${CLIENT_W}x$CLIENT_H at $X,$Y on the X display is ${ow}x$oh at $ox,$oy on the output"
+  # The frame window weston put it in holds an even, see-through shadow
+  # round the frame: the frame drawn starts where the output changed when
+  # the window appeared (the shadow darkens it less, and only right and
+  # below), at the same distance in from the frame window's left and top.
+  parent="$(xwininfo -id "$WID" -tree | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')"
+  read -r fx fy fw fh < <(client_geometry "$parent")
+  read -r cx cy < <(convert "$E2E_TMP/desktop.png" "$E2E_TMP/weston.png" -compose difference -composite \
+    -crop 1366x736+0+32 +repage -colorspace gray -threshold 10% -format '%@' info: | awk -F'[x+]' '{ print $3, $4 + 32 }')
+  shadow=$((cx - fx))
+  ((cy - fy == shadow)) || fail "the frame drawn at $cx,$cy is not evenly inside its frame window at $fx,$fy"
+  fx=$((fx + shadow)) fy=$((fy + shadow)) fw=$((fw - 2 * shadow)) fh=$((fh - 2 * shadow))
+  ((fx >= 0 && fy >= 32 && fx + fw <= 1366 && fy + fh <= 768)) ||
+    fail "window ${CLIENT_W}x$CLIENT_H in its frame ${fw}x$fh at $fx,$fy is not inside the output below the panel"
+  pass "the window in its frame, ${fw}x$fh at $fx,$fy, is on the output below the panel"
 else
   read -r X Y CLIENT_W CLIENT_H < <(weston_window)
   ((X >= 0 && Y >= 32 && X + CLIENT_W <= 1366 && Y + CLIENT_H <= 768)) ||
