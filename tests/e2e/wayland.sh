@@ -57,13 +57,27 @@ fi
 # standard arrow has nothing.
 x=$((X + $(twips_x 16000))) y=$((Y + $(twips_y 6600)))
 DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync "$x" "$y"
+if [[ "$mode" == xwayland ]]; then
+  # weston hands the motion on to XWayland once it has taken it: then the
+  # pointer is over the window there too (to within the pixel weston's
+  # fractional position is rounded to), and weston draws the window's.
+  over_window() {
+    xdotool getmouselocation --shell | awk -F= -v x="$x" -v y="$y" -v w="$WID" '{ v[$1] = $2 }
+      END { exit !(v["WINDOW"] == w && (v["X"] - x) ^ 2 <= 1 && (v["Y"] - y) ^ 2 <= 1) }'
+  }
+  for _ in $(seq 1 100); do
+    over_window && break
+    sleep 0.1
+  done
+  over_window || fail "weston did not pass the pointer at $x,$y on to XWayland: $(xdotool getmouselocation)"
+fi
 pointer_pixel() {
   convert "$E2E_TMP/pointer.png" -crop "1x1+$((x + $1))+$((y + $2))" -depth 8 txt:- |
     sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'a-f' 'A-F'
 }
 # The compositor draws the new pointer when it next repaints: fresh
-# pictures for a few seconds.
-for _ in $(seq 1 25); do
+# pictures for a while (slow on a busy machine).
+for _ in $(seq 1 50); do
   sleep 0.2
   DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pointer.png"
   [[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]] && break
