@@ -143,11 +143,12 @@ std::optional<QMargins> drawnOnX11(QWidget& window)
     return margins;
 }
 
-bool workAreaPublished()
+// Whether the X window manager publishes no work area.
+bool workAreaMissing()
 {
     Display* display = x11Display();
-    return !display ||
-           !cardinals(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False), 4).empty();
+    return display &&
+           cardinals(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False), 4).empty();
 }
 #else
 std::optional<QMargins> windowManagersFrame(QWidget&)
@@ -158,11 +159,6 @@ std::optional<QMargins> windowManagersFrame(QWidget&)
 std::optional<QMargins> drawnOnX11(QWidget&)
 {
     return std::nullopt;
-}
-
-bool workAreaPublished()
-{
-    return true;
 }
 #endif
 } // namespace
@@ -186,7 +182,13 @@ QMargins drawnWindowFrame(QWidget& window)
 
 bool panelsUntold()
 {
-    return onNativeWayland() || (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !workAreaPublished());
+    if (onNativeWayland())
+        return true;
+#ifdef VELTRASA_HAVE_X11
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && workAreaMissing();
+#else
+    return false;
+#endif
 }
 
 } // namespace veltrasa
