@@ -1,5 +1,7 @@
 #include "platform/WindowFrame.h"
 
+#include "platform/WindowingPlatform.h"
+
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QThread>
@@ -39,13 +41,18 @@ std::vector<unsigned long> cardinals(Display* display, Window window, Atom prope
     }
     return values;
 }
+Display* x11Display()
+{
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
 // More than any window manager lists in _NET_SUPPORTED (about a hundred).
 constexpr long kMostHints = 1024;
 
 std::optional<QMargins> windowManagersFrame(QWidget& window)
 {
-    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    Display* display = x11 ? x11->display() : nullptr;
+    Display* display = x11Display();
     if (!display)
         return std::nullopt;
     const Window root = DefaultRootWindow(display);
@@ -86,8 +93,70 @@ std::optional<QMargins> windowManagersFrame(QWidget& window)
     } while (!deadline.hasExpired());
     return std::nullopt;
 }
+
+std::optional<QMargins> drawnOnX11(QWidget& window)
+{
+    Display* display = x11Display();
+    if (!display)
+        return std::nullopt;
+    const auto client = static_cast<Window>(window.winId());
+    const auto extents = cardinals(display, client, XInternAtom(display, "_NET_FRAME_EXTENTS", False), 4);
+    if (extents.size() == 4)
+        return QMargins(int(extents[0]), int(extents[2]), int(extents[1]), int(extents[3]));
+    // The frame is the window's ancestor that is a child of the root window.
+    Window frame = client;
+    for (;;) {
+        Window root = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, frame, &root, &parent, &children, &count))
+            return std::nullopt;
+        if (children)
+            XFree(children);
+        if (parent == root || parent == None)
+            break;
+        frame = parent;
+    }
+    if (frame == client)
+        return QMargins();
+    Window root = None;
+    Window child = None;
+    int x = 0;
+    int y = 0;
+    int left = 0;
+    int top = 0;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    unsigned int frameWidth = 0;
+    unsigned int frameHeight = 0;
+    unsigned int border = 0;
+    unsigned int depth = 0;
+    if (!XGetGeometry(display, client, &root, &x, &y, &width, &height, &border, &depth) ||
+        !XGetGeometry(display, frame, &root, &x, &y, &frameWidth, &frameHeight, &border, &depth) ||
+        !XTranslateCoordinates(display, client, frame, 0, 0, &left, &top, &child))
+        return std::nullopt;
+    const QMargins margins(left, top, int(frameWidth) - int(width) - left, int(frameHeight) - int(height) - top);
+    // The manager resizes the window and then its frame: in between, no frame.
+    if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0)
+        return QMargins();
+    return margins;
+}
+
+// Whether the X window manager publishes no work area.
+bool workAreaMissing()
+{
+    Display* display = x11Display();
+    return display &&
+           cardinals(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False), 4).empty();
+}
 #else
 std::optional<QMargins> windowManagersFrame(QWidget&)
+{
+    return std::nullopt;
+}
+
+std::optional<QMargins> drawnOnX11(QWidget&)
 {
     return std::nullopt;
 }
@@ -99,6 +168,27 @@ std::optional<QMargins> expectedWindowFrame(QWidget& window)
     if (window.windowFlags().testFlag(Qt::FramelessWindowHint))
         return QMargins();
     return windowManagersFrame(window);
+}
+
+QMargins drawnWindowFrame(QWidget& window)
+{
+    if (const auto measured = drawnOnX11(window))
+        return *measured;
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+bool panelsUntold()
+{
+    if (onNativeWayland())
+        return true;
+#ifdef VELTRASA_HAVE_X11
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && workAreaMissing();
+#else
+    return false;
+#endif
 }
 
 } // namespace veltrasa

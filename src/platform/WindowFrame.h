@@ -18,4 +18,20 @@ namespace veltrasa {
 // for a manager that lists the request.
 std::optional<QMargins> expectedWindowFrame(QWidget& window);
 
+// The frame drawn around `window`, a top-level window shown: on X11 the
+// window manager's frame extents (_NET_FRAME_EXTENTS) where it sets them,
+// else the window's place in the frame window the manager put it in, both
+// measured on the X server at the same moment (Qt's own frame geometry sets
+// the frame window's present size against the window's size of the last
+// event it handled: while a resize is under way, a frame that is not there);
+// elsewhere Qt's frame geometry. None for a window without a frame.
+QMargins drawnWindowFrame(QWidget& window);
+
+// Whether panels of the desktop may cover the screen's edges without the
+// program being told where: natively on Wayland, where the compositor tells
+// no program, and on the X server of a Wayland session (XWayland, with
+// WAYLAND_DISPLAY set) whose window manager publishes no work area
+// (_NET_WORKAREA on the root window), as weston's does not.
+bool panelsUntold();
+
 } // namespace veltrasa

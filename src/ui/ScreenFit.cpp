@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "platform/WindowFrame.h"
-#include "platform/WindowingPlatform.h"
 #include "ui/FrmMain.h"
 
 namespace veltrasa {
@@ -22,25 +21,27 @@ constexpr double kSmallestFactor = 0.25;
 constexpr QMargins kCommonFrame(4, 32, 4, 4);
 
 // A Wayland compositor places the window itself, inside the room its panels
-// leave, and tells no program where they are: the window is fitted to the
-// output less the height of one panel as tall as the common ones (weston's
-// and GNOME's 32 pixels, Plasma's 44).
+// leave, and tells no program where they are (nor, on its X server, does
+// every X window manager of one): the window is fitted to the output less
+// the height of one panel as tall as the common ones (weston's and GNOME's
+// 32 pixels, Plasma's 44).
 constexpr int kUntoldPanel = 44;
+
+// A window manager frames, places and sizes a window in a few requests,
+// answered within milliseconds; the frame is measured once no change of the
+// window has come for this long.
+constexpr int kSettleMs = 50;
+
+// How often the fitted size is asked for again of a window manager that
+// gave the window another.
+constexpr int kMostSizeRequests = 3;
 
 QRect availableArea(const QScreen& screen)
 {
     QRect area = screen.availableGeometry();
-    if (onNativeWayland() && area == screen.geometry())
+    if (area == screen.geometry() && panelsUntold())
         area.setHeight(area.height() - kUntoldPanel);
     return area;
-}
-
-QMargins frameOf(const QWidget& window)
-{
-    const QRect outer = window.frameGeometry();
-    const QRect inner = window.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
 }
 
 WindowFit centredFit(const QRect& available, const QMargins& frame, QSize clientTwips)
@@ -84,6 +85,9 @@ ScreenFitter::ScreenFitter(FrmMain& window, int place) : QObject(&window), windo
     // The frame shows in the geometry of the window's native window.
     window.winId();
     window.windowHandle()->installEventFilter(this);
+    settled_.setSingleShot(true);
+    settled_.setInterval(kSettleMs);
+    connect(&settled_, &QTimer::timeout, this, &ScreenFitter::refit);
 }
 
 void ScreenFitter::fit(const QRect& available, const QMargins& frame)
@@ -99,16 +103,33 @@ void ScreenFitter::fit(const QRect& available, const QMargins& frame)
 bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
 {
     // Once the window is mapped and framed, Qt reports the frame with a
-    // move, a resize or an expose of the native window.
+    // move, a resize or an expose of the native window; the frame is
+    // measured once the window manager has done with it.
     const QEvent::Type type = event->type();
-    if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Expose) && window_.isVisible() &&
-        !window_.isMinimized()) {
-        const QMargins drawn = frameOf(window_);
-        if (!drawn.isNull() && drawn != frame_)
-            if (const QScreen* screen = window_.screen())
-                fit(availableArea(*screen), drawn);
-    }
+    if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Expose)
+        settled_.start();
     return QObject::eventFilter(watched, event);
+}
+
+void ScreenFitter::refit()
+{
+    if (!window_.isVisible() || window_.isMinimized())
+        return;
+    const QMargins drawn = drawnWindowFrame(window_);
+    if (drawn.isNull())
+        return;
+    // A manager may also give the window a size of its own (weston's gives
+    // back the size it knew as it maps or activates the window, after the
+    // window was fitted again): the fitted size is asked for again, a few
+    // times at most, for a manager that keeps sizes of its own (a tiling
+    // one) has its way.
+    const bool resized = window_.size() != window_.minimumSize();
+    if (drawn == frame_ && (!resized || sizeAskedAgain_ >= kMostSizeRequests))
+        return;
+    if (resized)
+        ++sizeAskedAgain_;
+    if (const QScreen* screen = window_.screen())
+        fit(availableArea(*screen), drawn);
 }
 
 void showFitted(FrmMain& window, int place)

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QRect>
 #include <QSize>
+#include <QTimer>
 
 #include "ui/Layout.h"
 
@@ -35,7 +36,8 @@ constexpr int kCascadeStep = 32;
 
 // Keeps the main window fitted to its screen: fits it to the frame expected
 // before it is shown, and again once the window manager's real frame is
-// known (that is, as the window is mapped) if it differs.
+// known (that is, as the window is mapped) if it differs, or the manager
+// gave the window a size of its own.
 class ScreenFitter final : public QObject {
     Q_OBJECT
 public:
@@ -49,9 +51,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void refit();
+
     FrmMain& window_;
     QMargins frame_;
     int place_;
+    QTimer settled_;
+    int sizeAskedAgain_ = 0;
 };
 
 // Shows the main window fitted to its screen, at its record's place.

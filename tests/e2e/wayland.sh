@@ -3,7 +3,9 @@
 # 1366x768 output, the panel along the top.
 #   xwayland  with weston's XWayland server (WAYLAND_DISPLAY and DISPLAY
 #             both set, as in GNOME and Plasma sessions): the program runs on
-#             X11, its window on the X display;
+#             X11, its window on the X display, and with the frame weston's
+#             X window manager draws (which tells no frame extents, nor where
+#             the panel is) the window lies on the output below the panel;
 #   native    without an X display: the program runs natively on Wayland,
 #             its whole window on the output below the panel, scaled down
 #             with its proportions kept, and a press is recorded.
@@ -12,6 +14,7 @@
 source "$(dirname "$0")/lib.sh"
 mode="${1:?xwayland or native}"
 if [[ "$mode" == xwayland ]]; then start_weston --xwayland 1366x768; else start_weston 1366x768; fi
+DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/desktop.png"
 start_program
 # Ended at once whatever happens: its shut-down would wait for answers.
 trap 'kill -KILL "$PROGRAM_PID" 2>/dev/null || true; e2e_cleanup' EXIT
@@ -20,6 +23,26 @@ if [[ "$mode" == xwayland ]]; then
   [[ -n "$WID" ]] || fail "no window of the program on the X display $DISPLAY"
   pass "runs on X11: its window is on XWayland's display"
   read -r X Y CLIENT_W CLIENT_H < <(client_geometry "$WID")
+  # The X display's places are the output's (the black of the window's
+  # background is seen from its left, right and lower edges up into the
+  # black title in the frame).
+  read -r ox oy ow oh < <(weston_window)
+  [[ "$ox $((oy + oh)) $ow" == "$X $((Y + CLIENT_H)) $CLIENT_W" ]] ||
+    fail "window ${CLIENT_W}x$CLIENT_H at $X,$Y on the X display is ${ow}x$oh at $ox,$oy on the output"
+  # The frame window weston put it in holds an even, see-through shadow
+  # round the frame: the frame drawn starts where the output changed when
+  # the window appeared (the shadow darkens it less, and only right and
+  # below), at the same distance in from the frame window's left and top.
+  parent="$(xwininfo -id "$WID" -tree | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')"
+  read -r fx fy fw fh < <(client_geometry "$parent")
+  read -r cx cy < <(convert "$E2E_TMP/desktop.png" "$E2E_TMP/weston.png" -compose difference -composite \
+    -crop 1366x736+0+32 +repage -colorspace gray -threshold 10% -format '%@' info: | awk -F'[x+]' '{ print $3, $4 + 32 }')
+  shadow=$((cx - fx))
+  ((cy - fy == shadow)) || fail "the frame drawn at $cx,$cy is not evenly inside its frame window at $fx,$fy"
+  fx=$((fx + shadow)) fy=$((fy + shadow)) fw=$((fw - 2 * shadow)) fh=$((fh - 2 * shadow))
+  ((fx >= 0 && fy >= 32 && fx + fw <= 1366 && fy + fh <= 768)) ||
+    fail "window ${CLIENT_W}x$CLIENT_H in its frame ${fw}x$fh at $fx,$fy is not inside the output below the panel"
+  pass "the window in its frame, ${fw}x$fh at $fx,$fy, is on the output below the panel"
 else
   read -r X Y CLIENT_W CLIENT_H < <(weston_window)
   ((X >= 0 && Y >= 32 && X + CLIENT_W <= 1366 && Y + CLIENT_H <= 768)) ||
@@ -34,13 +57,27 @@ fi
 # standard arrow has nothing.
 x=$((X + $(twips_x 16000))) y=$((Y + $(twips_y 6600)))
 DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync "$x" "$y"
+if [[ "$mode" == xwayland ]]; then
+  # weston hands the motion on to XWayland once it has taken it: then the
+  # pointer is over the window there too (to within the pixel weston's
+  # fractional position is rounded to), and weston draws the window's.
+  over_window() {
+    xdotool getmouselocation --shell | awk -F= -v x="$x" -v y="$y" -v w="$WID" '{ v[$1] = $2 }
+      END { exit !(v["WINDOW"] == w && (v["X"] - x) ^ 2 <= 1 && (v["Y"] - y) ^ 2 <= 1) }'
+  }
+  for _ in $(seq 1 100); do
+    over_window && break
+    sleep 0.1
+  done
+  over_window || fail "weston did not pass the pointer at $x,$y on to XWayland: $(xdotool getmouselocation)"
+fi
 pointer_pixel() {
   convert "$E2E_TMP/pointer.png" -crop "1x1+$((x + $1))+$((y + $2))" -depth 8 txt:- |
     sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'a-f' 'A-F'
 }
 # The compositor draws the new pointer when it next repaints: fresh
-# pictures for a few seconds.
-for _ in $(seq 1 25); do
+# pictures for a while (slow on a busy machine).
+for _ in $(seq 1 50); do
   sleep 0.2
   DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pointer.png"
   [[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]] && break
