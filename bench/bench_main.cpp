@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include "ui/Fonts.h"
+#include "ui/look/Fonts.h"
 
 int main(int argc, char** argv)
 {

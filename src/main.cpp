@@ -16,10 +16,11 @@
 #include "platform/Timer.h"
 #include "platform/WindowingPlatform.h"
 #include "record/StartUp.h"
-#include "ui/Accessibility.h"
-#include "ui/FrmMain.h"
-#include "ui/MeasurementHooks.h"
-#include "ui/ScreenFit.h"
+#include "ui/look/Accessibility.h"
+#include "ui/look/Fonts.h"
+#include "ui/measurement/MeasurementHooks.h"
+#include "ui/placement/ScreenFitter.h"
+#include "ui/windows/FrmMain.h"
 
 int main(int argc, char* argv[])
 {
@@ -28,6 +29,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     veltrasa::installAccessibleRoles();
+    veltrasa::installFontSubstitutes();
 
     // Qt's own dialogs and buttons speak Japanese whatever the locale.
     QTranslator qtJapanese;

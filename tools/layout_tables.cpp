@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "ui/Layout.h"
+#include "ui/layout/MainLayout.h"
 
 namespace {
 std::string array(const char* name, const std::map<int, int>& byIndex)
@@ -31,22 +31,22 @@ int main(int argc, char* argv[])
         return 2;
     }
     std::map<int, int> eventLeft, eventTop, rhythmLeft;
-    for (const EventButtonSpec& b : eventButtons()) {
+    for (const EventButtonSpec& b : kEventButtons) {
         eventLeft[b.index] = b.left;
         eventTop[b.index] = b.top;
     }
-    for (const OptionButtonSpec& b : optionButtons())
+    for (const RhythmButtonSpec& b : kRhythmButtons)
         rhythmLeft[b.index] = b.left;
-    const ListSpec& list = recordList();
+    const ListSpec& list = kRecordList;
 
     std::string text = "# Generated from the window's layout tables; twips.\n";
     text += scalar("CLIENT_WIDTH", kClientWidth) + scalar("CLIENT_HEIGHT", kClientHeight);
     text += array("EVENT_LEFT", eventLeft) + array("EVENT_TOP", eventTop);
     text += scalar("EVENT_WIDTH", kEventButtonWidth) + scalar("EVENT_HEIGHT", kEventButtonHeight);
-    text += array("RHYTHM_LEFT", rhythmLeft) + scalar("RHYTHM_TOP", kOptionTop);
-    text += scalar("RHYTHM_WIDTH", kOptionWidth) + scalar("RHYTHM_HEIGHT", kOptionHeight);
+    text += array("RHYTHM_LEFT", rhythmLeft) + scalar("RHYTHM_TOP", kRhythmButtonTop);
+    text += scalar("RHYTHM_WIDTH", kRhythmButtonWidth) + scalar("RHYTHM_HEIGHT", kRhythmButtonHeight);
     text += array("LIST_RECT", {{0, list.left}, {1, list.top}, {2, list.width}, {3, list.height}});
-    for (const LabelSpec& l : labels())
+    for (const LabelSpec& l : kLabels)
         if (std::string(l.name) == "Label2") // the reversible causes
             text += array("CAUSES_LIST", {{0, l.left}, {1, l.top}, {2, l.width}, {3, l.height}});
 

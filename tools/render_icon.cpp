@@ -5,7 +5,7 @@
 #include <QImage>
 #include <cstdio>
 
-#include "ui/Images.h"
+#include "ui/look/Images.h"
 
 int main(int argc, char* argv[])
 {

@@ -9,16 +9,17 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "ui/Layout.h"
-#include "ui/MeasurementHooks.h"
+#include "ui/layout/MainLayout.h"
+#include "ui/layout/Scale.h"
+#include "ui/measurement/FirstPaintReport.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Baseline"));
-    window.setFixedSize(veltrasa::layout::px(veltrasa::layout::kClientWidth),
-                        veltrasa::layout::px(veltrasa::layout::kClientHeight));
+    using namespace veltrasa::layout;
+    window.setFixedSize(kClientWidth / kTwipsPerPixel, kClientHeight / kTwipsPerPixel);
     auto* layout = new QVBoxLayout(&window);
     auto* label = new QLabel(&window);
     layout->addWidget(label);

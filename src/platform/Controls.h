@@ -61,9 +61,9 @@ public:
 };
 
 // A rhythm button: an option button drawn as a coloured push button.
-class OptionButton {
+class RhythmButton {
 public:
-    virtual ~OptionButton() = default;
+    virtual ~RhythmButton() = default;
     virtual QString caption() const = 0;
     virtual void setSelected(bool selected) = 0;
     virtual bool isSelected() const = 0;

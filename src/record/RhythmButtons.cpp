@@ -9,8 +9,8 @@ void RhythmButtons::onRhythmPressed(int index)
 {
     if (index < 0 || index >= kRhythmButtonCount)
         return;
-    OptionButton* pressed = buttons_[static_cast<std::size_t>(index)];
-    for (OptionButton* b : buttons_)
+    RhythmButton* pressed = buttons_[static_cast<std::size_t>(index)];
+    for (RhythmButton* b : buttons_)
         b->setBackground(kNavy);
     writer_.appendRecordRow(rhythmRowText(pressed->caption()));
     const bool show = rhythmCatalogue()[static_cast<std::size_t>(index)].showsReversibleCauses;

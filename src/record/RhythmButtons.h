@@ -5,7 +5,7 @@
 
 namespace veltrasa {
 
-class OptionButton;
+class RhythmButton;
 class RecordWriter;
 class Visibility;
 
@@ -16,7 +16,7 @@ public:
     static constexpr QRgb kNavy = 0xFF000080;
     static constexpr QRgb kLatest = 0xFFFF0000;
 
-    RhythmButtons(RecordWriter& writer, std::array<OptionButton*, kRhythmButtonCount> buttons,
+    RhythmButtons(RecordWriter& writer, std::array<RhythmButton*, kRhythmButtonCount> buttons,
                   std::array<Visibility*, 3> reversibleCausesPanel)
         : writer_(writer), buttons_(buttons), panel_(reversibleCausesPanel)
     {
@@ -26,7 +26,7 @@ public:
 
 private:
     RecordWriter& writer_;
-    std::array<OptionButton*, kRhythmButtonCount> buttons_;
+    std::array<RhythmButton*, kRhythmButtonCount> buttons_;
     std::array<Visibility*, 3> panel_; // Shape2, Label5, Label2
 };
 

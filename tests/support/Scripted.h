@@ -370,7 +370,7 @@ public:
     bool down = false;
 };
 
-class FakeOptionButton final : public OptionButton {
+class FakeOptionButton final : public RhythmButton {
 public:
     explicit FakeOptionButton(QString caption = {}) : caption_(std::move(caption)) {}
     QString caption() const override { return caption_; }

@@ -5,8 +5,15 @@
 #include <memory>
 
 #include "Scripted.h"
-#include "ui/FrmMain.h"
-#include "ui/Widgets.h"
+#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EventButtonWidget.h"
+#include "ui/widgets/FocusChain.h"
+#include "ui/widgets/LabelWidget.h"
+#include "ui/widgets/PicturePanelWidget.h"
+#include "ui/widgets/RecordListWidget.h"
+#include "ui/widgets/RhythmButtonWidget.h"
+#include "ui/widgets/ShapeWidget.h"
+#include "ui/windows/FrmMain.h"
 
 namespace veltrasa::testing {
 

@@ -4,7 +4,7 @@
 #include "output/PrintLayout.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
-#include "ui/Fonts.h"
+#include "ui/look/Fonts.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;

@@ -4,8 +4,9 @@
 // further record's window cascaded from there.
 #include <QtTest>
 
-#include "ui/Layout.h"
-#include "ui/ScreenFit.h"
+#include "ui/layout/MainLayout.h"
+#include "ui/placement/ScreenFitter.h"
+#include "ui/placement/WindowFit.h"
 
 using namespace veltrasa;
 
@@ -23,15 +24,17 @@ private slots:
     void factorOneIsTheLayout()
     {
         const layout::Scale one;
-        for (int twips = 0; twips <= 20000; ++twips)
-            if (one.px(twips) != layout::px(twips))
+        for (int twips = 0; twips <= 20000; ++twips) {
+            const int laidOut = (twips + layout::kTwipsPerPixel / 2) / layout::kTwipsPerPixel;
+            if (one.fromTwips(twips) != laidOut)
                 QFAIL(qPrintable(QStringLiteral("%1 twips: %2 pixels, laid out %3")
                                      .arg(twips)
-                                     .arg(one.px(twips))
-                                     .arg(layout::px(twips))));
+                                     .arg(one.fromTwips(twips))
+                                     .arg(laidOut)));
+        }
         QCOMPARE(one.rect(9855, 5250, 2715, 1020), QRect(657, 350, 181, 68));
         QCOMPARE(one.size(QSize(226, 96)), QSize(226, 96));
-        QCOMPARE(one.pixels(4), 4);
+        QCOMPARE(one.fromPixels(4), 4);
         QCOMPARE(one.line(2), 2);
         QCOMPARE(one.points(21.75), 21.75);
     }
@@ -92,7 +95,7 @@ private slots:
         QFETCH(QRect, placed);
         const WindowFit fit = fitWindow(available, frame, kMainWindow);
         QCOMPARE(fit.frame, placed);
-        QCOMPARE(QSize(fit.scale.px(layout::kClientWidth), fit.scale.px(layout::kClientHeight)), client);
+        QCOMPARE(QSize(fit.scale.fromTwips(layout::kClientWidth), fit.scale.fromTwips(layout::kClientHeight)), client);
         QCOMPARE(fit.frame.size(), client.grownBy(frame));
     }
 

@@ -5,11 +5,18 @@
 #include <QtTest>
 
 #include "ScriptedMainWindow.h"
-#include "ui/Accessibility.h"
-#include "ui/Fonts.h"
-#include "ui/FrmMain.h"
-#include "ui/Layout.h"
-#include "ui/Widgets.h"
+#include "ui/layout/MainLayout.h"
+#include "ui/look/Accessibility.h"
+#include "ui/look/Fonts.h"
+#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EventButtonWidget.h"
+#include "ui/widgets/FocusChain.h"
+#include "ui/widgets/LabelWidget.h"
+#include "ui/widgets/PicturePanelWidget.h"
+#include "ui/widgets/RecordListWidget.h"
+#include "ui/widgets/RhythmButtonWidget.h"
+#include "ui/widgets/ShapeWidget.h"
+#include "ui/windows/FrmMain.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -122,8 +129,8 @@ private slots:
         for (int i = 0; i < kRhythmButtonCount; ++i)
             QCOMPARE(accessible(w.rhythmButton(i))->text(QAccessible::Name), w.rhythmButton(i)->text());
         // The drawn lettering of the picture panels is readable too.
-        QCOMPARE(layout::picturePanels().size(), std::size_t(16));
-        for (const auto& entry : layout::picturePanels()) {
+        QCOMPARE(layout::kPicturePanels.size(), std::size_t(16));
+        for (const auto& entry : layout::kPicturePanels) {
             PicturePanelWidget* panel = w.picturePanel(entry.number);
             QVERIFY(!panel->lettering().isEmpty());
             QCOMPARE(accessible(panel)->text(QAccessible::Name), panel->lettering());

@@ -12,11 +12,18 @@
 #include <random>
 
 #include "Scripted.h"
-#include "ui/Fonts.h"
-#include "ui/FrmEdit.h"
-#include "ui/FrmMain.h"
-#include "ui/PopupMenu.h"
-#include "ui/Widgets.h"
+#include "ui/look/Fonts.h"
+#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EventButtonWidget.h"
+#include "ui/widgets/FocusChain.h"
+#include "ui/widgets/LabelWidget.h"
+#include "ui/widgets/PicturePanelWidget.h"
+#include "ui/widgets/RecordListWidget.h"
+#include "ui/widgets/RhythmButtonWidget.h"
+#include "ui/widgets/ShapeWidget.h"
+#include "ui/windows/FrmEdit.h"
+#include "ui/windows/FrmMain.h"
+#include "ui/windows/PopupMenu.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;

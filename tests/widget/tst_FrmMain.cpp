@@ -2,10 +2,17 @@
 #include <QtTest>
 
 #include "ScriptedMainWindow.h"
-#include "ui/Fonts.h"
-#include "ui/FrmEdit.h"
-#include "ui/FrmMain.h"
-#include "ui/Widgets.h"
+#include "ui/look/Fonts.h"
+#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EventButtonWidget.h"
+#include "ui/widgets/FocusChain.h"
+#include "ui/widgets/LabelWidget.h"
+#include "ui/widgets/PicturePanelWidget.h"
+#include "ui/widgets/RecordListWidget.h"
+#include "ui/widgets/RhythmButtonWidget.h"
+#include "ui/widgets/ShapeWidget.h"
+#include "ui/windows/FrmEdit.h"
+#include "ui/windows/FrmMain.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;

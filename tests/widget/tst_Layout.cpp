@@ -9,13 +9,21 @@
 
 #include "ScriptedMainWindow.h"
 #include "counters/CounterTable.h"
-#include "ui/Fonts.h"
-#include "ui/FrmEdit.h"
-#include "ui/FrmMain.h"
-#include "ui/Images.h"
-#include "ui/PopupMenu.h"
-#include "ui/ScreenFit.h"
-#include "ui/Widgets.h"
+#include "ui/look/Fonts.h"
+#include "ui/look/Images.h"
+#include "ui/placement/ScreenFitter.h"
+#include "ui/placement/WindowFit.h"
+#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EventButtonWidget.h"
+#include "ui/widgets/FocusChain.h"
+#include "ui/widgets/LabelWidget.h"
+#include "ui/widgets/PicturePanelWidget.h"
+#include "ui/widgets/RecordListWidget.h"
+#include "ui/widgets/RhythmButtonWidget.h"
+#include "ui/widgets/ShapeWidget.h"
+#include "ui/windows/FrmEdit.h"
+#include "ui/windows/FrmMain.h"
+#include "ui/windows/PopupMenu.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -147,28 +155,29 @@ private slots:
         QCOMPARE(control->geometry(), rect);
     }
 
-    // The keys are checked when they are built; the counter table names its
-    // labels by array and index at run time, so every one is checked here.
+    // The keys are checked when they are built, the counters' among them:
+    // each names the widget of its row.
     void everyLabelTheLogicNamesIsLaidOut()
     {
-        static_assert(layout::hasLabel("Label1", 6) && layout::hasPanel("Shape2"));
-        static_assert(!layout::hasLabel("Label1", 7) && !layout::hasLabel("Label", 6) &&
-                      !layout::hasLabel("Label11", 6));
-        static_assert(!layout::hasPanel("Shape2", 0) && !layout::hasPanel("Label2"));
+        static_assert(layout::LabelKey::exists("Label1", 6) && layout::ShapeKey::exists("Shape2"));
+        static_assert(!layout::LabelKey::exists("Label1", 7) && !layout::LabelKey::exists("Label", 6) &&
+                      !layout::LabelKey::exists("Label11", 6));
+        static_assert(!layout::ShapeKey::exists("Shape2", 0) && !layout::ShapeKey::exists("Label2"));
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, layout::LabelKey::of("Label1", 7));
 
         ScriptedMainWindow m;
-        auto& [p, w] = m;
+        const auto check = [&m](layout::LabelKey key, const char* array, int index) {
+            QCOMPARE(&m.window.label(key), m.window.findLabel(QString::fromLatin1(array), index));
+            QCOMPARE(m.window.label(key).objectName(), QString::fromLatin1(array));
+        };
         for (const CounterSpec& entry : counterTable()) {
-            std::vector<std::pair<const char*, int>> named{{entry.labelArray, entry.separatorIndex},
-                                                           {kCounterTitleArray, entry.titleIndex}};
-            for (int i : entry.digitIndexes)
-                named.emplace_back(entry.labelArray, i);
-            for (const auto& [array, index] : named) {
-                QVERIFY2(layout::hasLabel(array, index), qPrintable(QStringLiteral("%1(%2)").arg(array).arg(index)));
-                QVERIFY(w.findLabel(QString::fromLatin1(array), index));
-            }
+            const auto& keys = layout::keys::kCounterLabels[static_cast<std::size_t>(entry.id)];
+            for (std::size_t p = 0; p < keys.digits.size(); ++p)
+                check(keys.digits[p], entry.labelArray, entry.digitIndexes[p]);
+            check(keys.separator, entry.labelArray, entry.separatorIndex);
+            check(keys.title, kCounterTitleArray, entry.titleIndex);
         }
+        QCOMPARE(&m.window.shape(layout::keys::kReversibleCausesBox), m.window.findShape(QStringLiteral("Shape2")));
     }
 
     void theWindow()

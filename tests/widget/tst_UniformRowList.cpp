@@ -4,8 +4,8 @@
 #include <QStyledItemDelegate>
 #include <QtTest>
 
-#include "ui/Fonts.h"
-#include "ui/UniformRowList.h"
+#include "ui/look/Fonts.h"
+#include "ui/widgets/UniformRowListWidget.h"
 
 using veltrasa::UniformRowListWidget;
 

@@ -1,0 +1,149 @@
+#include "ui/windows/FrmEdit.h"
+
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <map>
+
+#include "ui/layout/EditLayout.h"
+#include "ui/look/Fonts.h"
+#include "ui/look/Palette.h"
+#include "ui/widgets/FocusChain.h"
+#include "ui/widgets/ShapeWidget.h"
+
+namespace veltrasa {
+
+FrmEdit::FrmEdit(RecordList& list, QWidget* owner, const layout::Scale& scale)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint)
+{
+    namespace L = layout::edit;
+    setObjectName(QStringLiteral("frmEdit"));
+    setWindowTitle(QString::fromUtf16(L::kCaption));
+    setModal(true);
+    setSizeGripEnabled(false);
+    setFixedSize(scale.fromTwips(L::kClientWidth), scale.fromTwips(L::kClientHeight));
+    setCursor(Qt::ArrowCursor);
+    // No icon in the title bar (an unset icon would be the main window's).
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
+    setColours(*this, {{QPalette::Window, L::kWindowBackground}});
+    setAutoFillBackground(true);
+
+    std::map<int, QWidget*> focusOrder;
+    buildBackdrops(scale);
+    buildEditBox(scale, focusOrder);
+    buildButtons(scale, focusOrder);
+    chainFocus(focusOrder);
+
+    handlers_ = std::make_unique<EditWindow>(EditWindow::Targets{list, *editBox_, [this] { close(); }});
+    connect(cancelButton(), &QPushButton::clicked, this, [this] { handlers_->cancel(); });
+    connect(changeButton(), &QPushButton::clicked, this, [this] { handlers_->replaceSelectedRow(); });
+
+    handlers_->Form_Load();
+    editBox_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmEdit::buildBackdrops(const layout::Scale& scale)
+{
+    for (const auto& s : layout::edit::kBackdrops) {
+        auto* w = new ShapeWidget(this, s.fill, std::nullopt);
+        w->setObjectName(QStringLiteral("Shape1_%1").arg(s.index));
+        w->setGeometry(scale.rect(s.left, s.top, s.width, s.height));
+        backdrops_[static_cast<std::size_t>(s.index)] = w;
+    }
+}
+
+void FrmEdit::buildEditBox(const layout::Scale& scale, std::map<int, QWidget*>& focusOrder)
+{
+    const auto& e = layout::edit::kEditBox;
+    editBox_ = new EditBoxWidget(this);
+    editBox_->setObjectName(QStringLiteral("Text1"));
+    editBox_->setGeometry(scale.rect(e.left, e.top, e.width, e.height));
+    editBox_->setFont(makeFont(e.font, scale));
+    setColours(*editBox_, {{QPalette::Base, e.background}, {QPalette::Text, e.text}});
+    editBox_->setText(QString::fromUtf16(e.initialText));
+    focusOrder[e.focusOrder] = editBox_;
+}
+
+void FrmEdit::buildButtons(const layout::Scale& scale, std::map<int, QWidget*>& focusOrder)
+{
+    for (std::size_t i = 0; i < layout::edit::kButtons.size(); ++i) {
+        const auto& b = layout::edit::kButtons[i];
+        auto* w = new QPushButton(QString::fromUtf16(b.caption), this);
+        w->setObjectName(QString::fromLatin1(b.name));
+        w->setGeometry(scale.rect(b.left, b.top, b.width, b.height));
+        w->setFont(makeFont(b.font, scale));
+        setColours(*w, {{QPalette::Button, b.background}});
+        // Neither is the window's default button: Enter in the edit box
+        // must not press one.
+        w->setAutoDefault(false);
+        w->setDefault(false);
+        buttons_[i] = w;
+        focusOrder[b.focusOrder] = w;
+    }
+}
+
+FrmEdit::~FrmEdit() = default;
+
+void FrmEdit::setVisible(bool visible)
+{
+    // Showing a dialog hands its focus widget a Tab focus, on which a line
+    // edit selects all its text; typing would then replace the row instead
+    // of continuing it. Keep the caret where opening put it.
+    const int caret = editBox_->cursorPosition();
+    const bool opening = visible && isHidden();
+    if (opening)
+        centreOnOwner();
+    QDialog::setVisible(visible);
+    if (opening)
+        editBox_->placeCaret(caret);
+}
+
+void FrmEdit::centreOnOwner()
+{
+    // QDialog's own placement guesses a 10 x 40 pixel frame when it cannot
+    // see one (no window manager), which puts the window off centre. The
+    // owner's frame shows the window manager's real one; the window gets
+    // the same.
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect ownerFrame = owner->frameGeometry();
+    const QRect ownerClient = owner->geometry();
+    const QMargins frame(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
+                         ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
+    QRect mine(QPoint(), size().grownBy(frame));
+    mine.moveCenter(ownerFrame.center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect available = screen->availableGeometry();
+        mine.moveRight(std::min(mine.right(), available.right()));
+        mine.moveBottom(std::min(mine.bottom(), available.bottom()));
+        mine.moveLeft(std::max(mine.left(), available.left()));
+        mine.moveTop(std::max(mine.top(), available.top()));
+    }
+    move(mine.topLeft());
+}
+
+void FrmEdit::keyPressEvent(QKeyEvent* event)
+{
+    // No cancel button: Escape does not close the window.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    // No default button: Enter presses only a button that has the focus.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace veltrasa
