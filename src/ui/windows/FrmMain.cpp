@@ -49,15 +49,8 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     // buttons and the list keep the standard arrow (set as they are built).
     setCursor(images::arrowPointer());
 
-    std::map<int, QWidget*> focusOrder;
-    buildShapesAndLabels();
-    buildButtons(focusOrder);
-    buildRecordList(focusOrder);
-    chainFocus(focusOrder);
-    if (!focusOrder.empty())
-        focusOrder.begin()->second->setFocus(Qt::OtherFocusReason);
-    for (auto& t : timers_)
-        t = platform_.timers->createTimer();
+    buildControls();
+    buildCounters();
     buildLogic();
     buildEditing();
     placeControls();
@@ -67,7 +60,11 @@ FrmMain::FrmMain(const Platform& platform, QWidget* parent) : QWidget(parent), p
     // The screen stays lit from here until the shut-down has finished.
     if (platform_.display)
         platform_.display->keepAwake();
+    endWithTheSession();
+}
 
+void FrmMain::endWithTheSession()
+{
 #if QT_CONFIG(sessionmanager)
     // The desktop session is ending: end the record as closing the window
     // does, while questions may still be asked.
@@ -125,6 +122,17 @@ PicturePanelWidget* FrmMain::picturePanel(int number) const
             return picturePanelWidgets_[row];
     }
     return nullptr;
+}
+
+void FrmMain::buildControls()
+{
+    std::map<int, QWidget*> focusOrder;
+    buildShapesAndLabels();
+    buildButtons(focusOrder);
+    buildRecordList(focusOrder);
+    chainFocus(focusOrder);
+    if (!focusOrder.empty())
+        focusOrder.begin()->second->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmMain::buildShapesAndLabels()
@@ -257,12 +265,12 @@ std::array<Timer*, kTimerCount> FrmMain::timerArray() const
     return result;
 }
 
-void FrmMain::buildLogic()
+void FrmMain::buildCounters()
 {
-    writer_ = std::make_unique<RecordWriter>(*recordList_, *platform_.clock);
+    for (auto& t : timers_)
+        t = platform_.timers->createTimer();
 
     using namespace layout::keys;
-    std::array<Label*, kCounterCount> titles{};
     for (const auto& entry : counterTable()) {
         const auto id = static_cast<std::size_t>(entry.id);
         const CounterLabels& labels = kCounterLabels[id];
@@ -271,7 +279,6 @@ void FrmMain::buildLogic()
             digits[p] = &label(labels.digits[p]);
         counters_[id] = std::make_unique<DigitCounter>(timer(entry.timerNumber), *platform_.clock, digits,
                                                        label(labels.separator), entry.params);
-        titles[id] = &label(labels.title);
     }
 
     std::array<Label*, 4> clockDigits{};
@@ -280,13 +287,21 @@ void FrmMain::buildLogic()
     clock_ = std::make_unique<ClockDisplay>(*platform_.clock, clockDigits, label(kClockSeparator), label(kDateLabel),
                                             label(kArrivalSeparator));
     timer(1).setHandler([this] { clock_->clockTick(); });
+}
 
+void FrmMain::buildLogic()
+{
+    writer_ = std::make_unique<RecordWriter>(*recordList_, *platform_.clock);
     std::array<EventButton*, kEventButtonCount> buttons{};
-    std::array<DigitCounter*, kCounterCount> counters{};
     for (std::size_t i = 0; i < buttons.size(); ++i)
         buttons[i] = eventButtonWidgets_[i];
-    for (std::size_t i = 0; i < counters.size(); ++i)
+    // Each counter and its heading, which a press titles.
+    std::array<DigitCounter*, kCounterCount> counters{};
+    std::array<Label*, kCounterCount> titles{};
+    for (std::size_t i = 0; i < counters.size(); ++i) {
         counters[i] = counters_[i].get();
+        titles[i] = &label(layout::keys::kCounterLabels[i].title);
+    }
     eventButtons_ = std::make_unique<EventButtons>(EventButtons::Targets{state_, *writer_, buttons, counters, titles,
                                                                          *platform_.messages, [this] { close(); },
                                                                          [this] { clock_->arrivalRecorded = true; }});

@@ -78,13 +78,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The controls, bottom to top; places and fonts follow (placeControls).
+    // The controls, bottom to top, in their focus order; places and fonts
+    // follow (placeControls).
+    void buildControls();
     void buildShapesAndLabels();
     void buildButtons(std::map<int, QWidget*>& focusOrder);
     void buildRecordList(std::map<int, QWidget*>& focusOrder);
     void placeControls(); // at the window's scale
-    void buildLogic();
+    void buildCounters(); // the timers, the five counters and the clock
+    void buildLogic();    // the handlers of the buttons, and the outputs
     void buildEditing();
+    // The desktop session's end ends the record as closing the window does.
+    void endWithTheSession();
     void openEditWindow();
     std::array<Timer*, kTimerCount> timerArray() const;
     // Shape2, Label5 and Label2: the box of reversible causes.
