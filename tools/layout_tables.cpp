@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "ui/layout/MainLayout.h"
+#include "ui/layout/FrmMainLayout.h"
 
 namespace {
 std::string array(const char* name, const std::map<int, int>& byIndex)

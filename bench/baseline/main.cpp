@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "ui/layout/MainLayout.h"
+#include "ui/layout/FrmMainLayout.h"
 #include "ui/layout/Scale.h"
 #include "ui/measurement/FirstPaintReport.h"
 

@@ -4,7 +4,7 @@
 // further record's window cascaded from there.
 #include <QtTest>
 
-#include "ui/layout/MainLayout.h"
+#include "ui/layout/FrmMainLayout.h"
 #include "ui/placement/ScreenFitter.h"
 #include "ui/placement/WindowFit.h"
 

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "ScriptedMainWindow.h"
-#include "ui/layout/MainLayout.h"
+#include "ui/layout/FrmMainLayout.h"
 #include "ui/look/Accessibility.h"
 #include "ui/look/Fonts.h"
 #include "ui/widgets/BevelButton.h"

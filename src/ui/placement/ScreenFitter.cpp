@@ -5,7 +5,7 @@
 #include <QWindow>
 
 #include "platform/WindowFrame.h"
-#include "ui/layout/MainLayout.h"
+#include "ui/layout/FrmMainLayout.h"
 #include "ui/placement/WindowFit.h"
 #include "ui/windows/FrmMain.h"
 

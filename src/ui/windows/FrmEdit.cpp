@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <map>
 
-#include "ui/layout/EditLayout.h"
+#include "ui/layout/FrmEditLayout.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/Palette.h"
 #include "ui/widgets/FocusChain.h"

@@ -16,7 +16,7 @@
 #include "record/RecordWriter.h"
 #include "record/RhythmButtons.h"
 #include "record/StartUp.h"
-#include "ui/layout/MainLayout.h"
+#include "ui/layout/FrmMainLayout.h"
 #include "ui/layout/Scale.h"
 
 namespace veltrasa {

@@ -3,16 +3,16 @@
 #include <QCursor>
 #include <QMouseEvent>
 
-#include "ui/layout/EditLayout.h"
+#include "ui/layout/PopupMenuLayout.h"
 
 namespace veltrasa {
 
 PopupMenu::PopupMenu(QWidget* parent) : QMenu(parent)
 {
-    namespace L = layout::edit;
+    namespace L = layout::popup;
     setObjectName(QStringLiteral("popup"));
-    setTitle(QString::fromUtf16(L::kPopupCaption));
-    for (const auto& entry : L::kPopupItems) {
+    setTitle(QString::fromUtf16(L::kCaption));
+    for (const auto& entry : L::kItems) {
         QAction* a = entry.command < 0 ? addSeparator() : addAction(QString::fromUtf16(entry.caption));
         a->setObjectName(QString::fromLatin1(entry.name));
         if (entry.command >= 0)

@@ -1,7 +1,7 @@
 #pragma once
-// The edit window frmEdit and the record list's popup menu, control by
-// control: places and sizes in twips relative to the client area, colours,
-// fonts and the values each control holds when created.
+// The edit window frmEdit, control by control: places and sizes in twips
+// relative to the client area, colours, fonts and the values each control
+// holds when created.
 
 #include <QRgb>
 #include <array>
@@ -40,14 +40,6 @@ struct BackdropSpec {
     QRgb fill;
 };
 
-// The popup menu, top to bottom; a caption "-" is a separator.
-struct MenuItemSpec {
-    const char* name;
-    const char16_t* caption;
-    int command; // 0 修正, 1 削除, 2 元に戻す (RecordMenu::Item); -1 for the separator
-};
-inline constexpr const char16_t* kPopupCaption = u"popup";
-
 namespace detail {
 inline constexpr QRgb kButtonFace = 0xFFC0C0C0;
 inline constexpr FontSpec kButtonFont{kPGothic, 11.25, false};
@@ -65,12 +57,6 @@ inline constexpr std::array<ButtonSpec, 2> kButtons = {{
 inline constexpr std::array<BackdropSpec, 2> kBackdrops = {{
     {0, 2550, 750, 1185, 555, 0xFFFFC0C0},
     {1, 5310, 750, 1185, 555, 0xFFC0FFC0},
-}};
-inline constexpr std::array<MenuItemSpec, 4> kPopupItems = {{
-    {"menuEdit", u"修正", 0},
-    {"menuBar", u"-", -1},
-    {"menuDelete", u"削除", 1},
-    {"menuCancel", u"元に戻す", 2},
 }};
 
 } // namespace veltrasa::layout::edit
