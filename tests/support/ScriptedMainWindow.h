@@ -40,6 +40,15 @@ struct ScriptedMainWindow {
     // The record list's rows, top to bottom.
     QStringList rows() const { return rowsOf(*window.recordList()); }
 
+    // The record list's row at `rect` shows from its start, its whole height
+    // inside the list; a row wider than the list runs on past the list's
+    // right edge, clipped there.
+    static bool rowShows(const RecordListWidget& list, const QRect& rect)
+    {
+        return rect.isValid() && rect.left() == 0 && rect.top() >= 0 &&
+               rect.bottom() <= list.viewport()->rect().bottom();
+    }
+
     static QStringList rowsOf(const RecordList& list)
     {
         QStringList result;

@@ -437,7 +437,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(shownAt);
         QVERIFY(shown->edit && shown->del && !shown->cancel);
-        QVERIFY(list->viewport()->rect().contains(selectedRow));
+        QVERIFY(ScriptedMainWindow::rowShows(*list, selectedRow));
         QCOMPARE(list->viewport()->mapFromGlobal(*shownAt), selectedRow.bottomLeft() + QPoint(0, 1));
         QCOMPARE(list->rowText(30), recorded[30] + QStringLiteral("　修正"));
         QCOMPARE(list->selectedIndex(), 30);

@@ -27,23 +27,44 @@ QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> ind
     return s;
 }
 
-// The selected row lies wholly inside the list's visible area.
+bool rowShows(const RecordListWidget& list, int row)
+{
+    return row >= 0 && ScriptedMainWindow::rowShows(list, list.visualItemRect(list.item(row)));
+}
+
 bool selectedRowShows(const RecordListWidget& list)
 {
-    const int row = list.selectedIndex();
-    return row >= 0 && list.viewport()->rect().contains(list.visualItemRect(list.item(row)));
+    return rowShows(list, list.selectedIndex());
 }
 
 QString inView(const RecordListWidget& list)
 {
     const int row = list.selectedIndex();
-    return QStringLiteral("row %1 of %2 at %3, viewport %4, scrolled to %5 of %6")
+    const QRect rect = row >= 0 ? list.visualItemRect(list.item(row)) : QRect();
+    return QStringLiteral("row %1 of %2 at (%3, %4), viewport %5x%6, scrolled to %7 of %8 and across to %9")
         .arg(row)
         .arg(list.count())
-        .arg(row >= 0 ? list.visualItemRect(list.item(row)).top() : -1)
+        .arg(rect.left())
+        .arg(rect.top())
+        .arg(list.viewport()->width())
         .arg(list.viewport()->height())
         .arg(list.verticalScrollBar()->value())
-        .arg(list.verticalScrollBar()->maximum());
+        .arg(list.verticalScrollBar()->maximum())
+        .arg(list.horizontalScrollBar()->value());
+}
+
+// A record list of its own, `rows` rows long, shown.
+void showList(RecordListWidget& list, int rows, const QString& tail = {})
+{
+    list.setFont(QFont(QStringLiteral("IPAPGothic"), 12));
+    list.setGeometry(0, 0, 300, 200);
+    for (int i = 0; i < rows; ++i)
+        list.addRow(QStringLiteral("06/04 09:%1:%2　ﾘｽﾞﾑﾁｪｯｸ：心室細動%3")
+                        .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
+                        .arg(i % 60, 2, 10, QLatin1Char('0'))
+                        .arg(tail));
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
 }
 } // namespace
 
@@ -166,7 +187,7 @@ private slots:
         QCOMPARE(list->viewport()->height(), list->height() - 2 * list->frameWidth());
         list->scrollToTop();
         list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
-        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(79))));
+        QVERIFY(rowShows(*list, 79));
 
         // Undo puts a row back where the list had been scrolled away from.
         list->select(60);
@@ -207,6 +228,83 @@ private slots:
             QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
         }
         QCOMPARE(list->selectedIndex(), 10002);
+    }
+
+    // The list on its own, 300 pixels wide: rows narrower and wider than
+    // the list, hundreds of them, a row put back at the top, each selected
+    // row shown from its start.
+    void newestRowInViewOfAListOfItsOwn()
+    {
+        for (const QString& tail : {QString(), QString(30, QChar(u'あ'))}) {
+            RecordListWidget list(nullptr);
+            showList(list, 0);
+            list.addRow(QStringLiteral("短い行"));
+            for (int i = 1; i < 500; ++i) {
+                list.addRow(QStringLiteral("%1　行%2").arg(i).arg(tail));
+                list.select(list.count() - 1);
+                QVERIFY2(selectedRowShows(list), qPrintable(inView(list)));
+            }
+            QCOMPARE(list.indexAt(list.visualItemRect(list.item(499)).center()).row(), 499);
+            QCOMPARE(list.horizontalScrollBar()->value(), 0);
+            QVERIFY(!list.horizontalScrollBar()->isVisible());
+            // Scrolled to without being selected: at the top edge.
+            list.scrollToItem(list.item(3));
+            QCOMPARE(list.visualItemRect(list.item(3)).top(), 0);
+            QCOMPARE(list.selectedIndex(), 499);
+            list.insertRow(0, QStringLiteral("0　行") + tail);
+            list.select(0);
+            QVERIFY2(selectedRowShows(list), qPrintable(inView(list)));
+            list.select(500);
+            QVERIFY2(selectedRowShows(list), qPrintable(inView(list)));
+        }
+    }
+
+    // Keys move the selected row and keep it in view; nothing deselects it.
+    void keysMoveTheSelectedRowAndNeverLoseIt()
+    {
+        RecordListWidget list(nullptr);
+        showList(list, 300, QString(30, QChar(u'あ')));
+        list.select(10);
+        list.setFocus();
+        int before = 10;
+        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            before = list.selectedIndex();
+            QTest::keyClick(&list, key, modifiers);
+            QCOMPARE(list.selectedItems().size(), 1);
+            QVERIFY2(selectedRowShows(list), qPrintable(inView(list)));
+        };
+        press(Qt::Key_Down);
+        QCOMPARE(list.selectedIndex(), 11);
+        press(Qt::Key_PageDown);
+        const int page = list.selectedIndex() - before;
+        QVERIFY2(page > 1 && page * list.visualItemRect(list.item(0)).height() <= list.viewport()->height(),
+                 qPrintable(QString::number(page)));
+        press(Qt::Key_PageDown);
+        QCOMPARE(list.selectedIndex(), before + page);
+        press(Qt::Key_PageUp);
+        QCOMPARE(list.selectedIndex(), before - page);
+        press(Qt::Key_End);
+        QCOMPARE(list.selectedIndex(), 299);
+        press(Qt::Key_PageDown);
+        QCOMPARE(list.selectedIndex(), 299);
+        press(Qt::Key_Home);
+        QCOMPARE(list.selectedIndex(), 0);
+        press(Qt::Key_Up);
+        press(Qt::Key_PageUp);
+        press(Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(list.selectedIndex(), 0);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list.visualItemRect(list.item(0)).center());
+        QCOMPARE(list.selectedIndex(), 0);
+
+        // A click below the rows of a short list.
+        while (list.count() > 3)
+            list.removeRow(list.count() - 1);
+        list.select(1);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(20, list.viewport()->height() - 3));
+        QCOMPARE(list.selectedIndex(), 1);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(2)).center());
+        QCOMPARE(list.selectedIndex(), 2);
     }
 
     void endOfCprNoKeepsRecording()
