@@ -1,9 +1,9 @@
 #include "platform/WindowFrame.h"
 
 #include "platform/WindowingPlatform.h"
+#include "platform/X11Display.h"
 
 #include <QDeadlineTimer>
-#include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
 #include <algorithm>
@@ -41,18 +41,13 @@ std::vector<unsigned long> cardinals(Display* display, Window window, Atom prope
     }
     return values;
 }
-Display* x11Display()
-{
-    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 // More than any window manager lists in _NET_SUPPORTED (about a hundred).
 constexpr long kMostHints = 1024;
 
 std::optional<QMargins> windowManagersFrame(QWidget& window)
 {
-    Display* display = x11Display();
+    Display* display = programXDisplay();
     if (!display)
         return std::nullopt;
     const Window root = DefaultRootWindow(display);
@@ -96,7 +91,7 @@ std::optional<QMargins> windowManagersFrame(QWidget& window)
 
 std::optional<QMargins> drawnOnX11(QWidget& window)
 {
-    Display* display = x11Display();
+    Display* display = programXDisplay();
     if (!display)
         return std::nullopt;
     const auto client = static_cast<Window>(window.winId());
@@ -146,7 +141,7 @@ std::optional<QMargins> drawnOnX11(QWidget& window)
 // Whether the X window manager publishes no work area.
 bool workAreaMissing()
 {
-    Display* display = x11Display();
+    Display* display = programXDisplay();
     return display &&
            cardinals(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False), 4).empty();
 }
