@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -169,10 +170,8 @@ QMargins drawnWindowFrame(QWidget& window)
 {
     if (const auto measured = drawnOnX11(window))
         return *measured;
-    const QRect outer = window.frameGeometry();
-    const QRect inner = window.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
+    const QWindow* handle = window.windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
 }
 
 bool panelsUntold()
