@@ -1,5 +1,7 @@
 #include "platform/ClipboardKeeper.h"
 
+#include "platform/X11Display.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -75,19 +77,8 @@ constexpr qint64 kManagerOwnerTimeoutMs = 500;
 // How long reading the clipboard back may take.
 constexpr int kReadBackTimeoutMs = 2000;
 
-// The name of the X display the clipboard lives on: the program's own, or
-// under native Wayland the session's XWayland display.
-QString xDisplayName()
-{
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-        if (x11 && x11->display())
-            return QString::fromLocal8Bit(XDisplayString(x11->display()));
-    }
-    return qEnvironmentVariable("DISPLAY");
-}
-
-// A connection of its own to that display: its events are read here, not by
+// A connection of its own to the X display the clipboard lives on (the
+// program's own, or under native Wayland the session's XWayland display): its events are read here, not by
 // Qt, while Qt's connection goes on answering for the program's clipboard.
 class XConnection {
 public:

@@ -5,9 +5,9 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QGuiApplication>
 
 #include "platform/MessageBox.h"
+#include "platform/X11Display.h"
 
 #ifdef VELTRASA_HAVE_XSS
 #include <X11/Xlib.h>
@@ -137,8 +137,7 @@ void DesktopDisplayKeeper::release()
 bool DesktopDisplayKeeper::suspendXScreenSaver(bool suspend)
 {
 #ifdef VELTRASA_HAVE_XSS
-    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    Display* display = x11 ? x11->display() : nullptr;
+    Display* display = programXDisplay();
     if (!display)
         return false;
     int eventBase = 0;

@@ -1,11 +1,12 @@
 #include "platform/WindowFrame.h"
 
 #include "platform/WindowingPlatform.h"
+#include "platform/X11Display.h"
 
 #include <QDeadlineTimer>
-#include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -41,18 +42,13 @@ std::vector<unsigned long> cardinals(Display* display, Window window, Atom prope
     }
     return values;
 }
-Display* x11Display()
-{
-    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 // More than any window manager lists in _NET_SUPPORTED (about a hundred).
 constexpr long kMostHints = 1024;
 
 std::optional<QMargins> windowManagersFrame(QWidget& window)
 {
-    Display* display = x11Display();
+    Display* display = programXDisplay();
     if (!display)
         return std::nullopt;
     const Window root = DefaultRootWindow(display);
@@ -96,7 +92,7 @@ std::optional<QMargins> windowManagersFrame(QWidget& window)
 
 std::optional<QMargins> drawnOnX11(QWidget& window)
 {
-    Display* display = x11Display();
+    Display* display = programXDisplay();
     if (!display)
         return std::nullopt;
     const auto client = static_cast<Window>(window.winId());
@@ -146,7 +142,7 @@ std::optional<QMargins> drawnOnX11(QWidget& window)
 // Whether the X window manager publishes no work area.
 bool workAreaMissing()
 {
-    Display* display = x11Display();
+    Display* display = programXDisplay();
     return display &&
            cardinals(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False), 4).empty();
 }
@@ -174,10 +170,8 @@ QMargins drawnWindowFrame(QWidget& window)
 {
     if (const auto measured = drawnOnX11(window))
         return *measured;
-    const QRect outer = window.frameGeometry();
-    const QRect inner = window.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
+    const QWindow* handle = window.windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
 }
 
 bool panelsUntold()

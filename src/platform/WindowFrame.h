@@ -24,7 +24,8 @@ std::optional<QMargins> expectedWindowFrame(QWidget& window);
 // measured on the X server at the same moment (Qt's own frame geometry sets
 // the frame window's present size against the window's size of the last
 // event it handled: while a resize is under way, a frame that is not there);
-// elsewhere Qt's frame geometry. None for a window without a frame.
+// elsewhere the frame Qt knows (QWindow::frameMargins). None for a window
+// without a frame.
 QMargins drawnWindowFrame(QWidget& window);
 
 // Whether panels of the desktop may cover the screen's edges without the

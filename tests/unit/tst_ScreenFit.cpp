@@ -134,6 +134,40 @@ private slots:
                 }
     }
 
+    // A window put inside the available area moves as little as it takes:
+    // not at all where it is inside, only across the side it is off; one
+    // larger than the area goes to its left or top edge, where the title
+    // bar stays on the screen.
+    void movedInside_data()
+    {
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QPoint>("placed"); // its top left; the size stays
+
+        // The available area is QRect(100, 50, 800, 600): right 899, bottom 649.
+        QTest::newRow("inside") << QRect(300, 200, 400, 300) << QPoint(300, 200);
+        QTest::newRow("exactly the area") << QRect(100, 50, 800, 600) << QPoint(100, 50);
+        QTest::newRow("off the left") << QRect(60, 200, 400, 300) << QPoint(100, 200);
+        QTest::newRow("off the top") << QRect(300, -10, 400, 300) << QPoint(300, 50);
+        QTest::newRow("off the right by a pixel") << QRect(501, 200, 400, 300) << QPoint(500, 200);
+        QTest::newRow("off the bottom") << QRect(300, 400, 400, 300) << QPoint(300, 350);
+        QTest::newRow("off a corner") << QRect(700, 600, 400, 300) << QPoint(500, 350);
+        QTest::newRow("wider than the area") << QRect(50, 200, 1000, 300) << QPoint(100, 200);
+        QTest::newRow("taller, off the bottom") << QRect(300, 500, 400, 700) << QPoint(300, 50);
+        QTest::newRow("larger, off the right") << QRect(2000, 900, 900, 700) << QPoint(100, 50);
+    }
+
+    void movedInside()
+    {
+        QFETCH(QRect, rect);
+        QFETCH(QPoint, placed);
+        const QRect area(100, 50, 800, 600);
+        const QRect moved = veltrasa::movedInside(rect, area);
+        QCOMPARE(moved.topLeft(), placed);
+        QCOMPARE(moved.size(), rect.size());
+        if (rect.width() <= area.width() && rect.height() <= area.height())
+            QVERIFY(area.contains(moved));
+    }
+
     // Further records' windows cascade: each a title bar's height (at least
     // kCascadeStep) down and to the right of the one before, as large as
     // the first where that fits, else just small enough; whole on the

@@ -20,11 +20,16 @@ WindowFit centredFit(const QRect& available, const QMargins& frame, QSize client
                 scale.fromTwips(clientTwips.height()) + frame.top() + frame.bottom());
     outer.moveCenter(available.center());
     // Where even the smallest window does not fit, its title bar does.
-    outer.moveLeft(std::max(available.left(), std::min(outer.left(), available.right() + 1 - outer.width())));
-    outer.moveTop(std::max(available.top(), std::min(outer.top(), available.bottom() + 1 - outer.height())));
-    return {scale, outer};
+    return {scale, movedInside(outer, available)};
 }
 } // namespace
+
+QRect movedInside(QRect rect, const QRect& area)
+{
+    rect.moveLeft(std::max(area.left(), std::min(rect.left(), area.right() + 1 - rect.width())));
+    rect.moveTop(std::max(area.top(), std::min(rect.top(), area.bottom() + 1 - rect.height())));
+    return rect;
+}
 
 WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientTwips, int place)
 {

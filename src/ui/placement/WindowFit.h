@@ -30,4 +30,9 @@ struct WindowFit {
 WindowFit fitWindow(const QRect& available, const QMargins& frame, QSize clientTwips, int place = 0);
 constexpr int kCascadeStep = 32;
 
+// `rect` moved as little as it takes to lie entirely inside `area`. One
+// wider or taller than the area is put at its left or top edge, so that a
+// window's title bar stays on the screen.
+QRect movedInside(QRect rect, const QRect& area);
+
 } // namespace veltrasa

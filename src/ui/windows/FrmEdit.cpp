@@ -5,12 +5,13 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
+#include <QWindow>
 #include <map>
 
 #include "ui/layout/FrmEditLayout.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/Palette.h"
+#include "ui/placement/WindowFit.h"
 #include "ui/widgets/FocusChain.h"
 #include "ui/widgets/ShapeWidget.h"
 
@@ -113,19 +114,12 @@ void FrmEdit::centreOnOwner()
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (!owner || !owner->isVisible())
         return;
-    const QRect ownerFrame = owner->frameGeometry();
-    const QRect ownerClient = owner->geometry();
-    const QMargins frame(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
-                         ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
+    const QWindow* ownerWindow = owner->windowHandle();
+    const QMargins frame = ownerWindow ? ownerWindow->frameMargins() : QMargins();
     QRect mine(QPoint(), size().grownBy(frame));
-    mine.moveCenter(ownerFrame.center());
-    if (const QScreen* screen = owner->screen()) {
-        const QRect available = screen->availableGeometry();
-        mine.moveRight(std::min(mine.right(), available.right()));
-        mine.moveBottom(std::min(mine.bottom(), available.bottom()));
-        mine.moveLeft(std::max(mine.left(), available.left()));
-        mine.moveTop(std::max(mine.top(), available.top()));
-    }
+    mine.moveCenter(owner->frameGeometry().center());
+    if (const QScreen* screen = owner->screen())
+        mine = movedInside(mine, screen->availableGeometry());
     move(mine.topLeft());
 }
 
