@@ -41,10 +41,10 @@ private:
     constexpr explicit ControlKey(std::size_t row) : row_(row) {}
     static constexpr std::size_t find(const char* name, int index)
     {
-        std::size_t row = 0;
-        while (row < std::size(Table) && !(Table[row].index == index && detail::sameName(Table[row].name, name)))
-            ++row;
-        return row;
+        std::size_t found = 0;
+        while (found < std::size(Table) && !(Table[found].index == index && detail::sameName(Table[found].name, name)))
+            ++found;
+        return found;
     }
     std::size_t row_;
 };
