@@ -15,12 +15,7 @@ start_standin() {
   /usr/bin/python3 "$(dirname "$0")/screensaver_standin.py" "$@" &
   STANDIN_PID=$!
   E2E_PIDS+=("$STANDIN_PID")
-  local _
-  for _ in $(seq 1 50); do
-    grep -q '^ready$' "$1" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "the stand-in screen-saver service did not start"
+  wait_for 5 grep -q '^ready$' "$1" 2>/dev/null || fail "the stand-in screen-saver service did not start"
 }
 stop_standin() {
   kill "$STANDIN_PID"
@@ -73,10 +68,7 @@ run_record() {
 LOG="$E2E_TMP/screensaver.log"
 start_standin "$LOG" --portal
 start_program
-for _ in $(seq 1 50); do
-  grep -q '^Inhibit ' "$LOG" && break
-  sleep 0.1
-done
+wait_for 5 grep -q '^Inhibit ' "$LOG" || true
 inhibited "$LOG"
 pass "Inhibit once at start-up (cookie $COOKIE)"
 click_event 0
@@ -119,7 +111,7 @@ stop_standin
 SILENT_LOG="$E2E_TMP/silent.log"
 start_standin "$SILENT_LOG" --silent
 start_program
-shown="$(date +%s.%N)"
+shown="$SHOWN_AT"
 asked="$(sed -n 's/^Inhibit asked //p' "$SILENT_LOG")"
 [[ -n "$asked" ]] || fail "the silent service was not asked"
 awk -v a="$asked" -v s="$shown" 'BEGIN { exit !(s - a < 1.5) }' ||

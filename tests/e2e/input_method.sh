@@ -21,22 +21,37 @@ start=$(date +%s)
 
 click_event 0 # row 0 病院到着
 click_event 1 # row 1 ＣＰＲ開始, selected
-# Each key waits for the one before: ibus hands them to Mozc one by one.
 # Mozc's server starts at the first key, which may pass through untouched
 # while it does (the row then ends in "k悪人"): one key typed and taken back
-# first.
+# first, once the server runs. Each key then waits for the one before: the
+# input method hands them to Mozc one by one over its own bus and answers
+# the program later, telling nothing a test could wait on (the preedit is
+# not in the edit box's text), so each gets a pause to be answered in.
+mozc_server_runs() {
+  local f
+  for f in /proc/[0-9]*/environ; do
+    if [[ "$(cat "${f%/environ}/comm" 2>/dev/null)" == mozc_server ]] &&
+      tr '\0' '\n' 2>/dev/null <"$f" | grep -qxF "VELTRASA_E2E_WORLD=$E2E_TMP"; then return 0; fi
+  done
+  return 1
+}
+answered() { sleep 0.5; }
 type_kakunin() {
   wait_input_method_on 10
   xdotool type a
-  sleep 1
+  wait_for 10 mozc_server_runs || fail "Mozc's server did not start at the first key"
+  answered
   xdotool key BackSpace
-  sleep 0.5
+  answered
   xdotool type --delay 150 kakunin
-  sleep 0.5
+  answered
   xdotool key space
-  sleep 0.5
+  answered
   xdotool key Return
-  sleep 0.5
+  answered
+  # Once the program has dealt with the commit, the edit window is still
+  # open.
+  wait_handled
   xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null || fail "Return that commits the word pressed 変更"
 }
 correct_selected_row type_kakunin

@@ -5,8 +5,10 @@
 set -euo pipefail
 
 : "${VELTRASA_BIN:?VELTRASA_BIN must name the veltrasa executable}"
-# The controls' places in twips (EVENT_LEFT, RHYTHM_LEFT, LIST_RECT, ...),
-# written from the window's layout tables by the build.
+# The controls' places in twips (EVENT_LEFT, RHYTHM_LEFT, LIST_RECT, the
+# labels and shapes by their form names as LABEL1_3 or SHAPE2, the edit
+# window's EDIT_CHANGE_RECT, ...), written from the windows' layout tables
+# by the build (tools/layout_tables.cpp).
 : "${VELTRASA_LAYOUT:?VELTRASA_LAYOUT must name build/tests/e2e/layout.sh}"
 # shellcheck source=/dev/null
 source "$VELTRASA_LAYOUT"
@@ -43,24 +45,64 @@ SAVE_DIALOG_TITLE='名前を付けて保存|Save'
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
+# wait_for SECONDS COMMAND...: runs COMMAND every tenth of a second until it
+# succeeds; fails (status 1) after SECONDS. Every wait on a condition goes
+# through it.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS <= deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# wait_handled [WID]: waits until the program owning window WID (the main
+# window unless given) has dealt with everything sent to it so far, the
+# keys and clicks included: it answers a _NET_WM_PING sent to the window
+# only after them. A window that has gone counts as done with. Fails after
+# 10 s. Painting comes later: the pixel checks retry for that. (Qt sends the
+# answer to the root window for whoever listens to its structure.)
+wait_handled() {
+  "${PY:-/usr/bin/python3}" - "${1:-$WID}" <<'PYEOF' || fail "the program did not answer (window ${1:-$WID})"
+import select, sys, time
+from Xlib import X, display, error
+from Xlib.protocol import event
+d = display.Display()
+gone = []
+d.set_error_handler(lambda *_: gone.append(True))
+root = d.screen().root
+root.change_attributes(event_mask=X.StructureNotifyMask | X.SubstructureNotifyMask)
+window = d.create_resource_object("window", int(sys.argv[1], 0))
+protocols, ping = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("_NET_WM_PING")
+stamp = time.monotonic_ns() // 1000000 & 0xFFFFFFFF
+window.send_event(event.ClientMessage(window=window, client_type=protocols, data=(32, [ping, stamp, window.id, 0, 0])))
+d.sync()
+deadline = time.monotonic() + 10
+while not gone and time.monotonic() < deadline:
+    select.select([d], [], [], 0.1)
+    while d.pending_events():
+        e = d.next_event()
+        if e.type == X.ClientMessage and e.client_type == protocols and list(e.data[1][:2]) == [ping, stamp]:
+            sys.exit(0)
+sys.exit(0 if gone else 1)
+PYEOF
+}
+
 # start_display [WIDTHxHEIGHT]: starts Xvfb on a free display number, with
 # a screen of that size (1600x1200 unless given), and exports DISPLAY. Xvfb
 # picks the number itself (-displayfd): tests started together that looked
 # for a free number each would both take the same one.
 start_display() {
-  local size="${1:-1600x1200}" n="" i
+  local size="${1:-1600x1200}" n=""
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_PIDS+=($!)
-  for i in $(seq 1 100); do
-    n="$(head -n1 "$E2E_TMP/display")"
-    if [[ -n "$n" ]] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-      export DISPLAY=":$n"
-      return 0
-    fi
-    sleep 0.1
-  done
-  cat "$E2E_TMP/xvfb.log" >&2
-  fail "Xvfb did not start"
+  display_up() {
+    n="$(head -n1 "$E2E_TMP/display" 2>/dev/null)"
+    [[ -n "$n" ]] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1
+  }
+  wait_for 10 display_up || { cat "$E2E_TMP/xvfb.log" >&2; fail "Xvfb did not start"; }
+  export DISPLAY=":$n"
 }
 
 # Starts openbox, a window manager from the desktop, with a configuration
@@ -80,13 +122,8 @@ RC
   HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache" XDG_DATA_HOME="$home/.local/share" \
     openbox --sm-disable --config-file "$home/.config/openbox/rc.xml" >"$E2E_TMP/openbox.log" 2>&1 &
   E2E_PIDS+=($!)
-  local i
-  for i in $(seq 1 50); do
-    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then return 0; fi
-    sleep 0.1
-  done
-  cat "$E2E_TMP/openbox.log" >&2
-  fail "the window manager did not start"
+  wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  wait_for 5 wm_running || { cat "$E2E_TMP/openbox.log" >&2; fail "the window manager did not start"; }
 }
 
 # start_weston [--xwayland] [WIDTHxHEIGHT]: starts weston, the Wayland
@@ -98,9 +135,11 @@ RC
 # (`DISPLAY=$WESTON_SCREEN import ...`). With --xwayland, weston's XWayland
 # server and its X window manager run too, and DISPLAY names that server,
 # as in a GNOME or Plasma session; without, DISPLAY is unset. WESTON_PID is
-# weston's process, which ends its XWayland server with it.
+# weston's process, which ends its XWayland server with it. WESTON_PANEL is
+# the panel's height in pixels.
+WESTON_PANEL=32
 start_weston() {
-  local xwayland=() size _
+  local xwayland=() size
   if [[ "${1:-}" == --xwayland ]]; then
     xwayland=(--xwayland)
     shift
@@ -115,11 +154,11 @@ start_weston() {
   E2E_PIDS+=("$WESTON_PID")
   unset DISPLAY
   # Ready once the desktop shell has drawn its panel and background.
-  for _ in $(seq 1 100); do
-    if [[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" && "$(DISPLAY=$WESTON_SCREEN pixel_screen 2 16)" != 000000 &&
-      "$(DISPLAY=$WESTON_SCREEN pixel_screen 2 $((${size#*x} - 2)))" != 000000 ]]; then break; fi
-    sleep 0.1
-  done
+  weston_drawn() {
+    [[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" && "$(DISPLAY=$WESTON_SCREEN pixel_screen 2 16)" != 000000 &&
+      "$(DISPLAY=$WESTON_SCREEN pixel_screen 2 $((${size#*x} - 2)))" != 000000 ]]
+  }
+  wait_for 10 weston_drawn || true
   [[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston did not start"; }
   if ((${#xwayland[@]})); then
     local display
@@ -127,25 +166,36 @@ start_weston() {
     [[ -n "$display" ]] || { cat "$E2E_TMP/weston.log" >&2; fail "weston started no XWayland server"; }
     export DISPLAY="$display"
     # XWayland itself starts at the first connection.
-    for _ in $(seq 1 100); do
-      if xdpyinfo >/dev/null 2>&1; then return 0; fi
-      sleep 0.1
-    done
-    fail "XWayland did not start on $DISPLAY"
+    x_display_up() { xdpyinfo >/dev/null 2>&1; }
+    wait_for 10 x_display_up || fail "XWayland did not start on $DISPLAY"
   fi
+}
+
+# weston_pointer_aside: weston's pointer moved onto the panel's left end,
+# once weston has drawn it there (the corner of the output changes).
+weston_pointer_aside() {
+  local X Y SCREEN WINDOW
+  eval "$(DISPLAY="$WESTON_SCREEN" xdotool getmouselocation --shell)"
+  [[ "$X $Y" != "1 1" ]] || return 0
+  DISPLAY="$WESTON_SCREEN" import -window root -crop 32x32+0+0 "$E2E_TMP/corner.png"
+  DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync 1 1
+  pointer_in_corner() {
+    DISPLAY="$WESTON_SCREEN" import -window root -crop 32x32+0+0 "$E2E_TMP/corner-now.png"
+    [[ "$(compare -metric AE "$E2E_TMP/corner.png" "$E2E_TMP/corner-now.png" null: 2>&1 || true)" != 0 ]]
+  }
+  wait_for 5 pointer_in_corner || fail "weston did not draw the pointer on its panel"
 }
 
 # weston_window: the rectangle of the main window's client area on weston's
 # output as "X Y WIDTH HEIGHT": the extent of the window's black background
-# (#000000) below the panel, the pointer moved onto the panel first.
+# (#000000) below the panel, the pointer moved aside first.
 weston_window() {
-  DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync 1 1
-  sleep 0.2
+  weston_pointer_aside
   local w h
   read -r w h < <(DISPLAY="$WESTON_SCREEN" screen_size)
   DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/weston.png"
-  convert "$E2E_TMP/weston.png" -crop "${w}x$((h - 32))+0+32" +repage -fill red -opaque black \
-    -fill black +opaque red -format '%@' info: | awk -F'[x+]' '{ print $3, $4 + 32, $1, $2 }'
+  convert "$E2E_TMP/weston.png" -crop "${w}x$((h - WESTON_PANEL))+0+$WESTON_PANEL" +repage -fill red -opaque black \
+    -fill black +opaque red -format '%@' info: | awk -F'[x+]' -v panel="$WESTON_PANEL" '{ print $3, $4 + panel, $1, $2 }'
 }
 
 # frame_on_screen WID WHAT: the window WID with the frame the window manager
@@ -168,22 +218,20 @@ frame_on_screen() {
 # starved). Retries if it could not connect to the display. Without an X
 # display (natively on Wayland, see start_weston) no window can be looked
 # up: it waits for the program's report of the window's first paint
-# instead, and leaves WID empty.
+# instead, and leaves WID empty. SHOWN_AT is when the window was found
+# (seconds since the epoch).
 PROGRAM_RUNNER=()
 start_program() {
-  local attempt _
+  local attempt
   for attempt in 1 2 3; do
     launch_program
     if [[ -z "${DISPLAY:-}" ]]; then
-      for _ in $(seq 1 200); do
-        if grep -q '^exposed ' "$E2E_TMP/program.log"; then return 0; fi
-        sleep 0.1
-      done
+      if wait_for 20 grep -q '^exposed ' "$E2E_TMP/program.log"; then return 0; fi
     else
       WID="$(timeout 20 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" 2>/dev/null | head -n1 || true)"
       if [[ -n "$WID" ]]; then
-        sleep 0.3
-        read -r CLIENT_W CLIENT_H < <(window_size)
+        SHOWN_AT="$(date +%s.%N)"
+        wait_for 10 window_fitted || fail "the window kept another size than the one it asked for"
         return 0
       fi
     fi
@@ -199,12 +247,9 @@ start_program() {
 # paused virtual machine or an overloaded machine stops it, then continued.
 stall_program() {
   kill -STOP "$PROGRAM_PID"
-  local _
-  for _ in $(seq 1 50); do
-    [[ "$(awk '{print $3}' "/proc/$PROGRAM_PID/stat")" == T ]] && break
-    sleep 0.02
-  done
-  [[ "$(awk '{print $3}' "/proc/$PROGRAM_PID/stat")" == T ]] || fail "the program did not stop"
+  program_stopped() { [[ "$(awk '{print $3}' "/proc/$PROGRAM_PID/stat")" == T ]]; }
+  wait_for 1 program_stopped || fail "the program did not stop"
+  # The stop itself is what is tested: time passes while the program sleeps.
   sleep "$1"
   kill -CONT "$PROGRAM_PID"
 }
@@ -226,15 +271,27 @@ main_windows() {
   xdotool search --all --onlyvisible --pid "$1" --name "$MAIN_TITLE" 2>/dev/null || true
 }
 
-# The size of the main window's client area, which start_program reads: the
-# twips helpers below scale by it, so they point at the same controls on a
-# window shown smaller than laid out (1227 x 869 pixels, 15 twips a pixel).
-CLIENT_W=1227
-CLIENT_H=869
+# The size in pixels of the main window's client area as laid out (the
+# tables' CLIENT_WIDTH x CLIENT_HEIGHT twips) and as shown: the helpers
+# below that look at the window read its size as it is (client_geometry) and
+# scale by it, so they point at the same controls on a window shown smaller
+# than laid out.
+LAYOUT_W=$((CLIENT_WIDTH / TWIPS_PER_PIXEL))
+LAYOUT_H=$((CLIENT_HEIGHT / TWIPS_PER_PIXEL))
+CLIENT_W=$LAYOUT_W
+CLIENT_H=$LAYOUT_H
 # twips_x TWIPS, twips_y TWIPS: a horizontal or vertical client position in
-# twips as pixels.
-twips_x() { echo $(($1 * CLIENT_W / 18405)); }
-twips_y() { echo $(($1 * CLIENT_H / 13035)); }
+# twips as pixels, on a client area of CLIENT_W x CLIENT_H pixels.
+twips_x() { echo $(($1 * CLIENT_W / CLIENT_WIDTH)); }
+twips_y() { echo $(($1 * CLIENT_H / CLIENT_HEIGHT)); }
+
+# window_fitted: the main window has the size it asked for (a window of
+# fixed size: its minimum), as it has once its window manager is done with
+# it and it has fitted itself again.
+window_fitted() {
+  [[ "$(window_size)" == "$(xprop -id "$WID" WM_NORMAL_HINTS |
+    sed -n 's/.*program specified minimum size: \([0-9]*\) by \([0-9]*\).*/\1 \2/p')" ]] && wait_handled
+}
 
 # client_geometry WID: a window's client area on the screen as "X Y WIDTH
 # HEIGHT" (xdotool's own counts a window manager's frame offset twice).
@@ -250,10 +307,17 @@ window_origin() {
   echo "$x $y"
 }
 
-# twips_to_screen LEFT TOP WIDTH HEIGHT: the centre of that rectangle.
+# twips_to_screen LEFT TOP WIDTH HEIGHT [WINDOW]: the centre of that
+# rectangle of the main window's client area (or of WINDOW's, a window laid
+# out as WINDOW_WIDTH x WINDOW_HEIGHT twips in the tables: EDIT for the
+# edit window, whose id is EDIT_WID) on the screen.
 twips_to_screen() {
-  local ox oy
-  read -r ox oy < <(window_origin)
+  local ox oy CLIENT_W CLIENT_H CLIENT_WIDTH="$CLIENT_WIDTH" CLIENT_HEIGHT="$CLIENT_HEIGHT" wid="$WID"
+  if [[ -n "${5:-}" ]]; then
+    local width="${5}_CLIENT_WIDTH" height="${5}_CLIENT_HEIGHT" window="${5}_WID"
+    CLIENT_WIDTH=${!width} CLIENT_HEIGHT=${!height} wid=${!window}
+  fi
+  read -r ox oy CLIENT_W CLIENT_H < <(client_geometry "$wid")
   echo "$((ox + $(twips_x $(($1 + $3 / 2))))) $((oy + $(twips_y $(($2 + $4 / 2)))))"
 }
 
@@ -266,25 +330,28 @@ pointer_to() {
   if [[ "$X $Y" != "$1 $2" ]]; then xdotool mousemove --sync "$1" "$2"; fi
 }
 
-# click_twips LEFT TOP WIDTH HEIGHT [BUTTON]: a click at the centre.
+# click_twips LEFT TOP WIDTH HEIGHT [BUTTON]: a click at the centre, once
+# the program has dealt with it.
 click_twips() {
   local x y
   read -r x y < <(twips_to_screen "$1" "$2" "$3" "$4")
   pointer_to "$x" "$y"
   xdotool click "${5:-1}"
-  sleep 0.2
+  wait_handled
 }
 
 # Event button i (0..15) and rhythm button i (0..5).
 click_event() { click_twips "${EVENT_LEFT[$1]}" "${EVENT_TOP[$1]}" "$EVENT_WIDTH" "$EVENT_HEIGHT"; }
 click_rhythm() { click_twips "${RHYTHM_LEFT[$1]}" "$RHYTHM_TOP" "$RHYTHM_WIDTH" "$RHYTHM_HEIGHT"; }
-# A spot inside the reversible-causes panel clear of its labels.
-CAUSES_PANEL_SPOT=(18135 10785)
+# The reversible causes' list (LABEL2), and a spot inside their panel
+# (SHAPE2) clear of its labels: ten pixels in from its lower right corner.
+CAUSES_LIST=("${LABEL2[@]}")
+CAUSES_PANEL_SPOT=($((SHAPE2[0] + SHAPE2[2] - 10 * TWIPS_PER_PIXEL)) $((SHAPE2[1] + SHAPE2[3] - 10 * TWIPS_PER_PIXEL)))
 
 # Colour of the screen pixel at client position (twips) as RRGGBB.
 pixel_twips() {
-  local ox oy
-  read -r ox oy < <(window_origin)
+  local ox oy CLIENT_W CLIENT_H
+  read -r ox oy CLIENT_W CLIENT_H < <(client_geometry "$WID")
   pixel_screen "$((ox + $(twips_x "$1")))" "$((oy + $(twips_y "$2")))"
 }
 pixel_screen() {
@@ -294,17 +361,13 @@ pixel_screen() {
 
 screenshot() { import -window root "$1"; }
 
+# program_ended: the program (PROGRAM_PID) has ended.
+program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
+
 # Waits up to 10 s for the program to end; fails if it does not.
 wait_program_end() {
-  local i
-  for i in $(seq 1 100); do
-    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-      wait "$PROGRAM_PID" 2>/dev/null || true
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the program did not end"
+  wait_for 10 program_ended || fail "the program did not end"
+  wait "$PROGRAM_PID" 2>/dev/null || true
 }
 
 # Runs the rest of the calling script on a private session bus of its own
@@ -331,19 +394,19 @@ use_private_session_bus() {
 start_accessibility_bus() {
   GSETTINGS_BACKEND=memory /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
   E2E_PIDS+=($!)
-  local _
-  for _ in $(seq 1 50); do
+  a11y_bus_up() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
-    sleep 0.1
-  done
+      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
+  }
+  wait_for 5 a11y_bus_up || true
   dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
     string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null ||
     fail "the accessibility bus did not start"
 }
 
 # The program's open popup menu (its visible window that the window manager
-# does not manage), or nothing.
+# does not manage), or nothing; menu_open: there is one.
+menu_open() { [[ -n "$(popup_menu)" ]]; }
 popup_menu() {
   local wid
   for wid in $(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null || true); do
@@ -355,20 +418,42 @@ popup_menu() {
   return 0
 }
 
-# Waits for the edit window (編集) and sets EDIT_WID, and EDIT_X, EDIT_Y,
-# EDIT_WIDTH and EDIT_HEIGHT to its place on the screen; fails if it does
-# not open.
-find_edit_window() {
-  EDIT_WID="$(wait_window "$EDIT_TITLE" 10 | head -n1)"
-  [[ -n "$EDIT_WID" ]] || fail "the edit window did not open"
-  eval "$(xdotool getwindowgeometry --shell "$EDIT_WID" | sed 's/^/EDIT_/')"
+# menu_choose ITEM: in the open popup menu, the item captioned ITEM (修正,
+# 削除, 元に戻す: POPUP_ITEMS) chosen from the keyboard (the menu opens with
+# no item highlighted; Down skips the separators), once the program has
+# dealt with the choice.
+menu_choose() {
+  local keys=() item
+  wait_for 5 menu_open || fail "no popup menu open (to choose $1)"
+  for item in "${POPUP_ITEMS[@]}"; do
+    if [[ "$item" != - ]]; then keys+=(Down); fi
+    [[ "$item" == "$1" ]] && break
+  done
+  [[ "$item" == "$1" ]] || fail "no $1 in the popup menu (${POPUP_ITEMS[*]})"
+  xdotool key "${keys[@]}" Return
+  wait_handled
 }
 
-# Presses 変更 (Command2) in the edit window found by find_edit_window and
+# Waits for the edit window (編集) and its keyboard focus, and sets
+# EDIT_WID, and EDIT_X, EDIT_Y, EDIT_WIDTH and EDIT_HEIGHT to its client
+# area on the screen; fails if it does not open.
+find_edit_window() {
+  EDIT_WID="$(wait_window "$EDIT_TITLE" 10 | head -n1 || true)"
+  [[ -n "$EDIT_WID" ]] || fail "the edit window did not open"
+  wait_focus "$EDIT_WID" 5 || fail "the edit window did not get the keyboard"
+  read -r EDIT_X EDIT_Y EDIT_WIDTH EDIT_HEIGHT < <(client_geometry "$EDIT_WID")
+}
+
+# Presses 変更 (EDIT_CHANGE_RECT) in the edit window found by
+# find_edit_window, once the program has dealt with what was typed, and
 # waits until the window has gone.
 press_change() {
-  xdotool mousemove --sync $((EDIT_X + 392)) $((EDIT_Y + 67)) click 1
-  wait_window_gone "$EDIT_TITLE" 5 || fail "変更 did not close the edit window"
+  local x y
+  wait_handled
+  read -r x y < <(twips_to_screen "${EDIT_CHANGE_RECT[@]}" EDIT)
+  pointer_to "$x" "$y"
+  xdotool click 1
+  wait_window_gone "$EDIT_TITLE" 10 || fail "変更 did not close the edit window"
 }
 
 # wait_window NAME_REGEX SECONDS: prints the id of the first visible window
@@ -376,41 +461,30 @@ press_change() {
 # xdotool's own --sync gives up with an X error when another window
 # vanishes while it looks, so each look is simply tried again.
 wait_window() {
-  local deadline=$((SECONDS + $2)) wid
-  while ((SECONDS <= deadline)); do
-    wid="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)"
-    if [[ -n "$wid" ]]; then
-      echo "$wid"
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+  local wid
+  window_shown() { wid="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)" && [[ -n "$wid" ]]; }
+  wait_for "$2" window_shown "$1" || return 1
+  echo "$wid"
 }
 
 # wait_window_gone NAME_REGEX SECONDS [WID]: waits until no visible window
 # whose name matches (or not window WID) is left; fails (status 1) after
 # SECONDS.
 wait_window_gone() {
-  local deadline=$((SECONDS + $2)) open
-  while ((SECONDS <= deadline)); do
+  window_gone() {
+    local open
     open="$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)"
-    if [[ -z "$open" ]] || { [[ -n "${3:-}" ]] && ! grep -qx "$3" <<<"$open"; }; then return 0; fi
-    sleep 0.1
-  done
-  return 1
+    [[ -z "$open" ]] || { [[ -n "${2:-}" ]] && ! grep -qx "$2" <<<"$open"; }
+  }
+  wait_for "$2" window_gone "$1" "${3:-}"
 }
 
 # wait_focus WID SECONDS: waits until window WID has the keyboard focus
 # (keys sent before then go to the window that had it); fails (status 1)
 # after SECONDS.
 wait_focus() {
-  local deadline=$((SECONDS + $2))
-  while ((SECONDS <= deadline)); do
-    [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]] && return 0
-    sleep 0.1
-  done
-  return 1
+  has_focus() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]]; }
+  wait_for "$2" has_focus "$1"
 }
 
 # Waits for the next message box (caption "Veltrasa2005"; the main window's
@@ -423,14 +497,23 @@ answer_message() {
   press_in_box "$wid" "$key"
 }
 
-# press_in_box WID KEY: presses KEY in message box WID and waits until it
+# press_in_box WID KEY: presses KEY in message box WID, once the program
+# has dealt with its showing and it has the keyboard, and waits until it
 # has gone.
 press_in_box() {
-  local wid="$1" key="$2" i
-  sleep 0.2
-  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  local wid="$1" key="$2"
+  focus_window "$wid"
   xdotool key --clearmodifiers "$key"
   wait_window_gone "$MESSAGE_TITLE" 10 "$wid" || fail "the message box did not close after $key"
+}
+
+# focus_window WID: gives window WID the keyboard once its program has dealt
+# with its showing, and waits until it has it (keys sent before then would
+# go to the window that had it).
+focus_window() {
+  wait_handled "$1"
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  wait_focus "$1" 5 || fail "window $1 did not get the keyboard"
 }
 
 # close_window WID: asks the window manager to close window WID, as its
@@ -458,23 +541,21 @@ message_box() {
 # cancelled) until the program ends; fails if it has not ended in 15 s.
 # The program's exit status is left in PROGRAM_STATUS.
 decline_until_end() {
-  local i box
-  for i in $(seq 1 150); do
-    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-      PROGRAM_STATUS=0
-      wait "$PROGRAM_PID" 2>/dev/null || PROGRAM_STATUS=$?
-      return 0
-    fi
+  decline_or_end() {
+    program_ended && return 0
+    local box
     box="$(message_box)"
     if [[ -n "$box" ]]; then
       xdotool windowfocus --sync "$box" 2>/dev/null || true
       xdotool key --clearmodifiers n 2>/dev/null || true
-      sleep 0.2
+      wait_handled "$box"
       if [[ "$(message_box)" == "$box" ]]; then xdotool key --clearmodifiers Escape 2>/dev/null || true; fi
     fi
-    sleep 0.1
-  done
-  fail "the program did not end"
+    return 1
+  }
+  wait_for 15 decline_or_end || fail "the program did not end"
+  PROGRAM_STATUS=0
+  wait "$PROGRAM_PID" 2>/dev/null || PROGRAM_STATUS=$?
 }
 
 # Presses the CPR終了 button and answers Yes: the window closes.
@@ -498,16 +579,16 @@ window_size() {
 # snapshot: grabs the screen once so that several samples see the same
 # moment (and cost one grab). snap_* read the last snapshot.
 SNAP="$E2E_TMP/snap.png"
-SNAP_ORIGIN=""
+SNAP_GEOMETRY=""
 snapshot() {
-  SNAP_ORIGIN="$(window_origin)"
+  SNAP_GEOMETRY="$(client_geometry "$WID")"
   import -window root "$SNAP"
 }
 
 # snap_pixel_twips LEFT TOP: colour at that client position as RRGGBB.
 snap_pixel_twips() {
-  local ox oy
-  read -r ox oy <<<"$SNAP_ORIGIN"
+  local ox oy CLIENT_W CLIENT_H
+  read -r ox oy CLIENT_W CLIENT_H <<<"$SNAP_GEOMETRY"
   convert "$SNAP" -crop "1x1+$((ox + $(twips_x "$1")))+$((oy + $(twips_y "$2")))" -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n1 | tr 'a-f' 'A-F'
 }
@@ -523,8 +604,7 @@ snap_region_has() {
 # snap_window FILE: the main window's client area from the last snapshot.
 snap_window() {
   local ox oy w h
-  read -r ox oy <<<"$SNAP_ORIGIN"
-  read -r w h < <(window_size)
+  read -r ox oy w h <<<"$SNAP_GEOMETRY"
   convert "$SNAP" -crop "${w}x${h}+$ox+$oy" +repage "$1"
 }
 
@@ -537,8 +617,8 @@ snap_crop_twips() {
 # snap_box_twips LEFT TOP WIDTH HEIGHT: that client rectangle (twips) as an
 # ImageMagick geometry on the last snapshot.
 snap_box_twips() {
-  local ox oy
-  read -r ox oy <<<"$SNAP_ORIGIN"
+  local ox oy CLIENT_W CLIENT_H
+  read -r ox oy CLIENT_W CLIENT_H <<<"$SNAP_GEOMETRY"
   echo "$(twips_x "$3")x$(twips_y "$4")+$((ox + $(twips_x "$1")))+$((oy + $(twips_y "$2")))"
 }
 
@@ -546,13 +626,12 @@ snap_box_twips() {
 # ones for about three seconds while it fails: a busy machine may not have
 # repainted the window yet.
 settled() {
-  local _
-  for _ in $(seq 1 12); do
-    if "$@"; then return 0; fi
-    sleep 0.25
+  "$@" && return 0
+  fresh_check() {
     snapshot
-  done
-  return 1
+    "$@"
+  }
+  wait_for 3 fresh_check "$@"
 }
 
 snap_pixel_is() { [[ "$(snap_pixel_twips "$2" "$3")" == "$1" ]]; }
@@ -587,14 +666,14 @@ user_world() {
   local here home="$E2E_TMP/user" owner=() world
   here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
   if [[ $(id -u) -eq 0 ]]; then
-    # Tests started together may each try to create it; one succeeds.
-    local _
-    for _ in 1 2 3 4 5; do
-      id -u "$E2E_USER" >/dev/null 2>&1 && break
-      useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
-        "$E2E_USER" 2>"$E2E_TMP/useradd.log" || sleep 0.5
-    done
-    id -u "$E2E_USER" >/dev/null 2>&1 || { cat "$E2E_TMP/useradd.log" >&2; fail "could not create the user $E2E_USER"; }
+    # Tests started together may each try to create it; one succeeds, and
+    # the others find it once it is made.
+    user_made() {
+      id -u "$E2E_USER" >/dev/null 2>&1 ||
+        useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+          "$E2E_USER" 2>"$E2E_TMP/useradd.log"
+    }
+    wait_for 3 user_made || { cat "$E2E_TMP/useradd.log" >&2; fail "could not create the user $E2E_USER"; }
     owner=(setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups)
     # The user passes through the scratch folder to its home and to files
     # named to it, and lists nothing else there.
@@ -615,12 +694,7 @@ user_world() {
   "${AS_USER[@]}" dbus-daemon --config-file="$home/session-bus.conf" --nofork --print-address \
     >"$E2E_TMP/user-bus.address" 2>"$E2E_TMP/user-bus.log" &
   E2E_PIDS+=($!)
-  local _
-  for _ in $(seq 1 50); do
-    [[ -s "$E2E_TMP/user-bus.address" ]] && break
-    sleep 0.1
-  done
-  [[ -s "$E2E_TMP/user-bus.address" ]] || { cat "$E2E_TMP/user-bus.log" >&2; fail "the user's session bus did not start"; }
+  wait_for 5 test -s "$E2E_TMP/user-bus.address" || { cat "$E2E_TMP/user-bus.log" >&2; fail "the user's session bus did not start"; }
   AS_USER+=("DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/user-bus.address")")
   # A build folder the user cannot reach (under root's home, say) gives it
   # a copy of the program.
@@ -668,15 +742,13 @@ CONF
   # Neither the panel nor the emoji picker: nothing but the engine.
   "${AS_USER[@]}" ibus-daemon --single --emoji-extension=disable >"$E2E_TMP/ibus.log" 2>&1 &
   E2E_PIDS+=($!)
-  local _
-  for _ in $(seq 1 100); do
+  mozc_engine() {
     "${AS_USER[@]}" ibus engine mozc-jp >/dev/null 2>&1 || true
-    if [[ "$("${AS_USER[@]}" ibus engine 2>/dev/null)" == mozc-jp ]]; then return 0; fi
-    sleep 0.2
-  done
-  cat "$E2E_TMP/ibus.log" >&2
-  fail "ibus did not take Mozc as its engine"
+    ibus_on
+  }
+  wait_for 20 mozc_engine || { cat "$E2E_TMP/ibus.log" >&2; fail "ibus did not take Mozc as its engine"; }
 }
+ibus_on() { [[ "$("${AS_USER[@]}" ibus engine 2>/dev/null)" == mozc-jp ]]; }
 
 # Starts fcitx5 with Mozc in the user's world (user_world) as the only
 # input method of its group, switched on in every new window (fcitx5's
@@ -709,14 +781,15 @@ CONF
   INPUT_METHOD=fcitx5
   "${AS_USER[@]}" fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,keyboard,mozc >"$E2E_TMP/fcitx5.log" 2>&1 &
   E2E_PIDS+=($!)
-  local _
-  for _ in $(seq 1 100); do
-    if "${AS_USER[@]}" dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
-      org.fcitx.Fcitx.Controller1.CurrentInputMethod 2>/dev/null | grep -q '"'; then return 0; fi
-    sleep 0.2
-  done
-  cat "$E2E_TMP/fcitx5.log" >&2
-  fail "fcitx5 did not start"
+  fcitx5_answers() {
+    "${AS_USER[@]}" dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
+      org.fcitx.Fcitx.Controller1.CurrentInputMethod 2>/dev/null | grep -q '"'
+  }
+  wait_for 20 fcitx5_answers || { cat "$E2E_TMP/fcitx5.log" >&2; fail "fcitx5 did not start"; }
+}
+fcitx5_on() {
+  "${AS_USER[@]}" dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
+    org.fcitx.Fcitx.Controller1.State 2>/dev/null | grep -q 'int32 2'
 }
 
 # Waits until the input method started by start_ibus_mozc or
@@ -724,16 +797,5 @@ CONF
 # switches it on, and loads Mozc, only once the window has told it of its
 # focus: a key typed before goes in as it is); fails after SECONDS.
 wait_input_method_on() {
-  local deadline=$((SECONDS + $1))
-  while ((SECONDS <= deadline)); do
-    case "$INPUT_METHOD" in
-      ibus) [[ "$("${AS_USER[@]}" ibus engine 2>/dev/null)" == mozc-jp ]] && return 0 ;;
-      fcitx5)
-        "${AS_USER[@]}" dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
-          org.fcitx.Fcitx.Controller1.State 2>/dev/null | grep -q 'int32 2' && return 0
-        ;;
-    esac
-    sleep 0.2
-  done
-  fail "$INPUT_METHOD is not on in the focused window"
+  wait_for "$1" "${INPUT_METHOD}_on" || fail "$INPUT_METHOD is not on in the focused window"
 }

@@ -24,11 +24,7 @@ click_event 0 # 病院到着, selected
 # written by the test).
 MARKER="-$(od -An -N8 -tx1 /dev/urandom | tr -d ' \n')"
 correct_selected_row xdotool type --delay 20 -- "$MARKER"
-end_record
-answer_message n      # save? No
-answer_message n      # print? No
-answer_message Return # copied: OK
-wait_program_end
+end_with_copy_only n
 pass "No, No, OK: the program ended"
 
 nowhere_but_the_clipboard "$MARKER"
@@ -42,11 +38,8 @@ mapfile -t keepers < <(clipboard_keepers)
 ((${#keepers[@]} == 1)) || fail "expected one keeper, found: ${keepers[*]}"
 [[ "$(readlink "/proc/${keepers[0]}/cwd")" == / ]] || fail "the keeper keeps a folder in use"
 echo other | "$XCLIP" -selection clipboard -in
-for _ in $(seq 1 10); do
-  [[ -z "$(clipboard_keepers)" ]] && break
-  sleep 0.1
-done
-[[ -z "$(clipboard_keepers)" ]] || fail "the keeper still runs a second after another program took the clipboard"
+no_keeper() { [[ -z "$(clipboard_keepers)" ]]; }
+wait_for 1 no_keeper || fail "the keeper still runs a second after another program took the clipboard"
 [[ "$(timeout 10 "$XCLIP" -o -selection clipboard)" == other ]] || fail "the other program's text is not on the clipboard"
 pass "the keeper ended when another program took the clipboard"
 
@@ -82,11 +75,7 @@ start_standin() {
   "$PY" "$E2E_DIR/clipboard_manager_standin.py" "$@" 2>"$E2E_TMP/standin.log" &
   STANDIN_PID=$!
   E2E_PIDS+=("$STANDIN_PID")
-  for _ in $(seq 1 50); do
-    clipboard_manager_running && return 0
-    sleep 0.1
-  done
-  fail "the stand-in clipboard manager did not start"
+  wait_for 5 clipboard_manager_running || fail "the stand-in clipboard manager did not start"
 }
 
 # --- a clipboard manager that confirms the hand-over: no keeper -------------

@@ -15,12 +15,8 @@ clipboard_manager_running || fail "weston's X window manager does not own CLIPBO
 # wayland_clipboard_is TEXT: a Wayland program reads TEXT from the clipboard
 # within a few seconds (weston passes the X clipboard on as it changes).
 wayland_clipboard_is() {
-  local _
-  for _ in $(seq 1 30); do
-    [[ "$(timeout 5 wl-paste --no-newline 2>/dev/null)" == "$1" ]] && return 0
-    sleep 0.2
-  done
-  return 1
+  wayland_reads() { [[ "$(timeout 5 wl-paste --no-newline 2>/dev/null)" == "$1" ]]; }
+  wait_for 6 wayland_reads "$1"
 }
 
 for earlier in nothing wayland x11; do

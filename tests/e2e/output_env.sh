@@ -34,13 +34,7 @@ start_clipboard_manager() {
   E2E_PIDS+=("$DBUS_SESSION_BUS_PID")
   xfce4-clipman >"$E2E_TMP/clipman.log" 2>&1 &
   E2E_PIDS+=($!)
-  local i
-  for i in $(seq 1 100); do
-    if clipboard_manager_running; then return 0; fi
-    sleep 0.1
-  done
-  cat "$E2E_TMP/clipman.log" >&2
-  fail "the clipboard manager did not start"
+  wait_for 10 clipboard_manager_running || { cat "$E2E_TMP/clipman.log" >&2; fail "the clipboard manager did not start"; }
 }
 
 # A CUPS scheduler of the test's own on a private socket (CUPS_SERVER), so
@@ -90,12 +84,8 @@ CONF
   cupsd -f -c "$root/conf/cupsd.conf" -s "$root/conf/cups-files.conf" >"$root/log/cupsd.out" 2>&1 &
   E2E_PIDS+=($!)
   export CUPS_SERVER="$root/cups.sock"
-  local i
-  for i in $(seq 1 100); do
-    if lpstat -r 2>/dev/null | grep -q 'is running'; then break; fi
-    sleep 0.1
-  done
-  lpstat -r 2>/dev/null | grep -q 'is running' || { cat "$root/log/"* >&2; fail "cupsd did not start"; }
+  cupsd_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+  wait_for 10 cupsd_running || { cat "$root/log/"* >&2; fail "cupsd did not start"; }
   if [[ "${1:-}" == capture ]]; then
     lpadmin -p capture -E -v "capture:$CAPTURED" -P "$E2E_DIR/cups/capture.ppd" 2>/dev/null ||
       fail "could not add the capturing printer"
@@ -106,8 +96,8 @@ CONF
 # printed_job SECONDS: waits up to SECONDS for the capturing printer to
 # keep a job and sets JOB to its PDF; fails unless exactly one job came.
 printed_job() {
-  local deadline=$((SECONDS + $1)) jobs
-  while ((SECONDS < deadline)) && ! compgen -G "$CAPTURED/*.pdf" >/dev/null; do sleep 0.1; done
+  local jobs
+  wait_for "$1" compgen -G "$CAPTURED/*.pdf" >/dev/null || true
   jobs=("$CAPTURED"/*.pdf)
   [[ ${#jobs[@]} -eq 1 && -f "${jobs[0]}" ]] || fail "expected one print job, found: ${jobs[*]}"
   JOB="${jobs[0]}"
@@ -115,37 +105,32 @@ printed_job() {
 
 # Waits for Qt's save-file dialog and presses KEYS in it.
 answer_save_dialog() {
-  local wid
-  wid="$(wait_window "$SAVE_DIALOG_TITLE" 15 2>/dev/null | head -n1 || true)"
-  [[ -n "$wid" ]] || fail "the save dialog did not appear"
-  sleep 0.3
-  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  [[ -n "$(save_dialog)" ]] || fail "the save dialog did not appear"
   xdotool key --clearmodifiers "$@"
 }
 
-# Qt's save dialog, once it is up and has the keyboard.
+# Qt's save dialog, once it is up, its program has dealt with its showing,
+# and it has the keyboard.
 save_dialog() {
   local wid
   wid="$(wait_window "$SAVE_DIALOG_TITLE" 15 2>/dev/null | head -n1 || true)"
   [[ -n "$wid" ]] || fail "the save dialog did not appear"
-  sleep 0.6
-  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true
+  # Under a window manager it is also made the active window.
+  xdotool windowactivate --sync "$wid" 2>/dev/null || true
+  focus_window "$wid"
   echo "$wid"
 }
-dialog_open() { xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" 2>/dev/null | grep -qx "$1"; }
+dialog_closed() { ! xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" 2>/dev/null | grep -qx "$1"; }
 
 # Presses KEY in the save dialog until it has closed (a busy machine may
 # drop a key pressed while the dialog is still settling).
 close_save_dialog() {
-  local wid _try _i
+  local wid _try
   wid="$(save_dialog)"
   [[ -n "$wid" ]] || fail "the save dialog did not appear"
   for _try in 1 2 3; do
     xdotool key --clearmodifiers "$1"
-    for _i in $(seq 1 30); do
-      dialog_open "$wid" || return 0
-      sleep 0.1
-    done
+    wait_for 3 dialog_closed "$wid" && return 0
   done
   fail "the save dialog did not close after $1"
 }
@@ -155,19 +140,40 @@ close_save_dialog() {
 # remapping a spare key for a moment, and on a busy machine the dialog may
 # read the key after the map has changed back, dropping that character.
 type_save_name() {
-  [[ -n "$(save_dialog)" ]] || fail "the save dialog did not appear"
-  printf '%s' "$1" | xclip -selection clipboard -i
+  local wid
+  wid="$(save_dialog)"
+  [[ -n "$wid" ]] || fail "the save dialog did not appear"
+  clipboard_from <(printf '%s' "$1")
   xdotool key --clearmodifiers ctrl+a
   xdotool key --clearmodifiers ctrl+v
-  sleep 0.3
+  wait_handled "$wid"
+}
+
+# clipboard_from FILE: puts the contents of FILE on the clipboard (xclip
+# serves it until another program takes the clipboard over) and waits until
+# the clipboard holds them.
+clipboard_from() {
+  cp "$1" "$E2E_TMP/clipboard-in"
+  xclip -selection clipboard -i "$E2E_TMP/clipboard-in"
+  clipboard_holds() { cmp -s "$E2E_TMP/clipboard-in" <(timeout 5 xclip -o -selection clipboard 2>/dev/null); }
+  wait_for 10 clipboard_holds || fail "the clipboard does not hold what was put on it"
 }
 
 # Clicks event button i n times in quick succession.
 click_event_times() {
   local i="$1" n="$2" x y
   read -r x y < <(twips_to_screen "${EVENT_LEFT[$i]}" "${EVENT_TOP[$i]}" "$EVENT_WIDTH" "$EVENT_HEIGHT")
-  xdotool mousemove --sync "$x" "$y" click --repeat "$n" --delay 120 1
-  sleep 0.3
+  pointer_to "$x" "$y"
+  xdotool click --repeat "$n" --delay 120 1
+  wait_handled
+}
+
+# end_declined [KEY]: CPR終了 confirmed, then No to saving as a text file
+# and to printing, answered with KEY (n unless given; Escape is No too).
+end_declined() {
+  end_record
+  answer_message "${1:-n}" # save as a text file? No
+  answer_message "${1:-n}" # print? No
 }
 
 # A record of two rows (病院到着, ＣＰＲ終了) ended with No to saving and to
@@ -176,17 +182,14 @@ record_declined() {
   start_program
   START=$(date +%s)
   click_event 0
-  end_record
-  answer_message n # save? No
-  answer_message n # print? No
+  end_declined
 }
 
-# Ends the record with the copy alone: CPR終了 confirmed, no text file, no
-# printout, the copied notice closed; waits until the program has ended.
+# end_with_copy_only [KEY]: ends the record with the copy alone: as
+# end_declined KEY (Escape unless given), then the copied notice closed;
+# waits until the program has ended.
 end_with_copy_only() {
-  end_record
-  answer_message Escape # save as a text file? No
-  answer_message Escape # print? No
+  end_declined "${1:-Escape}"
   answer_message Return # copied to the clipboard
   wait_program_end
 }
@@ -208,21 +211,12 @@ clipboard_to() {
 # selected row, COMMAND run while the edit window is open (the caret is at
 # the end of the row), then 変更.
 correct_selected_row() {
-  # shellcheck disable=SC2034 # all set by getwindowgeometry, kept local
-  local ox oy wid X Y WIDTH HEIGHT SCREEN WINDOW
-  read -r ox oy < <(window_origin)
   # A right press anywhere on the list opens the menu for the selected row.
-  xdotool mousemove --sync "$((ox + LIST_RECT[0] / 15 + 100))" "$((oy + LIST_RECT[1] / 15 + 300))" click 3
-  sleep 0.4
-  xdotool key Down Return # 修正
-  wid="$(wait_window "$EDIT_TITLE" 10 | head -n1 || true)"
-  [[ -n "$wid" ]] || fail "the edit window did not open"
-  wait_focus "$wid" 5 || fail "the edit window did not get the keyboard"
+  click_twips "${LIST_RECT[@]}" 3
+  menu_choose 修正
+  find_edit_window
   "$@"
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  xdotool mousemove --sync $((X + 392)) $((Y + 67)) click 1 # 変更
-  wait_window_gone "$EDIT_TITLE" 10 || fail "変更 did not close the edit window"
+  press_change
 }
 
 # The keeper serving the clipboard of this test's display: the pid of the

@@ -74,7 +74,7 @@ answer_message y # save as a text file? Yes
 answer_save_dialog ctrl+a
 xdotool type --delay 20 "$folder"
 xdotool key Return # into the patient's folder
-sleep 0.5
+wait_handled "$(wait_window "$SAVE_DIALOG_TITLE" 5)"
 xdotool key ctrl+a
 xdotool type --delay 20 record
 close_save_dialog Return

@@ -36,9 +36,6 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-TWIPS_PER_PIXEL = 15
-
-
 def px(twips):
     return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
 
@@ -69,22 +66,38 @@ def read_layout(path):
 
 
 LAYOUT = read_layout(os.environ["VELTRASA_LAYOUT"])
+TWIPS_PER_PIXEL = LAYOUT["TWIPS_PER_PIXEL"]
 
-# Each counter's digit and separator labels, left to right: (left, top).
+
+def corner(label):
+    """A label's top-left corner (twips): LABEL1_3 is Label1(3)."""
+    return tuple(LAYOUT[label][:2])
+
+
+def cells(label, indices):
+    return [corner(f"{label}_{i}") for i in indices]
+
+
+# Each counter's digit and separator labels, left to right: (left, top),
+# by their indices in the label arrays (minutes' tens, units, the colon,
+# seconds' tens, units).
+DIGITS = [3, 2, 6, 1, 0]
+MEDICATION_DIGITS = [11, 10, 14, 9, 8]
 COUNTERS = {
-    "arrival": [(3855, 240), (4500, 240), (4980, 165), (5490, 240), (6135, 240)],
-    "epinephrine": [(7320, 240), (7965, 240), (8445, 165), (8925, 240), (9570, 240)],
-    "atropine": [(11130, 240), (11775, 240), (12255, 165), (12735, 240), (13380, 240)],
-    "antiarrhythmic": [(14910, 240), (15555, 240), (16035, 165), (16515, 240), (17160, 240)],
-    "cpr": [(8220, 1140), (10350, 1140), (11805, 1200), (13275, 1155), (15405, 1140)],
+    "arrival": cells("LABEL1", DIGITS),
+    "epinephrine": cells("LABEL1", MEDICATION_DIGITS),
+    "atropine": cells("LABEL9", MEDICATION_DIGITS),
+    "antiarrhythmic": cells("LABEL8", MEDICATION_DIGITS),
+    "cpr": cells("LABEL6", DIGITS),
 }
-CLOCK = [(330, 240), (975, 240), (1740, 165), (1965, 240), (2610, 240)]
+CLOCK = cells("LABEL3", [3, 2, 4, 1, 0])
 TITLES = {  # the counters' titles, Label4 2..5
-    "cpr": (7185, 1845), "epinephrine": (7170, 180), "atropine": (10980, 180), "antiarrhythmic": (14760, 180),
+    "cpr": corner("LABEL4_2"), "epinephrine": corner("LABEL4_3"), "atropine": corner("LABEL4_4"),
+    "antiarrhythmic": corner("LABEL4_5"),
 }
-DATE_LABEL = (1635, 75)
-CAUSES_HEADING = (15720, 7740)
-CAUSES = (15690, 8190)
+DATE_LABEL = corner("LABEL7")
+CAUSES_HEADING = corner("LABEL5")
+CAUSES = corner("LABEL2")
 
 BUTTON_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX}
 
@@ -393,11 +406,11 @@ def check_edit():
         fail(f"expected one edit box, found {boxes}")
     box = boxes[0]
     text = box.acc.queryText().getText(0, -1)
-    if text != newest or not box.showing or box.extents != rect(120, 150, 9045, 465):
+    if text != newest or not box.showing or box.extents != rect(*LAYOUT["EDIT_BOX_RECT"]):
         fail(f"the edit box reads {text!r} at {box.extents}, not {newest!r}")
     ok("the edit window's box reads the row being corrected")
-    for caption, left in (("ｷｬﾝｾﾙ", 2580), ("変更", 5340)):
-        expect_button(nodes, caption, rect(left, 780, 1095, 465), "edit window button")
+    for caption, place in (("ｷｬﾝｾﾙ", "EDIT_CANCEL_RECT"), ("変更", "EDIT_CHANGE_RECT")):
+        expect_button(nodes, caption, rect(*LAYOUT[place]), "edit window button")
     ok("the edit window's buttons read by caption at their places")
 
 

@@ -27,18 +27,15 @@ row_centre() {
   read -r ox oy < <(window_origin)
   echo "$((ox + ROW_X + ROW_W / 2)) $((oy + ROW_Y + ROW_H / 2))"
 }
-# menu_key_choose N: in the open menu, N times Down (1 修正, 2 削除, 3 元に戻す)
-# and Return.
-menu_key_choose() {
-  local keys=() i
-  sleep 0.4
-  [[ -n "$(popup_menu)" ]] || fail "no popup menu open"
-  for ((i = 0; i < $1; i++)); do keys+=(Down); done
-  xdotool key "${keys[@]}" Return
-  sleep 0.4
+menu_closed() { ! menu_open; }
+# right_press: the right button pressed where the pointer is, and the menu
+# it opens shown.
+right_press() {
+  xdotool mousedown 3
+  wait_for 5 menu_open || fail "the right press opened no menu"
 }
-# snap_px_* read the last snapshot at client positions in pixels.
-snap_px() { snap_pixel_twips $(($1 * 15)) $(($2 * 15)); }
+# snap_px reads the last snapshot at a client position in pixels.
+snap_px() { snap_pixel_twips $(($1 * TWIPS_PER_PIXEL)) $(($2 * TWIPS_PER_PIXEL)); }
 
 # 40 presses of 除細動, エピネフリン and キシロカイン, rows wider than the list.
 BUTTONS=(2 5 9)
@@ -50,7 +47,8 @@ snapshot
 mid=$((ROW_Y + ROW_H / 2))
 highlight="$(snap_px $((ROW_X + 1)) "$mid")"
 [[ "$highlight" != 404040 && "$highlight" != C0C0C0 ]] || fail "the newest row is not highlighted (#$highlight)"
-snap_region_has "$highlight" $(((ROW_X + ROW_W - 4) * 15)) $((ROW_Y * 15)) 60 $((ROW_H * 15)) ||
+snap_region_has "$highlight" $(((ROW_X + ROW_W - 4) * TWIPS_PER_PIXEL)) $((ROW_Y * TWIPS_PER_PIXEL)) \
+  $((4 * TWIPS_PER_PIXEL)) $((ROW_H * TWIPS_PER_PIXEL)) ||
   fail "the newest row's highlight does not reach the list's right edge"
 [[ "$(snap_px $((ROW_X + 1)) $((mid - ROW_H)))" == 404040 ]] || fail "the row above the newest is highlighted too"
 snap_window "${VELTRASA_LIST_SCREENSHOT:-$PWD/veltrasa-record-list.png}"
@@ -64,11 +62,11 @@ xdotool click 1 # focus in the list, row 39
 xdotool key End Up Up Up Up
 selected 35 40
 xdotool click 3
-menu_key_choose 2
+menu_choose 削除
 selected 38 39
 xdotool click --repeat 20 --delay 30 4
 xdotool click 3
-menu_key_choose 3
+menu_choose 元に戻す
 selected 35 40
 pass "元に戻す after scrolling away shows the row put back"
 
@@ -77,37 +75,39 @@ pass "元に戻す after scrolling away shows the row put back"
 read -r px py < <(row_centre)
 pointer_to "$px" "$py"
 xdotool click 3
-sleep 0.4
+wait_for 5 menu_open || fail "the right click opened no menu"
 "${READ[@]}" menu-items >"$E2E_TMP/items" || fail "reading the popup menu"
 xdotool key Escape
+wait_for 5 menu_closed || fail "Escape did not close the menu"
 item_offset() { awk -v name="$1" -v px="$px" -v py="$py" '$1 == "item" && $2 == name { print $3 - px, $4 - py }' "$E2E_TMP/items"; }
 read -r edit_dx edit_dy < <(item_offset 修正)
 read -r delete_dx delete_dy < <(item_offset 削除)
 [[ -n "$edit_dy" && -n "$delete_dy" ]] || fail "no 修正 or 削除 in the menu: $(cat "$E2E_TMP/items")"
-# The right press that opens the menu, dragged onto 削除 and released there.
-sleep 0.3
+# The right press that opens the menu, dragged onto 削除 and released there
+# once the program has followed the pointer; once it has dealt with the
+# release the menu is still open.
 pointer_to "$px" "$py"
-xdotool mousedown 3
-sleep 0.4
+right_press
 pointer_to $((px + edit_dx)) $((py + edit_dy))
 pointer_to $((px + delete_dx)) $((py + delete_dy))
-sleep 0.2
+wait_handled
 xdotool mouseup 3
-sleep 0.4
-[[ -n "$(popup_menu)" ]] || fail "the right-button release on 削除 closed the menu"
+wait_handled
+menu_open || fail "the right-button release on 削除 closed the menu"
 xdotool key Escape
-# A right click on 修正.
-sleep 0.3
+wait_for 5 menu_closed || fail "Escape did not close the menu"
+# A right click on 修正: once the program has dealt with it, no edit window
+# and the menu still open.
 pointer_to "$px" "$py"
 xdotool click 3
-sleep 0.4
+wait_for 5 menu_open || fail "the right click opened no menu"
 pointer_to $((px + edit_dx)) $((py + edit_dy))
 xdotool click 3
-sleep 0.6
+wait_handled
 ! xdotool search --onlyvisible --name "$EDIT_TITLE" >/dev/null 2>&1 || fail "a right click on 修正 opened the edit window"
-[[ -n "$(popup_menu)" ]] || fail "the right click on 修正 closed the menu"
+menu_open || fail "the right click on 修正 closed the menu"
 xdotool key Escape
-sleep 0.3
+wait_for 5 menu_closed || fail "Escape did not close the menu"
 "${READ[@]}" rows >"$E2E_TMP/rows-after" || fail "reading the rows"
 cmp -s "$E2E_TMP/rows-before" "$E2E_TMP/rows-after" || fail "the right button changed the rows"
 selected 35 40
@@ -117,20 +117,19 @@ pass "the right button chose nothing from the menu"
 read -r x y < <(row_centre)
 pointer_to "$x" "$y"
 xdotool keydown ctrl click 1 keyup ctrl
-sleep 0.3
+wait_handled
 selected 35 40
 pass "a Ctrl-click leaves the selected row selected"
 
 # Shift+F10 on the focused list: the menu below the selected row, 修正.
 xdotool key shift+F10
-sleep 0.4
+wait_for 5 menu_open || fail "Shift+F10 opened no menu"
 menu="$(popup_menu)"
-[[ -n "$menu" ]] || fail "Shift+F10 opened no menu"
 read -r ox oy < <(window_origin)
-eval "$(xdotool getwindowgeometry --shell "$menu" | sed 's/^/MENU_/')"
-((MENU_X == ox + ROW_X && MENU_Y == oy + ROW_Y + ROW_H)) ||
-  fail "the menu opened at $MENU_X,$MENU_Y, not below the selected row at $((ox + ROW_X)),$((oy + ROW_Y))"
-menu_key_choose 1
+read -r menu_x menu_y _ _ < <(client_geometry "$menu")
+((menu_x == ox + ROW_X && menu_y == oy + ROW_Y + ROW_H)) ||
+  fail "the menu opened at $menu_x,$menu_y, not below the selected row at $((ox + ROW_X)),$((oy + ROW_Y))"
+menu_choose 修正
 find_edit_window
 xdotool type --delay 40 ' shift-f10'
 press_change
@@ -138,7 +137,7 @@ selected 35 40 $'\u3000キシロカイン12回目投与 shift-f10'
 # The Menu key on row 34.
 xdotool key Up
 xdotool key Menu
-menu_key_choose 1
+menu_choose 修正
 find_edit_window
 xdotool type --delay 40 ' menu'
 press_change

@@ -13,16 +13,18 @@ OLIVE=808000
 YELLOW=FFFF00
 RED=FF0000
 
-# Digit boxes (twips): the tens digit of each display. The CPR digits'
-# boxes reach up into the top strip; only their part inside the CPR panel
-# is searched, so the epinephrine digits above never count.
-ARRIVAL_DIGIT=(3855 240 870 1350)
-EPINEPHRINE_DIGIT=(7320 240 840 1350)
-ATROPINE_DIGIT=(11130 240 870 1350)
-ANTIARRHYTHMIC_DIGIT=(14910 240 870 1350)
-CPR_DIGIT=(8220 1700 2400 3265)
-CPR_TITLE=(7185 1845 7170 615)
-EPINEPHRINE_TITLE=(7170 180 3630 360)
+# Digit boxes (twips): the tens digit of each display (its minutes' tens).
+# The CPR digits' boxes reach up into the top strip; only their part inside
+# the CPR panel (SHAPE1_4, below its border) is searched, so the
+# epinephrine digits above never count.
+ARRIVAL_DIGIT=("${LABEL1_3[@]}")
+EPINEPHRINE_DIGIT=("${LABEL1_11[@]}")
+ATROPINE_DIGIT=("${LABEL9_11[@]}")
+ANTIARRHYTHMIC_DIGIT=("${LABEL8_11[@]}")
+cpr_top=$((SHAPE1_4[1] + TWIPS_PER_PIXEL))
+CPR_DIGIT=("${LABEL6_3[0]}" "$cpr_top" "${LABEL6_3[2]}" $((LABEL6_3[1] + LABEL6_3[3] - cpr_top)))
+CPR_TITLE=("${LABEL4_2[@]}")
+EPINEPHRINE_TITLE=("${LABEL4_3[@]}")
 
 # A spot inside rhythm button i, clear of its bevel and caption.
 rhythm_spot() { echo "$((${RHYTHM_LEFT[$1]} + 90)) $((RHYTHM_TOP + 90))"; }
@@ -36,8 +38,8 @@ start_display
 start_program
 
 snapshot
-expect_pixel "$NAVY_PANEL" 200 1400 "clock panel"
-expect_pixel 000000 30 30 "window background"
+expect_pixel "$NAVY_PANEL" $((SHAPE1_1[0] + 155)) $((SHAPE1_1[1] + SHAPE1_1[3] - 205)) "clock panel"
+expect_pixel 000000 $((2 * TWIPS_PER_PIXEL)) $((2 * TWIPS_PER_PIXEL)) "window background"
 expect_region "$BROWN" "${ARRIVAL_DIGIT[@]}" "idle arrival counter"
 expect_no_region "$ORANGE" "${ARRIVAL_DIGIT[@]}" "idle arrival counter"
 for digit in EPINEPHRINE_DIGIT ATROPINE_DIGIT ANTIARRHYTHMIC_DIGIT CPR_DIGIT; do

@@ -42,13 +42,10 @@ ended_without_record() {
 }
 # first_in_front: the first record's window is the active one and above
 # the other program's.
+first_active() { [[ "$(xdotool getactivewindow 2>/dev/null)" == "$FIRST_WID" ]]; }
 first_in_front() {
-  local _ stacking
-  for _ in $(seq 1 30); do
-    [[ "$(xdotool getactivewindow 2>/dev/null)" == "$FIRST_WID" ]] && break
-    sleep 0.1
-  done
-  [[ "$(xdotool getactivewindow 2>/dev/null)" == "$FIRST_WID" ]] || fail "$1: the first record is not active"
+  local stacking
+  wait_for 3 first_active || fail "$1: the first record is not active"
   stacking="$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /\n/g')"
   (($(grep -nx "$(printf '0x%x' "$FIRST_WID")" <<<"$stacking" | cut -d: -f1) > \
     $(grep -nx "$(printf '0x%x' "$OTHER_WID")" <<<"$stacking" | cut -d: -f1))) ||
@@ -87,36 +84,30 @@ pass "closing the question: no second record, the first in front"
 # --- Yes: a second record, cascaded -----------------------------------------
 second_start
 press_in_box "$BOX" y
-for _ in $(seq 1 100); do
-  SECOND_WID="$(main_windows "$SECOND_PID" | head -n1)"
-  [[ -n "$SECOND_WID" ]] && break
-  sleep 0.1
-done
-[[ -n "$SECOND_WID" ]] || fail "Yes opened no second record"
-sleep 0.5
-read -r sx sy sw sh < <(frame_on_screen "$SECOND_WID" "second record")
-read -r _ _ top _ < <(xprop -id "$SECOND_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
-step=$((top > 32 ? top : 32))
-[[ "$sx $sy $sw $sh" == "$((fx + step)) $((fy + step)) $fw $fh" ]] ||
+second_shown() { SECOND_WID="$(main_windows "$SECOND_PID" | head -n1)" && [[ -n "$SECOND_WID" ]]; }
+wait_for 10 second_shown || fail "Yes opened no second record"
+# Once the window manager has framed it and it has fitted itself, the
+# second record's frame is one title bar down and right of the first's.
+cascaded() {
+  read -r _ _ top _ < <(xprop -id "$SECOND_WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+  [[ -n "$top" ]] || return 1
+  step=$((top > 32 ? top : 32))
+  WID=$SECOND_WID window_fitted || return 1
+  read -r sx sy sw sh < <(frame_on_screen "$SECOND_WID" "second record")
+  [[ "$sx $sy $sw $sh" == "$((fx + step)) $((fy + step)) $fw $fh" ]]
+}
+wait_for 5 cascaded ||
   fail "second record's frame ${sw}x$sh at $sx,$sy; the first's ${fw}x$fh at $fx,$fy, step $step"
 pass "Yes: the second record one title bar ($step px) down and right of the first, both whole on the screen"
 
 WID=$SECOND_WID PROGRAM_PID=$SECOND_PID
 second_started=$(date +%s)
 click_event 1 # ＣＰＲ開始, in the second record
-end_record
-answer_message n      # save? No
-answer_message n      # print? No
-answer_message Return # copied: OK
-wait_program_end
+end_with_copy_only n # save? No, print? No, copied: OK
 report_on_clipboard "$second_started" "$(date +%s)" $'\u3000ＣＰＲ開始' $'\u3000ＣＰＲ終了' ||
   fail "the second record's report"
 WID=$FIRST_WID PROGRAM_PID=$FIRST_PID
-end_record
-answer_message n
-answer_message n
-answer_message Return
-wait_program_end
+end_with_copy_only n
 report_on_clipboard "$start" "$(date +%s)" $'\u3000病院到着' $'\u3000ＣＰＲ終了' || fail "the first record's report"
 pass "each record ended with its own report on the clipboard"
 

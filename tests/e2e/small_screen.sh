@@ -17,14 +17,18 @@ start_clipboard_manager
 start=$(date +%s)
 start_program
 
-# Scaled by the one factor at which the window and its frame just fit.
-read -r fx fy fw fh < <(frame_on_screen "$WID" "main window")
-read -r w h < <(window_size)
+# Scaled by the one factor at which the window and its frame just fit, once
+# the window manager has framed it and it has fitted itself to the frame.
 read -r sw sh < <(screen_size)
-read -r ew eh < <(awk -v sw="$sw" -v sh="$sh" -v fw=$((fw - w)) -v fh=$((fh - h)) 'BEGIN {
-  f = (sw - fw) / 1227; if ((sh - fh) / 869 < f) f = (sh - fh) / 869
-  printf "%d %d\n", 1227 * f + 0.5, 869 * f + 0.5 }')
-[[ "$w $h" == "$ew $eh" ]] || fail "client area ${w}x$h, expected ${ew}x$eh on ${sw}x$sh"
+scaled_to_fit() {
+  read -r fx fy fw fh < <(frame_on_screen "$WID" "main window")
+  read -r w h < <(window_size)
+  read -r ew eh < <(awk -v sw="$sw" -v sh="$sh" -v fw=$((fw - w)) -v fh=$((fh - h)) -v lw="$LAYOUT_W" -v lh="$LAYOUT_H" 'BEGIN {
+    f = (sw - fw) / lw; if ((sh - fh) / lh < f) f = (sh - fh) / lh
+    printf "%d %d\n", lw * f + 0.5, lh * f + 0.5 }')
+  [[ "$w $h" == "$ew $eh" ]]
+}
+wait_for 5 scaled_to_fit || fail "client area ${w}x$h, expected ${ew}x$eh on ${sw}x$sh"
 ((fw == sw || fh == sh)) || fail "frame ${fw}x$fh fills neither the width nor the height of ${sw}x$sh"
 ((fx == (sw - fw) / 2 && fy == (sh - fh) / 2)) || fail "frame at $fx,$fy is not centred on ${sw}x$sh"
 props="$(xprop -id "$WID")"
@@ -34,9 +38,12 @@ pass "the window in its frame fits ${sw}x$sh at ${w}x$h, centred"
 snapshot
 # The borders of the panels at the window's left and right ends (one pixel
 # wide, wherever the scale rounds them to).
-expect_region C0C0C0 0 900 120 300 "clock panel's left border"
-expect_region E0E0E0 18240 12000 150 300 "rhythm panel's right border"
-expect_pixel 404040 200 12800 "record list's lower end"
+# Bands halfway down the clock panel's left border (SHAPE1_1, from the
+# window's edge) and the rhythm panel's right border (SHAPE1_6).
+expect_region C0C0C0 0 $((SHAPE1_1[1] + SHAPE1_1[3] / 2)) $((SHAPE1_1[0] + 75)) 300 "clock panel's left border"
+expect_region E0E0E0 $((SHAPE1_6[0] + SHAPE1_6[2] - 90)) $((SHAPE1_6[1] + SHAPE1_6[3] / 2)) 150 300 \
+  "rhythm panel's right border"
+expect_pixel 404040 $((LIST_RECT[0] + 80)) $((LIST_RECT[1] + LIST_RECT[3] - 115)) "record list's lower end"
 expect_pixel 000000 "${CAUSES_PANEL_SPOT[@]}" "reversible-causes panel hidden at start"
 pass "the window's corners on screen"
 
@@ -55,17 +62,27 @@ pass "picture of the screen in ${VELTRASA_SCREENSHOT_DIR:-$PWD}/veltrasa-$size.p
 
 # 修正 on the newest row (from the list's menu): the edit window opens at the
 # main window's scale, centred on it; ｷｬﾝｾﾙ closes it.
-click_twips 120 1695 6870 11220 3
-sleep 0.4
-xdotool key Down Return
+click_twips "${LIST_RECT[@]}" 3
+menu_choose 修正
 edit="$(wait_window "$EDIT_TITLE" 10)" || fail "the edit window did not open"
-sleep 0.3
-read -r ex ey ew eh < <(frame_on_screen "$edit" "edit window")
-read -r _ _ cw ch < <(client_geometry "$edit")
-((cw * 1227 - 624 * w <= 1227 && 624 * w - cw * 1227 <= 1227 && ch * 869 - 89 * h <= 869 && 89 * h - ch * 869 <= 869)) ||
-  fail "edit window ${cw}x$ch, not 624x89 scaled as the main window's ${w}x$h"
-((2 * ex + ew - 2 * fx - fw <= 2 && 2 * fx + fw - 2 * ex - ew <= 2 && 2 * ey + eh - 2 * fy - fh <= 2 &&
-  2 * fy + fh - 2 * ey - eh <= 2)) || fail "edit window at $ex,$ey ${ew}x$eh is not centred on the main window"
+lw=$LAYOUT_W lh=$LAYOUT_H ew0=$((EDIT_CLIENT_WIDTH / TWIPS_PER_PIXEL)) eh0=$((EDIT_CLIENT_HEIGHT / TWIPS_PER_PIXEL))
+scaled_alike() {
+  ((cw * lw - ew0 * w <= lw && ew0 * w - cw * lw <= lw && ch * lh - eh0 * h <= lh && eh0 * h - ch * lh <= lh))
+}
+centred() {
+  ((2 * ex + ew - 2 * fx - fw <= 2 && 2 * fx + fw - 2 * ex - ew <= 2 && 2 * ey + eh - 2 * fy - fh <= 2 &&
+    2 * fy + fh - 2 * ey - eh <= 2))
+}
+# Once the window manager has framed and placed it.
+edit_placed() {
+  xprop -id "$edit" _NET_FRAME_EXTENTS | grep -q '=' || return 1
+  read -r ex ey ew eh < <(frame_on_screen "$edit" "edit window")
+  read -r _ _ cw ch < <(client_geometry "$edit")
+  scaled_alike && centred
+}
+wait_for 5 edit_placed || true
+scaled_alike || fail "edit window ${cw}x$ch, not ${ew0}x$eh0 scaled as the main window's ${w}x$h"
+centred || fail "edit window at $ex,$ey ${ew}x$eh is not centred on the main window"
 xdotool key Tab space # ｷｬﾝｾﾙ
 wait_window_gone "$EDIT_TITLE" 5 || fail "ｷｬﾝｾﾙ did not close the edit window"
 pass "the edit window opened at ${cw}x$ch, centred on the main window"

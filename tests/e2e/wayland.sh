@@ -13,7 +13,10 @@
 # Qt reports no pointer it could not make.
 source "$(dirname "$0")/lib.sh"
 mode="${1:?xwayland or native}"
-if [[ "$mode" == xwayland ]]; then start_weston --xwayland 1366x768; else start_weston 1366x768; fi
+OUTPUT_W=1366 OUTPUT_H=768
+if [[ "$mode" == xwayland ]]; then start_weston --xwayland "${OUTPUT_W}x$OUTPUT_H"; else start_weston "${OUTPUT_W}x$OUTPUT_H"; fi
+# The desktop before the window shows, the pointer where weston_window puts it.
+weston_pointer_aside
 DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/desktop.png"
 start_program
 # Ended at once whatever happens: its shut-down would wait for answers.
@@ -36,26 +39,28 @@ if [[ "$mode" == xwayland ]]; then
   parent="$(xwininfo -id "$WID" -tree | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')"
   read -r fx fy fw fh < <(client_geometry "$parent")
   read -r cx cy < <(convert "$E2E_TMP/desktop.png" "$E2E_TMP/weston.png" -compose difference -composite \
-    -crop 1366x736+0+32 +repage -colorspace gray -threshold 10% -format '%@' info: | awk -F'[x+]' '{ print $3, $4 + 32 }')
+    -crop "${OUTPUT_W}x$((OUTPUT_H - WESTON_PANEL))+0+$WESTON_PANEL" +repage -colorspace gray -threshold 10% -format '%@' info: |
+    awk -F'[x+]' -v panel="$WESTON_PANEL" '{ print $3, $4 + panel }')
   shadow=$((cx - fx))
   ((cy - fy == shadow)) || fail "the frame drawn at $cx,$cy is not evenly inside its frame window at $fx,$fy"
   fx=$((fx + shadow)) fy=$((fy + shadow)) fw=$((fw - 2 * shadow)) fh=$((fh - 2 * shadow))
-  ((fx >= 0 && fy >= 32 && fx + fw <= 1366 && fy + fh <= 768)) ||
+  ((fx >= 0 && fy >= WESTON_PANEL && fx + fw <= OUTPUT_W && fy + fh <= OUTPUT_H)) ||
     fail "window ${CLIENT_W}x$CLIENT_H in its frame ${fw}x$fh at $fx,$fy is not inside the output below the panel"
   pass "the window in its frame, ${fw}x$fh at $fx,$fy, is on the output below the panel"
 else
   read -r X Y CLIENT_W CLIENT_H < <(weston_window)
-  ((X >= 0 && Y >= 32 && X + CLIENT_W <= 1366 && Y + CLIENT_H <= 768)) ||
+  ((X >= 0 && Y >= WESTON_PANEL && X + CLIENT_W <= OUTPUT_W && Y + CLIENT_H <= OUTPUT_H)) ||
     fail "window ${CLIENT_W}x$CLIENT_H at $X,$Y is not inside the output below the panel"
-  ((CLIENT_W < 1227 && CLIENT_W * 869 - CLIENT_H * 1227 <= 1227 && CLIENT_H * 1227 - CLIENT_W * 869 <= 1227)) ||
+  ((CLIENT_W < LAYOUT_W && CLIENT_W * LAYOUT_H - CLIENT_H * LAYOUT_W <= LAYOUT_W &&
+    CLIENT_H * LAYOUT_W - CLIENT_W * LAYOUT_H <= LAYOUT_W)) ||
     fail "window ${CLIENT_W}x$CLIENT_H is not the layout scaled down"
   pass "the whole window, ${CLIENT_W}x$CLIENT_H at $X,$Y, is on the output below the panel"
 fi
 
-# The pointer over the black background right of the lower event buttons:
-# the tip (the hot spot) black, the body and the tail white where the
-# standard arrow has nothing.
-x=$((X + $(twips_x 16000))) y=$((Y + $(twips_y 6600)))
+# The pointer over the black background below CPR終了, above the
+# reversible-causes panel (SHAPE2): the tip (the hot spot) black, the body
+# and the tail white where the standard arrow has nothing.
+x=$((X + $(twips_x $((EVENT_LEFT[15] + 400))))) y=$((Y + $(twips_y $((EVENT_TOP[15] + EVENT_HEIGHT + 345)))))
 DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync "$x" "$y"
 if [[ "$mode" == xwayland ]]; then
   # weston hands the motion on to XWayland once it has taken it: then the
@@ -65,11 +70,7 @@ if [[ "$mode" == xwayland ]]; then
     xdotool getmouselocation --shell | awk -F= -v x="$x" -v y="$y" -v w="$WID" '{ v[$1] = $2 }
       END { exit !(v["WINDOW"] == w && (v["X"] - x) ^ 2 <= 1 && (v["Y"] - y) ^ 2 <= 1) }'
   }
-  for _ in $(seq 1 100); do
-    over_window && break
-    sleep 0.1
-  done
-  over_window || fail "weston did not pass the pointer at $x,$y on to XWayland: $(xdotool getmouselocation)"
+  wait_for 10 over_window || fail "weston did not pass the pointer at $x,$y on to XWayland: $(xdotool getmouselocation)"
 fi
 pointer_pixel() {
   convert "$E2E_TMP/pointer.png" -crop "1x1+$((x + $1))+$((y + $2))" -depth 8 txt:- |
@@ -77,23 +78,27 @@ pointer_pixel() {
 }
 # The compositor draws the new pointer when it next repaints: fresh
 # pictures for a while (slow on a busy machine).
-for _ in $(seq 1 50); do
-  sleep 0.2
+arrow_drawn() {
   DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pointer.png"
-  [[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]] && break
-done
+  [[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]]
+}
+wait_for 10 arrow_drawn || true
 [[ "$(pointer_pixel 0 0) $(pointer_pixel 5 14) $(pointer_pixel 12 24)" == "000000 FFFFFF FFFFFF" ]] ||
   fail "no large arrow at the pointer: tip #$(pointer_pixel 0 0), body #$(pointer_pixel 5 14), tail #$(pointer_pixel 12 24)"
 ! grep -i 'mmap failed\|cursor' "$E2E_TMP/program.log" || fail "Qt could not make a pointer"
 pass "the large arrow shows over the window"
 
 if [[ "$mode" == native ]]; then
-  # 病院到着 starts the arrival counter: its digits leave their idle colour.
+  # 病院到着 starts the arrival counter: its digits (in its panel SHAPE1_2)
+  # leave their idle colour.
   DISPLAY="$WESTON_SCREEN" xdotool mousemove --sync "$((X + $(twips_x $((EVENT_LEFT[0] + EVENT_WIDTH / 2)))))" \
     "$((Y + $(twips_y $((EVENT_TOP[0] + EVENT_HEIGHT / 2)))))" click 1
-  sleep 0.5
-  DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pressed.png"
-  ! convert "$E2E_TMP/pressed.png" -crop "$(twips_x 3000)x$(twips_y 1350)+$((X + $(twips_x 3855)))+$((Y + $(twips_y 240)))" \
-    +repage -unique-colors -depth 8 txt:- | grep -qi ' #804000 ' || fail "病院到着 did not start the arrival counter"
+  arrival_started() {
+    DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/pressed.png"
+    ! convert "$E2E_TMP/pressed.png" \
+      -crop "$(twips_x "${SHAPE1_2[2]}")x$(twips_y "${SHAPE1_2[3]}")+$((X + $(twips_x "${SHAPE1_2[0]}")))+$((Y + $(twips_y "${SHAPE1_2[1]}")))" \
+      +repage -unique-colors -depth 8 txt:- | grep -qi ' #804000 '
+  }
+  wait_for 10 arrival_started || fail "病院到着 did not start the arrival counter"
   pass "a press on the native window is recorded"
 fi

@@ -10,13 +10,13 @@ start_program
 read -r sw sh < <(screen_size)
 read -r ox oy < <(window_origin)
 read -r w h < <(window_size)
-[[ "$w $h" == "1227 869" ]] || fail "client area is ${w}x$h, not 1227x869"
+[[ "$w $h" == "$LAYOUT_W $LAYOUT_H" ]] || fail "client area is ${w}x$h, not ${LAYOUT_W}x$LAYOUT_H"
 ((ox == (sw - w) / 2 && oy == (sh - h) / 2)) || fail "window at $ox,$oy is not centred on ${sw}x$sh"
-pass "1227x869, centred"
+pass "${LAYOUT_W}x$LAYOUT_H, centred"
 
 props="$(xprop -id "$WID")"
-grep -q 'program specified minimum size: 1227 by 869' <<<"$props" || fail "no fixed minimum size"
-grep -q 'program specified maximum size: 1227 by 869' <<<"$props" || fail "no fixed maximum size"
+grep -q "program specified minimum size: $LAYOUT_W by $LAYOUT_H" <<<"$props" || fail "no fixed minimum size"
+grep -q "program specified maximum size: $LAYOUT_W by $LAYOUT_H" <<<"$props" || fail "no fixed maximum size"
 grep -q '^_NET_WM_NAME(UTF8_STRING) = "Veltrasa２００５"' <<<"$props" || fail "caption"
 # Motif hints: flags, functions, decorations. Functions: 0x08 minimise,
 # 0x10 maximise, 0x20 close; decorations: 0x20 minimise, 0x40 maximise.
@@ -29,14 +29,24 @@ grep -q 'Icon (32 x 32)' <<<"$props" || fail "no 32x32 icon"
 grep -q 'Icon (16 x 16)' <<<"$props" || fail "no 16x16 icon"
 pass "minimise only, fixed size, stopwatch icon"
 
+# expect_corner RRGGBB PANEL near|far WHAT: the first or the last pixel of
+# a panel's rectangle (its border) has that colour.
+expect_corner() {
+  local -n r="$2"
+  if [[ "$3" == near ]]; then
+    expect_pixel "$1" "${r[0]}" "${r[1]}" "$4"
+  else
+    expect_pixel "$1" $((r[0] + r[2] - TWIPS_PER_PIXEL)) $((r[1] + r[3] - TWIPS_PER_PIXEL)) "$4"
+  fi
+}
 snapshot
-expect_pixel C0C0C0 45 60 "clock panel border"
-expect_pixel C0C0C0 18330 1590 "antiarrhythmic panel's far corner"
-expect_pixel E0E0E0 7065 1680 "CPR panel border"
-expect_pixel E0E0E0 18315 12900 "rhythm panel's far corner"
-expect_pixel 404040 200 12800 "record list's lower end"
-expect_pixel 000080 7170 5340 "event button"
-expect_pixel 400000 15690 5340 "CPR終了 button"
+expect_corner C0C0C0 SHAPE1_1 near "clock panel border"
+expect_corner C0C0C0 SHAPE1_5 far "antiarrhythmic panel's far corner"
+expect_corner E0E0E0 SHAPE1_4 near "CPR panel border"
+expect_corner E0E0E0 SHAPE1_6 far "rhythm panel's far corner"
+expect_pixel 404040 $((LIST_RECT[0] + 80)) $((LIST_RECT[1] + LIST_RECT[3] - 115)) "record list's lower end"
+expect_pixel 000080 $((EVENT_LEFT[0] + 90)) $((EVENT_TOP[0] + 90)) "event button"
+expect_pixel 400000 $((EVENT_LEFT[15] + 90)) $((EVENT_TOP[15] + 90)) "CPR終了 button"
 pass "every corner of the window on screen"
 
 snap_window "${VELTRASA_SCREENSHOT:-$PWD/veltrasa-window.png}"

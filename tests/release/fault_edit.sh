@@ -12,13 +12,6 @@ export E2E_WORKDIR="$E2E_TMP/work"
 mkdir -p "$E2E_WORKDIR"
 start_display
 
-# Puts the contents of file $1 on the clipboard (xclip serves it until the
-# program takes the clipboard over).
-clipboard_from() {
-  xclip -selection clipboard -i "$1"
-  sleep 0.2
-}
-
 # The clipboard pasted at the end of the selected row.
 append_clipboard_to_selected_row() {
   correct_selected_row xdotool key --clearmodifiers ctrl+v

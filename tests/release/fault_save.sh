@@ -87,8 +87,10 @@ mkdir -p "$WORK"
 record_in "$WORK"
 answer_message y # save? Yes
 type_save_name "$(a_times 300)"
+dialog="$(wait_window "$SAVE_DIALOG_TITLE" 5)"
 xdotool key --clearmodifiers Return
-sleep 1
+# Once the program has dealt with the Return the dialog is still there.
+wait_handled "$dialog"
 xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" >/dev/null || fail "the dialog took a 300-byte name"
 close_save_dialog Escape          # cancel
 check_copy_and_close "${ROWS[@]}" # copied
@@ -126,13 +128,15 @@ mkfifo "$WORK/pipe.txt"
 record_in "$WORK"
 answer_message y # save? Yes
 type_save_name pipe.txt
+dialog="$(wait_window "$SAVE_DIALOG_TITLE" 5)"
 xdotool key --clearmodifiers Return
 # Qt's own question whether to replace pipe.txt, over the dialog: Yes.
-for _ in $(seq 1 50); do
-  (($(xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" 2>/dev/null | wc -l) >= 2)) && break
-  sleep 0.1
-done
-sleep 0.3
+question_over_dialog() {
+  question="$(xdotool search --onlyvisible --name "$SAVE_DIALOG_TITLE" 2>/dev/null | grep -vx "$dialog" | head -n1 || true)"
+  [[ -n "$question" ]]
+}
+wait_for 5 question_over_dialog || fail "no question whether to replace pipe.txt"
+focus_window "$question"
 xdotool key --clearmodifiers y
 after_failed_save
 [[ -p "$WORK/pipe.txt" && "$(ls -A "$WORK")" == pipe.txt ]] || fail "the FIFO was replaced: $(ls -lA "$WORK")"

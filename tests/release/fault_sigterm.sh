@@ -11,13 +11,12 @@ start_display
 # The message box above the one open underneath ($UNDERNEATH): both carry
 # the caption Veltrasa2005.
 box_above() {
-  local wid="" _
-  for _ in $(seq 1 150); do
+  local wid=""
+  above_shown() {
     wid="$(xdotool search --onlyvisible --name "$MESSAGE_TITLE" 2>/dev/null | grep -vx "$UNDERNEATH" | head -n1 || true)"
-    [[ -n "$wid" ]] && break
-    sleep 0.1
-  done
-  [[ -n "$wid" ]] || fail "no message box above the question"
+    [[ -n "$wid" ]]
+  }
+  wait_for 15 above_shown || fail "no message box above the question"
   echo "$wid"
 }
 
