@@ -1,20 +1,10 @@
 #include "ui/widgets/LabelWidget.h"
 
-#include <QCache>
-#include <QPaintEvent>
+#include <QEvent>
 #include <QPainter>
-#include <QtMath>
 #include <algorithm>
 
 namespace veltrasa {
-
-LabelWidget::LabelWidget(QWidget* parent) : QLabel(parent)
-{
-    setAutoFillBackground(false);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setTextFormat(Qt::PlainText);
-    setWordWrap(false);
-}
 
 void LabelWidget::setFaceMetrics(FaceMetrics metrics)
 {
@@ -28,16 +18,16 @@ qreal LabelWidget::baseline(int line) const
     return qRound(metrics_.ascent * em) + line * qRound((metrics_.ascent + metrics_.descent) * em);
 }
 
-namespace {
 // Pictures of label texts cropped to their ink, shared between labels of the
 // same look and kept while they fit. Costs are in kilobytes; the working set
 // (every digit a counter shows, in each of its colours) is a few megabytes.
-QCache<QString, LabelWidget::Ink>& inkCache()
+QCache<QString, LabelWidget::Ink>& LabelWidget::inkCache()
 {
-    static QCache<QString, LabelWidget::Ink> cache(qsizetype{16} * 1024);
+    static QCache<QString, Ink> cache(qsizetype{16} * 1024);
     return cache;
 }
 
+namespace {
 // The smallest rectangle holding every pixel of `image` (32 bits a pixel,
 // transparent where 0) that is not transparent; empty if there is none.
 QRect inkBounds(const QImage& image)
@@ -125,8 +115,12 @@ void LabelWidget::lookUpInk()
         ink_ = *kept;
         return;
     }
-    // Large digits would otherwise be drawn from their outlines on every tick.
-    // The text is drawn on the whole label and only the part with ink kept.
+    // Qt keeps pictures of glyphs only up to 64 pixels and fills larger ones
+    // from their outlines on every paint, the big CPR digits on every tick
+    // that touches them. Its limit cannot be raised: with QT_MAX_CACHED_GLYPH_SIZE
+    // above 64, Qt 6.4's FreeType faces still give no picture for such glyphs
+    // and they are not drawn at all. So the label keeps its own: the text is
+    // drawn on the whole label and only the part with ink kept.
     QImage whole(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     whole.setDevicePixelRatio(ratio);
     whole.fill(Qt::transparent);

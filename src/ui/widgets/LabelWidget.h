@@ -1,4 +1,5 @@
 #pragma once
+#include <QCache>
 #include <QImage>
 #include <QLabel>
 #include <optional>
@@ -11,11 +12,16 @@
 namespace veltrasa {
 
 // A label that draws only its text: no background, no border. Lines are
-// placed by the metrics of the face the label's font stands for.
+// placed by the metrics of the face the label's font stands for. QLabel
+// serves for the alignment and for what screen readers are told (a label,
+// read by its accessible name); its own text stays empty, as the widget
+// paints the text itself from kept pictures of its glyphs.
 class LabelWidget final : public QLabel, public Label {
     Q_OBJECT
 public:
-    explicit LabelWidget(QWidget* parent);
+    // Nothing is drawn behind the text, even where the label is drawn alone
+    // (QWidget::grab).
+    explicit LabelWidget(QWidget* parent) : QLabel(parent) { setAttribute(Qt::WA_NoSystemBackground); }
     void setFaceMetrics(FaceMetrics metrics);
     // Baseline of line `line` (0 = first), in pixels below the label's top.
     qreal baseline(int line) const;
@@ -29,6 +35,12 @@ public:
     // tick rewrites.
     int textWrites() const { return textWrites_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
     // The label's text as drawn: the glyphs cropped to their ink, placed at
     // `offset` in the label, for a screen of device pixel ratio `ratio`.
     struct Ink {
@@ -37,13 +49,9 @@ public:
         qreal ratio = 1;
         QRect area() const;
     };
+    // Pictures shared between the labels, by look and text.
+    static QCache<QString, Ink>& inkCache();
 
-protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
     void forgetLook();  // font, size or metrics changed
     void showNewText(); // text or colour changed
     void lookUpInk();
