@@ -31,12 +31,6 @@ using Item = RecordMenu::Item;
 
 namespace {
 
-struct MenuStates {
-    bool edit = false, del = false, cancel = false;
-    bool operator==(const MenuStates& o) const { return edit == o.edit && del == o.del && cancel == o.cancel; }
-    QString str() const { return QStringLiteral("修正=%1 削除=%2 元に戻す=%3").arg(edit).arg(del).arg(cancel); }
-};
-
 // What the record should look like, from the description of the commands:
 // the list of rows, the one selected row, and the single remembered change.
 struct Model {
@@ -116,7 +110,7 @@ public:
     Runner(FrmMain& w, ScriptedPlatform& p) : w_(w), p_(p)
     {
         w_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
-            shown_ = MenuStates{m.editItem()->isEnabled(), m.deleteItem()->isEnabled(), m.undoItem()->isEnabled()};
+            shown_ = MenuStates::of(m);
             if (choice_)
                 m.action(*choice_)->trigger(); // does nothing when disabled
         });
@@ -188,7 +182,7 @@ private:
             }
             break;
         case Item::Undo:
-            if (expected.cancel) {
+            if (expected.undo) {
                 model_.undo();
                 ++stats.undone;
             }

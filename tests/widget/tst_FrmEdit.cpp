@@ -80,10 +80,6 @@ bool shownWithRows(FrmMain& w, int presses, const std::vector<int>& buttons = {2
         w.eventButton(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
     return true;
 }
-
-struct Shown {
-    bool edit, del, cancel;
-};
 } // namespace
 
 class FrmEditTest : public QObject {
@@ -254,10 +250,10 @@ private slots:
         for (QAction* a : actions)
             QVERIFY(!a->isCheckable() && a->shortcut().isEmpty());
 
-        std::optional<Shown> shown;
+        std::optional<MenuStates> shown;
         std::optional<Item> choice;
         popup->setShower([&](PopupMenu& m, const QPoint&) {
-            shown = Shown{m.editItem()->isEnabled(), m.deleteItem()->isEnabled(), m.undoItem()->isEnabled()};
+            shown = MenuStates::of(m);
             if (choice)
                 m.action(*choice)->trigger();
         });
@@ -269,7 +265,7 @@ private slots:
         };
 
         rightClick(0);
-        QVERIFY(!shown->edit && !shown->del && !shown->cancel);
+        QVERIFY(!shown->edit && !shown->del && !shown->undo);
         // A left press does not open the menu.
         shown.reset();
         QTest::mouseClick(w.recordList()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -281,12 +277,12 @@ private slots:
         // The press on another row neither selects it nor moves the command
         // off the row selected before.
         rightClick(1, Item::Delete);
-        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QVERIFY(shown->edit && shown->del && !shown->undo);
         const QStringList three = ScriptedMainWindow::rowsOf(*w.recordList());
         QCOMPARE(three.size(), 3);
         QCOMPARE(w.recordList()->selectedIndex(), 2);
         rightClick(0);
-        QVERIFY(shown->edit && shown->del && shown->cancel);
+        QVERIFY(shown->edit && shown->del && shown->undo);
         QCOMPARE(w.recordList()->selectedIndex(), 2);
         QVERIFY(w.recordList()->isEnabled());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.recordList()));
@@ -298,12 +294,12 @@ private slots:
         QCOMPARE(w.recordList()->count(), 0);
         QCOMPARE(w.recordList()->selectedIndex(), -1);
         rightClick(0, Item::Edit); // disabled: nothing happens
-        QVERIFY(!shown->edit && !shown->del && shown->cancel);
+        QVERIFY(!shown->edit && !shown->del && shown->undo);
         rightClick(0, Item::Undo);
         QCOMPARE(ScriptedMainWindow::rowsOf(*w.recordList()), QStringList{three[0]});
         QCOMPARE(w.recordList()->selectedIndex(), 0);
         rightClick(0, Item::Undo); // the second undo is not offered
-        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QVERIFY(shown->edit && shown->del && !shown->undo);
         QCOMPARE(w.recordList()->count(), 1);
     }
 
@@ -415,12 +411,12 @@ private slots:
         const QStringList recorded = ScriptedMainWindow::rowsOf(*list);
         std::optional<QPoint> shownAt;
         QRect selectedRow; // where the selected row was while the menu showed
-        std::optional<Shown> shown;
+        std::optional<MenuStates> shown;
         std::optional<Item> choice;
         w.popup()->setShower([&](PopupMenu& m, const QPoint& at) {
             shownAt = at;
             selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
-            shown = Shown{m.editItem()->isEnabled(), m.deleteItem()->isEnabled(), m.undoItem()->isEnabled()};
+            shown = MenuStates::of(m);
             if (choice)
                 m.action(*choice)->trigger();
         });
@@ -436,7 +432,7 @@ private slots:
         choice = Item::Edit;
         QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(shownAt);
-        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QVERIFY(shown->edit && shown->del && !shown->undo);
         QVERIFY(list->viewport()->rect().contains(selectedRow));
         QCOMPARE(list->viewport()->mapFromGlobal(*shownAt), selectedRow.bottomLeft() + QPoint(0, 1));
         QCOMPARE(list->rowText(30), recorded[30] + QStringLiteral("　修正"));
@@ -446,7 +442,7 @@ private slots:
         choice = Item::Undo;
         QTest::keyClick(list, Qt::Key_Menu);
         QVERIFY(shownAt);
-        QVERIFY(shown->edit && shown->del && shown->cancel);
+        QVERIFY(shown->edit && shown->del && shown->undo);
         QCOMPARE(ScriptedMainWindow::rowsOf(*list), recorded);
 
         // F10 alone, or the Menu key elsewhere in the window: no menu.
@@ -470,7 +466,7 @@ private slots:
         QTRY_VERIFY(shownAt);
         QTest::touchEvent(list->viewport(), touchScreen.get()).release(0, finger);
         QCOMPARE(*shownAt, list->viewport()->mapToGlobal(finger));
-        QVERIFY(shown->edit && shown->del && !shown->cancel);
+        QVERIFY(shown->edit && shown->del && !shown->undo);
         QCOMPARE(ScriptedMainWindow::rowsOf(*list), recorded.mid(0, 2) + recorded.mid(3));
 
         shownAt.reset();
