@@ -1,18 +1,18 @@
 #pragma once
-// The main window over scripted services: the fixture of the widget tests.
+// The main window over scripted services: the fixture of the widget tests,
+// and the presses, typing and pictures they share.
 
+#include <QApplication>
+#include <QImage>
 #include <QStringList>
+#include <QtTest>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "Scripted.h"
-#include "ui/widgets/BevelButton.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
-#include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmMain.h"
 
 namespace veltrasa::testing {
@@ -48,5 +48,54 @@ struct ScriptedMainWindow {
         return result;
     }
 };
+
+inline QImage shot(FrmMain& w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Rows and columns of `image` (inside `within`) holding a pixel that
+// satisfies `ink`; an empty rectangle if none.
+inline QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink, QRect within = {})
+{
+    if (within.isNull())
+        within = image.rect();
+    QRect bounds;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (ink(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// A right-button press on row `row` of the list (which it must not select).
+inline void rightPressOnRow(FrmMain& w, int row)
+{
+    RecordListWidget* list = w.recordList();
+    const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center() : QPoint(10, 10);
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
+}
+
+// Text as an input method delivers it (QTest's key clicks take Latin-1 only).
+inline void typeJapanese(QWidget* w, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(w, &event);
+}
+
+// Shows the window, waits until it is active, then presses `presses`
+// event buttons, taking `buttons` in turn. 除細動, エピネフリン and
+// キシロカイン write rows wider than the list.
+inline bool shownWithRows(FrmMain& w, int presses, const std::vector<int>& buttons = {2, 5, 9})
+{
+    w.show();
+    if (!QTest::qWaitForWindowActive(&w))
+        return false;
+    for (int i = 0; i < presses; ++i)
+        w.eventButton(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
+    return true;
+}
 
 } // namespace veltrasa::testing

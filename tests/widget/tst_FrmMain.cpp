@@ -27,24 +27,6 @@ QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> ind
     return s;
 }
 
-// The selected row lies wholly inside the list's visible area.
-bool selectedRowShows(const RecordListWidget& list)
-{
-    const int row = list.selectedIndex();
-    return row >= 0 && list.viewport()->rect().contains(list.visualItemRect(list.item(row)));
-}
-
-QString inView(const RecordListWidget& list)
-{
-    const int row = list.selectedIndex();
-    return QStringLiteral("row %1 of %2 at %3, viewport %4, scrolled to %5 of %6")
-        .arg(row)
-        .arg(list.count())
-        .arg(row >= 0 ? list.visualItemRect(list.item(row)).top() : -1)
-        .arg(list.viewport()->height())
-        .arg(list.verticalScrollBar()->value())
-        .arg(list.verticalScrollBar()->maximum());
-}
 } // namespace
 
 class FrmMainTest : public QObject {
@@ -134,81 +116,6 @@ private slots:
         QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFFFF8000));
     }
 
-    // 除細動, エピネフリン and キシロカイン write rows wider than the list:
-    // each press, and each undo that puts a row back, shows its row whole,
-    // with or without the focus in the list and however long the record.
-    void newestRowInViewWhateverItsWidth()
-    {
-        ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        RecordListWidget* list = w.recordList();
-        for (bool focused : {false, true}) {
-            (focused ? static_cast<QWidget*>(list) : w.eventButton(0))->setFocus();
-            for (int i = 0; i < 40; ++i) {
-                EventButtonWidget* button = w.eventButton(std::array{2, 5, 9}[i % 3]);
-                if (focused)
-                    button->click(); // the focus stays in the list
-                else
-                    QTest::mouseClick(button, Qt::LeftButton);
-                QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-            }
-            QCOMPARE(list->hasFocus(), focused);
-        }
-        QCOMPARE(list->selectedIndex(), 79);
-        QVERIFY(list->sizeHintForColumn(0) > list->viewport()->width()); // rows wider than the list
-        // No horizontal scroll bar: the rows are clipped at the list's edge,
-        // and the last row can be scrolled wholly into view.
-        QVERIFY(!list->horizontalScrollBar()->isVisible());
-        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
-        QCOMPARE(list->textElideMode(), Qt::ElideNone);
-        QCOMPARE(list->viewport()->height(), list->height() - 2 * list->frameWidth());
-        list->scrollToTop();
-        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
-        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(79))));
-
-        // Undo puts a row back where the list had been scrolled away from.
-        list->select(60);
-        w.editing().deleteRow();
-        list->scrollToTop();
-        w.editing().undoLastChange();
-        QCOMPARE(list->selectedIndex(), 60);
-        QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-        list->select(3);
-        w.editing().deleteRow();
-        QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-        w.editing().undoLastChange();
-        QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-        // A correction, and its undo, of a row scrolled out of view while it
-        // stayed selected.
-        w.setEditWindowRunner([](FrmEdit& e) { e.changeButton()->click(); });
-        for (int row : {70, 2}) {
-            list->select(row);
-            for (int step = 0; step < 2; ++step) {
-                if (row > 40)
-                    list->scrollToTop();
-                else
-                    list->scrollToBottom();
-                if (step == 0)
-                    w.editing().editRow();
-                else
-                    w.editing().undoLastChange();
-                QCOMPARE(list->selectedIndex(), row);
-                QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-            }
-        }
-
-        // 10,000 rows.
-        while (list->count() < 10000)
-            list->addRow(list->rowText(list->count() % 80));
-        for (int i : {2, 5, 9}) {
-            QTest::mouseClick(w.eventButton(i), Qt::LeftButton);
-            QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-        }
-        QCOMPARE(list->selectedIndex(), 10002);
-    }
-
     void endOfCprNoKeepsRecording()
     {
         ScriptedMainWindow m;
@@ -247,6 +154,117 @@ private slots:
         w.close();
         QCOMPARE(*exitSequences, 1);
         QCOMPARE(p.programEnd.ended, 1);
+    }
+
+    // Idle, active and due colours of each counter as the window draws
+    // them, reached by real presses and manual ticks.
+    void countersIdleActiveDue_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("array");
+        QTest::addColumn<int>("firstDigit");
+        QTest::addColumn<QRgb>("idle");
+        QTest::addColumn<QRgb>("active");
+        QTest::addColumn<int>("dueAfter"); // seconds; 0: never due
+        QTest::addColumn<QRect>("panel");
+        QTest::newRow("arrival") << 0 << "Label1" << 0 << 0xFF804000u << 0xFFFF8000u << 0 << QRect(257, 4, 209, 103);
+        QTest::newRow("CPR") << 1 << "Label6" << 0 << 0xFF808000u << 0xFFFFFF00u << 120 << QRect(471, 112, 752, 225);
+        QTest::newRow("defibrillation") << 2 << "Label6" << 0 << 0xFF808000u << 0xFFFFFF00u << 120
+                                        << QRect(471, 112, 752, 225);
+        QTest::newRow("epinephrine") << 5 << "Label1" << 8 << 0xFF808000u << 0xFFFFFF00u << 180
+                                     << QRect(472, 4, 247, 103);
+        QTest::newRow("atropine") << 6 << "Label9" << 8 << 0xFF808000u << 0xFFFFFF00u << 180 << QRect(724, 4, 247, 103);
+        QTest::newRow("antiarrhythmic") << 9 << "Label8" << 8 << 0xFF808000u << 0xFFFFFF00u << 0
+                                        << QRect(976, 4, 247, 103);
+    }
+
+    void countersIdleActiveDue()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, array);
+        QFETCH(int, firstDigit);
+        QFETCH(QRgb, idle);
+        QFETCH(QRgb, active);
+        QFETCH(int, dueAfter);
+        QFETCH(QRect, panel);
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QList<int> labels{firstDigit, firstDigit + 1, firstDigit + 2, firstDigit + 3, firstDigit == 0 ? 6 : 14};
+        const auto drawnIn = [&](QRgb colour) {
+            for (int i : labels)
+                if (w.findLabel(array, i)->colour() != colour)
+                    return false;
+            return !inkBounds(
+                        shot(w), [&](QRgb c) { return c == colour; }, panel.adjusted(1, 1, -1, -1))
+                        .isEmpty();
+        };
+
+        QVERIFY(drawnIn(idle));
+        QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
+        QVERIFY(drawnIn(active));
+        m.timer(1).setEnabled(false); // the clock would blink the arrival separator
+        const int quiet = dueAfter ? dueAfter - 1 : 3 * 3600;
+        m.pass(quiet);
+        QVERIFY(drawnIn(active));
+        m.pass(1);
+        QVERIFY(drawnIn(dueAfter ? DigitCounter::kDueColour : active));
+        if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
+            QCOMPARE(w.findLabel(array, 2)->text() + w.findLabel(array, 1)->text() + w.findLabel(array, 0)->text(),
+                     QStringLiteral("300"));
+    }
+
+    // The clock on the window: only the digits that change are rewritten,
+    // the separator blinks, the date follows midnight on the same tick.
+    void clockOnTheWindow()
+    {
+        ScriptedMainWindow m(QDateTime(QDate(2005, 6, 4), QTime(23, 59, 58)));
+        auto& [p, w] = m;
+        const auto writes = [&] {
+            QList<int> n;
+            for (int i = 0; i < 4; ++i)
+                n << w.findLabel("Label3", i)->textWrites();
+            return n << w.label(layout::keys::kDateLabel).textWrites();
+        };
+        const QList<int> before = writes();
+        p.clock.advance(1);
+        m.timer(1).tick();
+        QCOMPARE(writes(), before); // 23:59:59 shows as before
+        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF008000u);
+        p.clock.advance(1);
+        m.timer(1).tick();
+        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF00FF00u);
+        const QList<int> after = writes();
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(after[i], before[i] + 1);
+        QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-05"));
+        QString shown;
+        for (int i : {3, 2, 4, 1, 0})
+            shown += w.findLabel("Label3", i)->text();
+        QCOMPARE(shown, QStringLiteral("00:00"));
+        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), 0xFF804000u); // no arrival yet: no blink
+        p.clock.advance(60);
+        m.timer(1).tick();
+        QCOMPARE(writes()[0], after[0] + 1);
+        QCOMPARE(writes().mid(1), after.mid(1));
+    }
+
+    // Ending the session or the application (a quit request) closes the
+    // window, which ends the record once.
+    void quitEndsTheRecordOnce()
+    {
+        ScriptedMainWindow m;
+        auto& [p, w] = m;
+        const auto exitSequences = m.countExitSequences();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+        w.close();
+        QCOMPARE(*exitSequences, 1);
+        QCOMPARE(p.programEnd.ended, 1);
+        QVERIFY(!w.timer(1).isEnabled());
     }
 };
 
