@@ -49,9 +49,9 @@ struct ScriptedMainWindow {
     }
 };
 
-inline QImage shot(FrmMain& w)
+inline QImage shot(FrmMain& window)
 {
-    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Rows and columns of `image` (inside `within`) holding a pixel that
@@ -69,32 +69,32 @@ inline QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink
 }
 
 // A right-button press on row `row` of the list (which it must not select).
-inline void rightPressOnRow(FrmMain& w, int row)
+inline void rightPressOnRow(FrmMain& window, int row)
 {
-    RecordListWidget* list = w.recordList();
+    RecordListWidget* list = window.recordList();
     const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center() : QPoint(10, 10);
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
 }
 
 // Text as an input method delivers it (QTest's key clicks take Latin-1 only).
-inline void typeJapanese(QWidget* w, const QString& text)
+inline void typeJapanese(QWidget* widget, const QString& text)
 {
     QInputMethodEvent event;
     event.setCommitString(text);
-    QApplication::sendEvent(w, &event);
+    QApplication::sendEvent(widget, &event);
 }
 
 // Shows the window, waits until it is active, then presses `presses`
 // event buttons, taking `buttons` in turn. 除細動, エピネフリン and
 // キシロカイン write rows wider than the list.
-inline bool shownWithRows(FrmMain& w, int presses, const std::vector<int>& buttons = {2, 5, 9})
+inline bool shownWithRows(FrmMain& window, int presses, const std::vector<int>& buttons = {2, 5, 9})
 {
-    w.show();
-    if (!QTest::qWaitForWindowActive(&w))
+    window.show();
+    if (!QTest::qWaitForWindowActive(&window))
         return false;
     for (int i = 0; i < presses; ++i)
-        w.eventButton(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
+        window.eventButton(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
     return true;
 }
 

@@ -187,24 +187,24 @@ private slots:
     void fittedAgainToTheRealFrame()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        auto* fitter = new ScreenFitter(w);
-        const QRect available = w.screen()->availableGeometry();
+        FrmMain& window = m.window;
+        auto* fitter = new ScreenFitter(window);
+        const QRect available = window.screen()->availableGeometry();
         const QMargins guess(10, 60, 10, 10);
         fitter->fit(available, guess);
         const WindowFit guessed = fitWindow(available, guess, {layout::kClientWidth, layout::kClientHeight});
-        QCOMPARE(w.scale(), guessed.scale);
-        QVERIFY(w.scale().factor() < 1);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(window.scale(), guessed.scale);
+        QVERIFY(window.scale().factor() < 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTRY_VERIFY(fitter->frame() != guess);
         const QMargins real = fitter->frame();
         QVERIFY(!real.isNull());
         const WindowFit fitted = fitWindow(available, real, {layout::kClientWidth, layout::kClientHeight});
-        QCOMPARE(w.scale(), fitted.scale);
-        QVERIFY(w.scale().factor() > guessed.scale.factor());
-        QTRY_COMPARE(w.frameGeometry(), fitted.frame);
-        QVERIFY(available.contains(w.frameGeometry()));
+        QCOMPARE(window.scale(), fitted.scale);
+        QVERIFY(window.scale().factor() > guessed.scale.factor());
+        QTRY_COMPARE(window.frameGeometry(), fitted.frame);
+        QVERIFY(available.contains(window.frameGeometry()));
     }
 };
 

@@ -21,19 +21,19 @@ private slots:
     void buttonsPressIn()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        for (QPushButton* button : std::initializer_list<QPushButton*>{w.eventButton(3), w.rhythmButton(4)}) {
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (QPushButton* button : std::initializer_list<QPushButton*>{window.eventButton(3), window.rhythmButton(4)}) {
             const QPoint corner = button->geometry().topLeft();
-            QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
+            QCOMPARE(shot(window).pixel(corner), 0xFFFFFFFFu);
             QTest::mousePress(button, Qt::LeftButton);
-            QCOMPARE(shot(w).pixel(corner), 0xFF000000u);
-            QCOMPARE(shot(w).pixel(corner + QPoint(1, 1)), 0xFF808080u);
+            QCOMPARE(shot(window).pixel(corner), 0xFF000000u);
+            QCOMPARE(shot(window).pixel(corner + QPoint(1, 1)), 0xFF808080u);
             QTest::mouseRelease(button, Qt::LeftButton);
-            QCOMPARE(shot(w).pixel(corner), 0xFFFFFFFFu);
+            QCOMPARE(shot(window).pixel(corner), 0xFFFFFFFFu);
         }
-        QCOMPARE(w.recordList()->count(), 2); // each press recorded once, and released
+        QCOMPARE(window.recordList()->count(), 2); // each press recorded once, and released
     }
 };
 

@@ -107,14 +107,14 @@ quint32 envNumber(const char* name, quint32 fallback)
 
 class Runner {
 public:
-    Runner(FrmMain& w, ScriptedPlatform& p) : w_(w), p_(p)
+    Runner(FrmMain& window, ScriptedPlatform& services) : window_(window), services_(services)
     {
-        w_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
+        window_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
             shown_ = MenuStates::of(m);
             if (choice_)
                 m.action(*choice_)->trigger(); // does nothing when disabled
         });
-        w_.setEditWindowRunner([this](FrmEdit& e) { driveEditWindow(e); });
+        window_.setEditWindowRunner([this](FrmEdit& e) { driveEditWindow(e); });
     }
 
     // Runs one sequence; returns an empty string or what went wrong.
@@ -123,8 +123,8 @@ public:
         dice_.emplace(seed);
         log_.clear();
         model_ = Model{};
-        w_.recordList()->clear();
-        w_.editing().clearUndoBuffer();
+        window_.recordList()->clear();
+        window_.editing().clearUndoBuffer();
         for (int step = 0; step < steps; ++step) {
             QString error = oneStep();
             if (error.isEmpty())
@@ -151,7 +151,7 @@ private:
             return leftClickRow();
         if (kind < 36) {
             log_ << QStringLiteral("clear the selection");
-            w_.recordList()->select(-1);
+            window_.recordList()->select(-1);
             model_.selected = -1;
             return {};
         }
@@ -193,26 +193,26 @@ private:
 
     QString record()
     {
-        p_.clock.advance(1 + dice().below(90));
-        const int before = w_.recordList()->count();
+        services_.clock.advance(1 + dice().below(90));
+        const int before = window_.recordList()->count();
         if (dice().chance(75)) {
             const int i = dice().below(kEventButtonCount - 1); // not CPR終了
             log_ << QStringLiteral("press Check1(%1)").arg(i);
-            w_.eventButton(i)->click();
+            window_.eventButton(i)->click();
         } else {
             const int i = dice().below(kRhythmButtonCount);
             log_ << QStringLiteral("press Option1(%1)").arg(i);
-            w_.rhythmButton(i)->click();
+            window_.rhythmButton(i)->click();
         }
-        if (w_.recordList()->count() != before + 1)
-            return QStringLiteral("a press appended %1 rows").arg(w_.recordList()->count() - before);
-        model_.recorded(w_.recordList()->rowText(before));
+        if (window_.recordList()->count() != before + 1)
+            return QStringLiteral("a press appended %1 rows").arg(window_.recordList()->count() - before);
+        model_.recorded(window_.recordList()->rowText(before));
         return {};
     }
 
     QPoint rowCentre(int row)
     {
-        RecordListWidget* list = w_.recordList();
+        RecordListWidget* list = window_.recordList();
         list->scrollToItem(list->item(row));
         return list->visualItemRect(list->item(row)).center();
     }
@@ -223,7 +223,7 @@ private:
             return {};
         const int row = dice().below(static_cast<int>(model_.rows.size()));
         log_ << QStringLiteral("left-click row %1").arg(row);
-        QTest::mouseClick(w_.recordList()->viewport(), Qt::LeftButton, {}, rowCentre(row));
+        QTest::mouseClick(window_.recordList()->viewport(), Qt::LeftButton, {}, rowCentre(row));
         model_.selected = row;
         return {};
     }
@@ -236,15 +236,15 @@ private:
         shown_ = MenuStates{};
         const int target = dice().below(static_cast<int>(model_.rows.size()) + 1);
         const QPoint at =
-            target < model_.rows.size() ? rowCentre(target) : QPoint(5, w_.recordList()->viewport()->height() - 3);
+            target < model_.rows.size() ? rowCentre(target) : QPoint(5, window_.recordList()->viewport()->height() - 3);
         const char* names[] = {"修正", "削除", "元に戻す"};
         log_ << QStringLiteral("right-click at row %1, choose %2")
                     .arg(target)
                     .arg(choice ? QString::fromUtf8(names[static_cast<int>(*choice)]) : QStringLiteral("nothing"));
         correction_.reset();
         editWindowError_.clear();
-        QTest::mousePress(w_.recordList()->viewport(), Qt::RightButton, {}, at);
-        QTest::mouseRelease(w_.recordList()->viewport(), Qt::RightButton, {}, at);
+        QTest::mousePress(window_.recordList()->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(window_.recordList()->viewport(), Qt::RightButton, {}, at);
         choice_.reset();
         return editWindowError_;
     }
@@ -327,7 +327,7 @@ private:
 
     QString compare()
     {
-        RecordList& list = *w_.recordList();
+        RecordList& list = *window_.recordList();
         QStringList rows;
         for (int i = 0; i < list.count(); ++i)
             rows << list.rowText(i);
@@ -349,8 +349,8 @@ private:
         return {};
     }
 
-    FrmMain& w_;
-    ScriptedPlatform& p_;
+    FrmMain& window_;
+    ScriptedPlatform& services_;
     std::optional<Dice> dice_;
     Model model_;
     QStringList log_;
@@ -374,19 +374,19 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         int steps = 0, corrected = 0, cancelled = 0, deleted = 0, undone = 0;
-        std::unique_ptr<ScriptedPlatform> p;
-        std::unique_ptr<FrmMain> w;
+        std::unique_ptr<ScriptedPlatform> services;
+        std::unique_ptr<FrmMain> window;
         std::unique_ptr<Runner> runner;
         for (quint32 i = 0; i < sequences; ++i) {
             // A fresh main window now and then; between, a cleared record.
             if (i % 500 == 0) {
                 runner.reset();
-                w.reset();
-                p = std::make_unique<ScriptedPlatform>();
-                w = std::make_unique<FrmMain>(p->platform());
-                w->show();
-                QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-                runner = std::make_unique<Runner>(*w, *p);
+                window.reset();
+                services = std::make_unique<ScriptedPlatform>();
+                window = std::make_unique<FrmMain>(services->platform());
+                window->show();
+                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+                runner = std::make_unique<Runner>(*window, *services);
             }
             const quint32 seed = firstSeed + i;
             const int length = 1 + static_cast<int>(seed * 2654435761u % 40);
@@ -395,7 +395,7 @@ private slots:
                 QFAIL(qPrintable(error));
             steps += length;
             if (i % 500 == 499 || i + 1 == sequences) {
-                QCOMPARE(p->messages.unexpectedQuestions, 0);
+                QCOMPARE(services->messages.unexpectedQuestions, 0);
                 const auto& s = runner->stats;
                 corrected += s.corrected, cancelled += s.cancelled, deleted += s.deleted, undone += s.undone;
             }

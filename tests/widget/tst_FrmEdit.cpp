@@ -207,15 +207,15 @@ private slots:
     void realMenuAndModalEditWindow()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        QVERIFY(shownActive(w));
-        w.eventButton(0)->click();
+        FrmMain& window = m.window;
+        QVERIFY(shownActive(window));
+        window.eventButton(0)->click();
         // Without the edit window a click through the window system records.
-        const QPoint onButton = w.eventButton(5)->mapTo(&w, w.eventButton(5)->rect().center());
-        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, onButton);
-        QCOMPARE(w.recordList()->count(), 2);
-        w.recordList()->select(0);
-        const QString original = w.recordList()->rowText(0);
+        const QPoint onButton = window.eventButton(5)->mapTo(&window, window.eventButton(5)->rect().center());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, onButton);
+        QCOMPARE(window.recordList()->count(), 2);
+        window.recordList()->select(0);
+        const QString original = window.recordList()->rowText(0);
 
         bool sawMenu = false, sawWindow = false;
         QTimer::singleShot(0, this, [&] {
@@ -232,15 +232,15 @@ private slots:
                 auto closeOnFailure = qScopeGuard([e] { e->reject(); });
                 // Centred on the main window as far as the (small, offscreen)
                 // screen allows.
-                const QRect screen = w.screen()->availableGeometry();
-                QVERIFY(qAbs(e->geometry().center().y() - w.geometry().center().y()) <= 1);
-                QVERIFY(qAbs(e->geometry().center().x() - w.geometry().center().x()) <= 1 ||
+                const QRect screen = window.screen()->availableGeometry();
+                QVERIFY(qAbs(e->geometry().center().y() - window.geometry().center().y()) <= 1);
+                QVERIFY(qAbs(e->geometry().center().x() - window.geometry().center().x()) <= 1 ||
                         qAbs(e->frameGeometry().right() - screen.right()) <= 2);
                 // The main window takes no input (a click through the window
                 // system, where modality is enforced).
                 QVERIFY(e->windowModality() != Qt::NonModal);
-                QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, onButton);
-                QCOMPARE(w.recordList()->count(), 2);
+                QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, onButton);
+                QCOMPARE(window.recordList()->count(), 2);
                 QCOMPARE(e->editBox()->text(), original);
                 typeJapanese(e->editBox(), QStringLiteral("！"));
                 closeOnFailure.dismiss();
@@ -248,14 +248,14 @@ private slots:
             });
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->editItem()).center());
         });
-        rightPressOnRow(w, 1);
+        rightPressOnRow(window, 1);
         QVERIFY(sawMenu);
         QVERIFY(sawWindow);
-        QCOMPARE(w.recordList()->rowText(0), original + QStringLiteral("！"));
-        QCOMPARE(w.recordList()->count(), 2);
-        QCOMPARE(w.recordList()->selectedIndex(), 0);
-        QVERIFY(w.editing().canUndo());
-        QVERIFY(w.findChildren<FrmEdit*>().isEmpty()); // discarded when closed
+        QCOMPARE(window.recordList()->rowText(0), original + QStringLiteral("！"));
+        QCOMPARE(window.recordList()->count(), 2);
+        QCOMPARE(window.recordList()->selectedIndex(), 0);
+        QVERIFY(window.editing().canUndo());
+        QVERIFY(window.findChildren<FrmEdit*>().isEmpty()); // discarded when closed
     }
 };
 

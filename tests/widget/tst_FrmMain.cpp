@@ -19,11 +19,11 @@ using namespace veltrasa::testing;
 
 namespace {
 
-QString shownCounter(const FrmMain& w, const char* array, std::array<int, 5> indexes)
+QString shownCounter(const FrmMain& window, const char* array, std::array<int, 5> indexes)
 {
     QString s;
     for (int i : indexes)
-        s += w.findLabel(QString::fromLatin1(array), i)->text();
+        s += window.findLabel(QString::fromLatin1(array), i)->text();
     return s;
 }
 
@@ -37,43 +37,43 @@ private slots:
     void startUpState()
     {
         ScriptedMainWindow m(QDateTime(QDate(2005, 6, 4), QTime(9, 5, 30)));
-        auto& [p, w] = m;
-        QCOMPARE(w.recordList()->count(), 0); // the sample row is gone
-        QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-04"));
-        QCOMPARE(shownCounter(w, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
+        FrmMain& window = m.window;
+        QCOMPARE(window.recordList()->count(), 0); // the sample row is gone
+        QCOMPARE(window.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-04"));
+        QCOMPARE(shownCounter(window, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
         for (int i = 2; i <= 5; ++i)
-            QCOMPARE(w.findLabel("Label4", i)->text(), QString());
-        QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
-        QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
-        QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
-        QCOMPARE(shownCounter(w, "Label9", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
-        QCOMPARE(shownCounter(w, "Label8", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
-        QCOMPARE(w.findLabel("Label1", 0)->colour(), QRgb(0xFF804000));
-        QCOMPARE(w.findLabel("Label6", 0)->colour(), QRgb(0xFF808000));
-        QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
-        QVERIFY(!w.label(layout::keys::kReversibleCausesHeading).isShown());
-        QVERIFY(!w.label(layout::keys::kReversibleCausesList).isShown());
-        QVERIFY(w.timer(1).isEnabled());
+            QCOMPARE(window.findLabel("Label4", i)->text(), QString());
+        QCOMPARE(shownCounter(window, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
+        QCOMPARE(shownCounter(window, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("00:00"));
+        QCOMPARE(shownCounter(window, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
+        QCOMPARE(shownCounter(window, "Label9", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
+        QCOMPARE(shownCounter(window, "Label8", {11, 10, 14, 9, 8}), QStringLiteral("00:00"));
+        QCOMPARE(window.findLabel("Label1", 0)->colour(), QRgb(0xFF804000));
+        QCOMPARE(window.findLabel("Label6", 0)->colour(), QRgb(0xFF808000));
+        QVERIFY(!window.shape(layout::keys::kReversibleCausesBox).isShown());
+        QVERIFY(!window.label(layout::keys::kReversibleCausesHeading).isShown());
+        QVERIFY(!window.label(layout::keys::kReversibleCausesList).isShown());
+        QVERIFY(window.timer(1).isEnabled());
         for (int t = 1; t <= 6; ++t)
-            QCOMPARE(w.timer(t).interval(), 1000);
+            QCOMPARE(window.timer(t).interval(), 1000);
         for (int t = 2; t <= 6; ++t)
-            QVERIFY(!w.timer(t).isEnabled());
+            QVERIFY(!window.timer(t).isEnabled());
         QVERIFY(!m.timer(3).tick());
     }
 
     void clickingTheRealButtons()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
-        QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
-        p.clock.advance(1);
-        QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
-        QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
-        QTest::mouseClick(w.rhythmButton(3), Qt::LeftButton);
-        QTest::mouseClick(w.rhythmButton(0), Qt::LeftButton);
+        auto& [services, window] = m;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(window.eventButton(0), Qt::LeftButton);
+        QTest::mouseClick(window.eventButton(1), Qt::LeftButton);
+        services.clock.advance(1);
+        QTest::mouseClick(window.eventButton(5), Qt::LeftButton);
+        QTest::mouseClick(window.eventButton(5), Qt::LeftButton);
+        QTest::mouseClick(window.rhythmButton(3), Qt::LeftButton);
+        QTest::mouseClick(window.rhythmButton(0), Qt::LeftButton);
         QCOMPARE(m.rows(), (QStringList{
                                QStringLiteral("06/04 09:05:07　病院到着"),
                                QStringLiteral("06/04 09:05:07　ＣＰＲ開始"),
@@ -82,78 +82,78 @@ private slots:
                                QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：ＰＥＡ"),
                                QStringLiteral("06/04 09:05:08　ﾘｽﾞﾑﾁｪｯｸ：心室細動"),
                            }));
-        QCOMPARE(w.recordList()->selectedIndex(), 5);
+        QCOMPARE(window.recordList()->selectedIndex(), 5);
         for (int i = 0; i < kEventButtonCount; ++i)
-            QVERIFY(!w.eventButton(i)->isChecked());
-        QCOMPARE(w.findLabel("Label4", 2)->text(), QStringLiteral("心マッサージ開始後"));
-        QCOMPARE(w.findLabel("Label4", 3)->text(), QStringLiteral("エピネフリン2回目投与後"));
-        QCOMPARE(w.rhythmButton(0)->background(), QRgb(0xFFFF0000));
-        QCOMPARE(w.rhythmButton(3)->background(), QRgb(0xFF000080));
-        QVERIFY(!w.shape(layout::keys::kReversibleCausesBox).isShown());
+            QVERIFY(!window.eventButton(i)->isChecked());
+        QCOMPARE(window.findLabel("Label4", 2)->text(), QStringLiteral("心マッサージ開始後"));
+        QCOMPARE(window.findLabel("Label4", 3)->text(), QStringLiteral("エピネフリン2回目投与後"));
+        QCOMPARE(window.rhythmButton(0)->background(), QRgb(0xFFFF0000));
+        QCOMPARE(window.rhythmButton(3)->background(), QRgb(0xFF000080));
+        QVERIFY(!window.shape(layout::keys::kReversibleCausesBox).isShown());
 
         // The counters tick from their own timers and show the time since
         // their events on the platform's clock (エピネフリン a second later).
         m.pass(119);
-        QCOMPARE(shownCounter(w, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("02:00"));
-        QCOMPARE(w.findLabel("Label6", 0)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(shownCounter(window, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("02:00"));
+        QCOMPARE(window.findLabel("Label6", 0)->colour(), DigitCounter::kDueColour);
         m.timer(4).setEnabled(false);
         m.pass(60);
-        QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("01:59")); // Timer4 stopped
-        QCOMPARE(w.findLabel("Label1", 8)->colour(), QRgb(0xFFFFFF00));
+        QCOMPARE(shownCounter(window, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("01:59")); // Timer4 stopped
+        QCOMPARE(window.findLabel("Label1", 8)->colour(), QRgb(0xFFFFFF00));
         m.timer(4).setEnabled(true);
         m.pass(1);
-        QCOMPARE(shownCounter(w, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("03:00"));
-        QCOMPARE(w.findLabel("Label1", 14)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(shownCounter(window, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("03:00"));
+        QCOMPARE(window.findLabel("Label1", 14)->colour(), DigitCounter::kDueColour);
         // The wall clock set back an hour: the clock follows, the counters do not.
-        p.clock.set(p.clock.now().addSecs(-3600));
+        services.clock.set(services.clock.now().addSecs(-3600));
         m.pass(3600 - 180);
-        QCOMPARE(shownCounter(w, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("01:00"));
-        QCOMPARE(shownCounter(w, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
+        QCOMPARE(shownCounter(window, "Label1", {3, 2, 6, 1, 0}), QStringLiteral("01:00"));
+        QCOMPARE(shownCounter(window, "Label3", {3, 2, 4, 1, 0}), QStringLiteral("09:05"));
         // The clock blinks the arrival separator now that arrival is recorded.
         m.timer(1).tick();
-        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFF804000));
+        QCOMPARE(window.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFF804000));
         m.timer(1).tick();
-        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFFFF8000));
+        QCOMPARE(window.label(layout::keys::kArrivalSeparator).colour(), QRgb(0xFFFF8000));
     }
 
     void endOfCprNoKeepsRecording()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        p.messages.answer({Answer::No});
-        QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
-        QCOMPARE(w.recordList()->count(), 0);
-        QVERIFY(w.isVisible());
-        QCOMPARE(p.programEnd.ended, 0);
-        QVERIFY(!w.eventButton(15)->isChecked());
-        QVERIFY(w.timer(1).isEnabled());
+        auto& [services, window] = m;
+        window.show();
+        services.messages.answer({Answer::No});
+        QTest::mouseClick(window.eventButton(15), Qt::LeftButton);
+        QCOMPARE(window.recordList()->count(), 0);
+        QVERIFY(window.isVisible());
+        QCOMPARE(services.programEnd.ended, 0);
+        QVERIFY(!window.eventButton(15)->isChecked());
+        QVERIFY(window.timer(1).isEnabled());
     }
 
     void endOfCprYesEndsTheRecord()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
-        p.messages.answer({Answer::Yes, Answer::No, Answer::No});
-        QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
+        auto& [services, window] = m;
+        window.show();
+        QTest::mouseClick(window.eventButton(1), Qt::LeftButton);
+        services.messages.answer({Answer::Yes, Answer::No, Answer::No});
+        QTest::mouseClick(window.eventButton(15), Qt::LeftButton);
         QCOMPARE(m.rows().last(), QStringLiteral("06/04 09:05:07　ＣＰＲ終了"));
-        QCOMPARE(p.programEnd.ended, 1);
+        QCOMPARE(services.programEnd.ended, 1);
         for (int t = 1; t <= 6; ++t)
-            QVERIFY(!w.timer(t).isEnabled());
+            QVERIFY(!window.timer(t).isEnabled());
     }
 
     void closingRunsShutDownOnce()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
+        auto& [services, window] = m;
         const auto exitSequences = m.countExitSequences();
-        w.show();
-        w.close();
-        w.close();
+        window.show();
+        window.close();
+        window.close();
         QCOMPARE(*exitSequences, 1);
-        QCOMPARE(p.programEnd.ended, 1);
+        QCOMPARE(services.programEnd.ended, 1);
     }
 
     // Idle, active and due colours of each counter as the window draws
@@ -188,21 +188,21 @@ private slots:
         QFETCH(int, dueAfter);
         QFETCH(QRect, panel);
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QList<int> labels{firstDigit, firstDigit + 1, firstDigit + 2, firstDigit + 3, firstDigit == 0 ? 6 : 14};
         const auto drawnIn = [&](QRgb colour) {
             for (int i : labels)
-                if (w.findLabel(array, i)->colour() != colour)
+                if (window.findLabel(array, i)->colour() != colour)
                     return false;
             return !inkBounds(
-                        shot(w), [&](QRgb c) { return c == colour; }, panel.adjusted(1, 1, -1, -1))
+                        shot(window), [&](QRgb c) { return c == colour; }, panel.adjusted(1, 1, -1, -1))
                         .isEmpty();
         };
 
         QVERIFY(drawnIn(idle));
-        QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
+        QTest::mouseClick(window.eventButton(button), Qt::LeftButton);
         QVERIFY(drawnIn(active));
         m.timer(1).setEnabled(false); // the clock would blink the arrival separator
         const int quiet = dueAfter ? dueAfter - 1 : 3 * 3600;
@@ -211,7 +211,8 @@ private slots:
         m.pass(1);
         QVERIFY(drawnIn(dueAfter ? DigitCounter::kDueColour : active));
         if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
-            QCOMPARE(w.findLabel(array, 2)->text() + w.findLabel(array, 1)->text() + w.findLabel(array, 0)->text(),
+            QCOMPARE(window.findLabel(array, 2)->text() + window.findLabel(array, 1)->text() +
+                         window.findLabel(array, 0)->text(),
                      QStringLiteral("300"));
     }
 
@@ -220,31 +221,31 @@ private slots:
     void clockOnTheWindow()
     {
         ScriptedMainWindow m(QDateTime(QDate(2005, 6, 4), QTime(23, 59, 58)));
-        auto& [p, w] = m;
+        auto& [services, window] = m;
         const auto writes = [&] {
             QList<int> n;
             for (int i = 0; i < 4; ++i)
-                n << w.findLabel("Label3", i)->textWrites();
-            return n << w.label(layout::keys::kDateLabel).textWrites();
+                n << window.findLabel("Label3", i)->textWrites();
+            return n << window.label(layout::keys::kDateLabel).textWrites();
         };
         const QList<int> before = writes();
-        p.clock.advance(1);
+        services.clock.advance(1);
         m.timer(1).tick();
         QCOMPARE(writes(), before); // 23:59:59 shows as before
-        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF008000u);
-        p.clock.advance(1);
+        QCOMPARE(window.findLabel("Label3", 4)->colour(), 0xFF008000u);
+        services.clock.advance(1);
         m.timer(1).tick();
-        QCOMPARE(w.findLabel("Label3", 4)->colour(), 0xFF00FF00u);
+        QCOMPARE(window.findLabel("Label3", 4)->colour(), 0xFF00FF00u);
         const QList<int> after = writes();
         for (int i = 0; i < 5; ++i)
             QCOMPARE(after[i], before[i] + 1);
-        QCOMPARE(w.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-05"));
+        QCOMPARE(window.label(layout::keys::kDateLabel).text(), QStringLiteral("2005-06-05"));
         QString shown;
         for (int i : {3, 2, 4, 1, 0})
-            shown += w.findLabel("Label3", i)->text();
+            shown += window.findLabel("Label3", i)->text();
         QCOMPARE(shown, QStringLiteral("00:00"));
-        QCOMPARE(w.label(layout::keys::kArrivalSeparator).colour(), 0xFF804000u); // no arrival yet: no blink
-        p.clock.advance(60);
+        QCOMPARE(window.label(layout::keys::kArrivalSeparator).colour(), 0xFF804000u); // no arrival yet: no blink
+        services.clock.advance(60);
         m.timer(1).tick();
         QCOMPARE(writes()[0], after[0] + 1);
         QCOMPARE(writes().mid(1), after.mid(1));
@@ -255,16 +256,16 @@ private slots:
     void quitEndsTheRecordOnce()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
+        auto& [services, window] = m;
         const auto exitSequences = m.countExitSequences();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QEvent quit(QEvent::Quit);
         QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
-        w.close();
+        window.close();
         QCOMPARE(*exitSequences, 1);
-        QCOMPARE(p.programEnd.ended, 1);
-        QVERIFY(!w.timer(1).isEnabled());
+        QCOMPARE(services.programEnd.ended, 1);
+        QVERIFY(!window.timer(1).isEnabled());
     }
 };
 

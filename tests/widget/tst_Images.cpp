@@ -26,15 +26,17 @@ private slots:
     void pointers()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        QCOMPARE(w.cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(w.cursor().hotSpot(), QPoint(0, 1));
+        FrmMain& window = m.window;
+        QCOMPARE(window.cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(window.cursor().hotSpot(), QPoint(0, 1));
         // Labels, panels and pictures show the window's pointer.
-        for (QWidget* inherits : std::initializer_list<QWidget*>{w.findLabel("Label6", 0), w.findShape("Shape1", 4),
-                                                                 w.picturePanel(1), w.findLabel("Label4", 6)})
+        for (QWidget* inherits :
+             std::initializer_list<QWidget*>{window.findLabel("Label6", 0), window.findShape("Shape1", 4),
+                                             window.picturePanel(1), window.findLabel("Label4", 6)})
             QCOMPARE(inherits->cursor().shape(), Qt::BitmapCursor);
-        for (QWidget* standard : std::initializer_list<QWidget*>{w.eventButton(0), w.eventButton(15), w.rhythmButton(3),
-                                                                 w.recordList(), w.recordList()->viewport()})
+        for (QWidget* standard :
+             std::initializer_list<QWidget*>{window.eventButton(0), window.eventButton(15), window.rhythmButton(3),
+                                             window.recordList(), window.recordList()->viewport()})
             QCOMPARE(standard->cursor().shape(), Qt::ArrowCursor);
 
         const QImage arrow = images::arrowPointerImage();
@@ -76,8 +78,8 @@ private slots:
     void windowIcon()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        const QList<QSize> sizes = w.windowIcon().availableSizes();
+        FrmMain& window = m.window;
+        const QList<QSize> sizes = window.windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(32, 32)));
         QVERIFY(sizes.contains(QSize(16, 16)));
         const QSet<QRgb> basic{0xFFFFFFFF, 0xFF000000, 0xFFFF0000, 0xFF808080, 0xFFC0C0C0};

@@ -20,16 +20,16 @@ using namespace veltrasa::testing;
 namespace {
 // Where the glyphs of the given labels land on the window: the pixels that
 // change when the labels are drawn in another colour for a moment.
-QRect glyphsOf(FrmMain& w, const char* array, std::initializer_list<int> indexes)
+QRect glyphsOf(FrmMain& window, const char* array, std::initializer_list<int> indexes)
 {
-    const QImage before = shot(w);
+    const QImage before = shot(window);
     std::vector<std::pair<LabelWidget*, QRgb>> saved;
     for (int i : indexes) {
-        LabelWidget* label = w.findLabel(QString::fromLatin1(array), i);
+        LabelWidget* label = window.findLabel(QString::fromLatin1(array), i);
         saved.emplace_back(label, label->colour());
         label->setColour(0xFFFF00FF);
     }
-    const QImage after = shot(w);
+    const QImage after = shot(window);
     for (const auto& [label, colour] : saved)
         label->setColour(colour);
     QRect bounds;
@@ -68,31 +68,31 @@ private slots:
     void glyphsStayInsideTheirPanels()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-        const QRect cpr = glyphsOf(w, "Label6", {0, 1, 2, 3, 6});
+        const QRect cpr = glyphsOf(window, "Label6", {0, 1, 2, 3, 6});
         QVERIFY2(
             cpr.top() > 112 && cpr.bottom() < 336,
             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(cpr.x()).arg(cpr.y()).arg(cpr.width()).arg(cpr.height())));
         QVERIFY(cpr.left() > 471 && cpr.right() < 1222);
 
-        const QRect arrival = glyphsOf(w, "Label1", {0, 1, 2, 3, 6});
+        const QRect arrival = glyphsOf(window, "Label1", {0, 1, 2, 3, 6});
         QVERIFY2(arrival.top() >= 36 && arrival.bottom() < 106, qPrintable(QString::number(arrival.top())));
         QVERIFY(arrival.left() > 257 && arrival.right() < 465);
 
-        const QRect clockDigits = glyphsOf(w, "Label3", {0, 1, 2, 3, 4});
-        const QRect date = glyphsOf(w, "Label7", {-1});
+        const QRect clockDigits = glyphsOf(window, "Label3", {0, 1, 2, 3, 4});
+        const QRect date = glyphsOf(window, "Label7", {-1});
         QVERIFY(!date.isEmpty() && !clockDigits.isEmpty());
         QVERIFY2(date.bottom() < clockDigits.top(),
                  qPrintable(QStringLiteral("%1 %2").arg(date.bottom()).arg(clockDigits.top())));
 
-        for (Visibility* v : std::initializer_list<Visibility*>{&w.shape(layout::keys::kReversibleCausesBox),
-                                                                &w.label(layout::keys::kReversibleCausesHeading),
-                                                                &w.label(layout::keys::kReversibleCausesList)})
+        for (Visibility* v : std::initializer_list<Visibility*>{&window.shape(layout::keys::kReversibleCausesBox),
+                                                                &window.label(layout::keys::kReversibleCausesHeading),
+                                                                &window.label(layout::keys::kReversibleCausesList)})
             v->setShown(true);
-        const QRect causes = glyphsOf(w, "Label2", {-1});
+        const QRect causes = glyphsOf(window, "Label2", {-1});
         QVERIFY2(causes.top() >= 546 && causes.bottom() <= 714, qPrintable(QString::number(causes.bottom())));
         QVERIFY(causes.left() >= 1046 && causes.right() < 1218);
     }
@@ -105,9 +105,9 @@ private slots:
     void keptGlyphsLoseNoInk()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto drawnWhole = [](LabelWidget* l) {
             QImage image(l->size(), QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::transparent);
@@ -124,7 +124,7 @@ private slots:
             return image;
         };
         int compared = 0;
-        for (LabelWidget* l : w.findChildren<LabelWidget*>()) {
+        for (LabelWidget* l : window.findChildren<LabelWidget*>()) {
             l->setShown(true);
             QStringList texts{l->text(), QStringLiteral(":")};
             for (char digit = '0'; digit <= '9'; ++digit)
@@ -145,33 +145,33 @@ private slots:
     void partialRepaintsLeaveNoTrace()
     {
         ScriptedMainWindow m(QDateTime(QDate(2005, 6, 4), QTime(23, 58, 0)));
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto& [services, window] = m;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto onScreen = [&] {
             QCoreApplication::sendPostedEvents();
             QCoreApplication::processEvents();
-            return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+            return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
         };
         const auto sameAsFullRepaint = [&](int second) {
             const QImage screen = onScreen();
-            if (screen == shot(w))
+            if (screen == shot(window))
                 return true;
             qWarning("second %d: the screen differs from a full repaint", second);
             return false;
         };
         QVERIFY(sameAsFullRepaint(0));
         for (int button : {0, 1, 5})
-            QTest::mouseClick(w.eventButton(button), Qt::LeftButton);
+            QTest::mouseClick(window.eventButton(button), Qt::LeftButton);
         for (int second = 1; second <= 185; ++second) {
-            p.clock.advance(1);
+            services.clock.advance(1);
             for (int timer : {1, 2, 3, 4})
                 m.timer(timer).tick();
             if (second < 25 || second % 10 == 0 || (second >= 118 && second <= 122) || second >= 178)
                 QVERIFY(sameAsFullRepaint(second));
         }
-        QCOMPARE(w.findLabel("Label6", 1)->colour(), DigitCounter::kDueColour);
-        QCOMPARE(w.findLabel("Label1", 9)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(window.findLabel("Label6", 1)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(window.findLabel("Label1", 9)->colour(), DigitCounter::kDueColour);
     }
 };
 

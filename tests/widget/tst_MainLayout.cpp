@@ -81,20 +81,20 @@ private slots:
         QFETCH(int, index);
         QFETCH(QRect, rect);
         ScriptedMainWindow m;
-        auto& [p, w] = m;
+        FrmMain& window = m.window;
         QWidget* control = nullptr;
         if (name == QLatin1String("Check1"))
-            control = w.eventButton(index);
+            control = window.eventButton(index);
         else if (name == QLatin1String("Option1"))
-            control = w.rhythmButton(index);
+            control = window.rhythmButton(index);
         else if (name == QLatin1String("Command"))
-            control = w.picturePanel(index);
+            control = window.picturePanel(index);
         else if (name == QLatin1String("List1"))
-            control = w.recordList();
+            control = window.recordList();
         else if (name.startsWith(QLatin1String("Shape")))
-            control = w.findShape(name, index);
+            control = window.findShape(name, index);
         else
-            control = w.findLabel(name, index);
+            control = window.findLabel(name, index);
         QVERIFY(control);
         QCOMPARE(control->geometry(), rect);
     }
@@ -127,17 +127,17 @@ private slots:
     void theWindow()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        QCOMPARE(w.windowTitle(), QStringLiteral("Veltrasa２００５"));
-        QCOMPARE(w.minimumSize(), QSize(1227, 869));
-        QCOMPARE(w.maximumSize(), QSize(1227, 869));
-        const Qt::WindowFlags flags = w.windowFlags();
+        FrmMain& window = m.window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Veltrasa２００５"));
+        QCOMPARE(window.minimumSize(), QSize(1227, 869));
+        QCOMPARE(window.maximumSize(), QSize(1227, 869));
+        const Qt::WindowFlags flags = window.windowFlags();
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(!(flags & Qt::WindowCloseButtonHint));
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QImage image = shot(w);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage image = shot(window);
         QCOMPARE(image.size(), QSize(1227, 869));
         QCOMPARE(image.pixel(1, 1), 0xFF000000u);                // window
         QCOMPARE(image.pixel(3, 4), 0xFFC0C0C0u);                // top strip border
@@ -154,7 +154,7 @@ private slots:
     void fontsAndColours()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
+        FrmMain& window = m.window;
         // Fonts name the installed face that stands for the Windows one.
         const auto check = [](QWidget* widget, double points, int weight, const QString& face) {
             const QFont f = widget->font();
@@ -163,40 +163,40 @@ private slots:
             QCOMPARE(int(f.weight()), weight);
             QCOMPARE(QFontInfo(f).family(), face);
         };
-        check(w.findLabel("Label4", 0), 12, QFont::Bold, "IPAGothic");
-        check(w.findLabel("Label4", 2), 15.75, QFont::Bold, "IPAGothic");
-        check(w.findLabel("Label4", 6), 18, QFont::Bold, "IPAPGothic");
-        check(w.findLabel("Label5"), 12, QFont::Normal, "IPAPGothic");
-        check(w.findLabel("Label2"), 11.25, QFont::Normal, "IPAPGothic");
-        check(w.eventButton(0), 21.75, QFont::Normal, "IPAPGothic");
-        check(w.rhythmButton(0), 18, QFont::Normal, "IPAPGothic");
-        check(w.recordList(), 18, QFont::Normal, "IPAGothic");
+        check(window.findLabel("Label4", 0), 12, QFont::Bold, "IPAGothic");
+        check(window.findLabel("Label4", 2), 15.75, QFont::Bold, "IPAGothic");
+        check(window.findLabel("Label4", 6), 18, QFont::Bold, "IPAPGothic");
+        check(window.findLabel("Label5"), 12, QFont::Normal, "IPAPGothic");
+        check(window.findLabel("Label2"), 11.25, QFont::Normal, "IPAPGothic");
+        check(window.eventButton(0), 21.75, QFont::Normal, "IPAPGothic");
+        check(window.rhythmButton(0), 18, QFont::Normal, "IPAPGothic");
+        check(window.recordList(), 18, QFont::Normal, "IPAGothic");
         // Arial Black stands for an extra-heavy face.
-        check(w.findLabel("Label6", 0), 159.75, QFont::Black, "Lato Black");
-        check(w.findLabel("Label6", 6), 140.25, QFont::Black, "Lato Black");
-        check(w.findLabel("Label1", 0), 48, QFont::Black, "Lato Black");
-        check(w.findLabel("Label7"), 14.25, QFont::Black, "Lato Black");
-        QVERIFY(QFontInfo(w.findLabel("Label6", 0)->font()).styleName().contains("Black"));
+        check(window.findLabel("Label6", 0), 159.75, QFont::Black, "Lato Black");
+        check(window.findLabel("Label6", 6), 140.25, QFont::Black, "Lato Black");
+        check(window.findLabel("Label1", 0), 48, QFont::Black, "Lato Black");
+        check(window.findLabel("Label7"), 14.25, QFont::Black, "Lato Black");
+        QVERIFY(QFontInfo(window.findLabel("Label6", 0)->font()).styleName().contains("Black"));
 
-        QCOMPARE(w.findLabel("Label3", 0)->colour(), 0xFF00FF00u);
-        QCOMPARE(w.label(layout::keys::kDateLabel).colour(), 0xFF00FF00u);
-        QCOMPARE(w.findLabel("Label4", 1)->colour(), 0xFFFFFFFFu);
-        QCOMPARE(w.label(layout::keys::kReversibleCausesHeading).colour(), 0xFFFFFFFFu);
-        QCOMPARE(w.label(layout::keys::kReversibleCausesList).colour(), 0xFFFFFF00u);
+        QCOMPARE(window.findLabel("Label3", 0)->colour(), 0xFF00FF00u);
+        QCOMPARE(window.label(layout::keys::kDateLabel).colour(), 0xFF00FF00u);
+        QCOMPARE(window.findLabel("Label4", 1)->colour(), 0xFFFFFFFFu);
+        QCOMPARE(window.label(layout::keys::kReversibleCausesHeading).colour(), 0xFFFFFFFFu);
+        QCOMPARE(window.label(layout::keys::kReversibleCausesList).colour(), 0xFFFFFF00u);
         for (int i : {8, 9, 10, 11, 14}) {
-            QCOMPARE(w.findLabel("Label9", i)->colour(), 0xFF808000u);
-            QCOMPARE(w.findLabel("Label8", i)->colour(), 0xFF808000u);
+            QCOMPARE(window.findLabel("Label9", i)->colour(), 0xFF808000u);
+            QCOMPARE(window.findLabel("Label8", i)->colour(), 0xFF808000u);
         }
-        QCOMPARE(w.eventButton(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
-        QCOMPARE(w.rhythmButton(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
-        QCOMPARE(w.recordList()->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(window.eventButton(3)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(window.rhythmButton(2)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QCOMPARE(window.recordList()->palette().color(QPalette::Text), QColor(0xC0, 0xC0, 0xC0));
     }
 
     void reversibleCausesText()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        const QString text = w.label(layout::keys::kReversibleCausesList).text();
+        FrmMain& window = m.window;
+        const QString text = window.label(layout::keys::kReversibleCausesList).text();
         QVERIFY(text.endsWith(QStringLiteral("\r\n")));
         const QStringList lines = text.left(text.size() - 2).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 11);
@@ -204,7 +204,7 @@ private slots:
             QCOMPARE(line.at(0), QChar(0x30FB));
         QCOMPARE(lines[3], QStringLiteral("・低／高カリウム血症"));
         QCOMPARE(lines[9], QStringLiteral("・血栓症(冠動脈/肺動脈)"));
-        QCOMPARE(w.label(layout::keys::kReversibleCausesHeading).text(), QStringLiteral("６Ｈs５Ｔs"));
+        QCOMPARE(window.label(layout::keys::kReversibleCausesHeading).text(), QStringLiteral("６Ｈs５Ｔs"));
     }
 
     // A press anywhere inside an event button reaches it, including the
@@ -212,32 +212,33 @@ private slots:
     void stacking()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (int i = 0; i < kEventButtonCount; ++i) {
-            const QRect r = w.eventButton(i)->geometry();
-            QCOMPARE(w.childAt(r.bottomLeft()), w.eventButton(i));
-            QCOMPARE(w.childAt(r.bottomRight()), w.eventButton(i));
-            QCOMPARE(w.childAt(r.topLeft()), w.eventButton(i));
-            QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(r.bottomRight() + QPoint(0, 1))));
+            const QRect r = window.eventButton(i)->geometry();
+            QCOMPARE(window.childAt(r.bottomLeft()), window.eventButton(i));
+            QCOMPARE(window.childAt(r.bottomRight()), window.eventButton(i));
+            QCOMPARE(window.childAt(r.topLeft()), window.eventButton(i));
+            QVERIFY(qobject_cast<PicturePanelWidget*>(window.childAt(r.bottomRight() + QPoint(0, 1))));
         }
-        QVERIFY(qobject_cast<PicturePanelWidget*>(w.childAt(w.eventButton(5)->geometry().topRight() + QPoint(1, 0))));
+        QVERIFY(qobject_cast<PicturePanelWidget*>(
+            window.childAt(window.eventButton(5)->geometry().topRight() + QPoint(1, 0))));
 
-        const QRect arrival = w.eventButton(4)->geometry();
-        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 0));
-        QCOMPARE(w.recordList()->count(), 1);
-        QCOMPARE(w.recordList()->rowText(0), QStringLiteral("06/04 09:05:07　気管挿管施行"));
-        QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 1));
-        QCOMPARE(w.recordList()->count(), 1);
+        const QRect arrival = window.eventButton(4)->geometry();
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 0));
+        QCOMPARE(window.recordList()->count(), 1);
+        QCOMPARE(window.recordList()->rowText(0), QStringLiteral("06/04 09:05:07　気管挿管施行"));
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, arrival.bottomLeft() + QPoint(3, 1));
+        QCOMPARE(window.recordList()->count(), 1);
     }
 
     void focusOrder()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         QStringList expected{"Command1", "Command15", "List1"};
         for (int n : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 17, 18})
             expected << QStringLiteral("Command%1").arg(n);
@@ -258,17 +259,18 @@ private slots:
     void rhythmButtonsLeftToRight()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
+        FrmMain& window = m.window;
         QList<int> order{0, 1, 2, 3, 4, 5};
-        std::sort(order.begin(), order.end(),
-                  [&](int a, int b) { return w.rhythmButton(a)->geometry().x() < w.rhythmButton(b)->geometry().x(); });
+        std::sort(order.begin(), order.end(), [&](int a, int b) {
+            return window.rhythmButton(a)->geometry().x() < window.rhythmButton(b)->geometry().x();
+        });
         QCOMPARE(order, (QList<int>{0, 1, 3, 4, 2, 5}));
         QStringList captions;
         for (int i : order) {
-            captions << w.rhythmButton(i)->caption();
-            QCOMPARE(w.rhythmButton(i)->geometry().y(), 782);
-            QVERIFY(!w.rhythmButton(i)->isSelected());
-            QCOMPARE(w.rhythmButton(i)->background(), 0xFF000080u);
+            captions << window.rhythmButton(i)->caption();
+            QCOMPARE(window.rhythmButton(i)->geometry().y(), 782);
+            QVERIFY(!window.rhythmButton(i)->isSelected());
+            QCOMPARE(window.rhythmButton(i)->background(), 0xFF000080u);
         }
         QCOMPARE(captions.join(' '), QStringLiteral("心室細動 心室頻拍 ＰＥＡ 心静止 徐脈 心拍再開"));
     }
@@ -280,16 +282,16 @@ private slots:
     // the window as laid out to the pixel.
     void scaledWindowKeepsItsProportions()
     {
-        ScriptedPlatform p, q;
-        FrmMain laidOut(p.platform());
-        FrmMain scaled(q.platform());
+        ScriptedPlatform laidOutServices, scaledServices;
+        FrmMain laidOut(laidOutServices.platform());
+        FrmMain scaled(scaledServices.platform());
         const double f = 1022.0 / 1227;
         scaled.setScale(layout::Scale(f));
         QCOMPARE(scaled.size(), QSize(1022, 724));
         QCOMPARE(scaled.minimumSize(), scaled.maximumSize());
 
-        const auto controls = [](FrmMain& w) {
-            QList<QWidget*> list = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        const auto controls = [](FrmMain& window) {
+            QList<QWidget*> list = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
             list.removeIf([](QWidget* c) { return c->isWindow(); }); // the popup menu
             return list;
         };
@@ -344,17 +346,17 @@ private slots:
     void editWindowAndMenuScaleWithTheWindow()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        const QFont platformMenuFont = w.popup()->font();
-        QCOMPARE(platformMenuFont, QApplication::font(w.popup()));
+        FrmMain& window = m.window;
+        const QFont platformMenuFont = window.popup()->font();
+        QCOMPARE(platformMenuFont, QApplication::font(window.popup()));
         const double f = 747.0 / 869; // a 1366 x 768 screen
-        w.setScale(layout::Scale(f));
-        QVERIFY(qFuzzyCompare(w.popup()->font().pointSizeF(), platformMenuFont.pointSizeF() * f));
-        QCOMPARE(w.popup()->font().family(), platformMenuFont.family());
+        window.setScale(layout::Scale(f));
+        QVERIFY(qFuzzyCompare(window.popup()->font().pointSizeF(), platformMenuFont.pointSizeF() * f));
+        QCOMPARE(window.popup()->font().family(), platformMenuFont.family());
 
-        w.eventButton(0)->click();
+        window.eventButton(0)->click();
         bool opened = false;
-        w.setEditWindowRunner([&](FrmEdit& e) {
+        window.setEditWindowRunner([&](FrmEdit& e) {
             opened = true;
             QCOMPARE(e.size(), QSize(536, 77)); // 624 x 89 laid out
             QCOMPARE(e.minimumSize(), e.maximumSize());
@@ -364,12 +366,12 @@ private slots:
             QVERIFY(qFuzzyCompare(e.editBox()->font().pointSizeF(), 15.75 * f));
             QVERIFY(qFuzzyCompare(e.changeButton()->font().pointSizeF(), 11.25 * f));
         });
-        w.popup()->editItem()->trigger();
+        window.popup()->editItem()->trigger();
         QVERIFY(opened);
 
-        w.setScale(layout::Scale());
-        QCOMPARE(w.popup()->font(), platformMenuFont);
-        QVERIFY(!w.popup()->testAttribute(Qt::WA_SetFont));
+        window.setScale(layout::Scale());
+        QCOMPARE(window.popup()->font(), platformMenuFont);
+        QVERIFY(!window.popup()->testAttribute(Qt::WA_SetFont));
     }
 };
 

@@ -18,11 +18,11 @@ private slots:
     void picturePanels()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        PicturePanelWidget* panel = w.picturePanel(15);
+        FrmMain& window = m.window;
+        PicturePanelWidget* panel = window.picturePanel(15);
         QCOMPARE(panel->lettering(), QStringLiteral("終　了"));
-        QCOMPARE(w.picturePanel(11)->lettering(), QStringLiteral("ドパミン"));
-        QVERIFY(!w.picturePanel(13) && !w.picturePanel(14));
+        QCOMPARE(window.picturePanel(11)->lettering(), QStringLiteral("ドパミン"));
+        QVERIFY(!window.picturePanel(13) && !window.picturePanel(14));
         // The 226 x 96 picture is centred on the 181 x 68 panel and clipped.
         QCOMPARE(panel->pictureRect().size(), QSize(226, 96));
         QCOMPARE(panel->pictureRect().center(), panel->rect().center());

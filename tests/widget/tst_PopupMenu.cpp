@@ -25,11 +25,11 @@ private slots:
     void popupOffersItemsByState()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.findChildren<QMenuBar*>().isEmpty());
-        PopupMenu* popup = w.popup();
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.findChildren<QMenuBar*>().isEmpty());
+        PopupMenu* popup = window.popup();
         QCOMPARE(popup->title(), QStringLiteral("popup"));
         const auto actions = popup->actions();
         QCOMPARE(actions.size(), 4);
@@ -51,7 +51,7 @@ private slots:
         auto rightClick = [&](int row, std::optional<Item> item = std::nullopt) {
             shown.reset();
             choice = item;
-            rightPressOnRow(w, row);
+            rightPressOnRow(window, row);
             QVERIFY(shown);
         };
 
@@ -59,39 +59,39 @@ private slots:
         QVERIFY(!shown->edit && !shown->del && !shown->undo);
         // A left press does not open the menu.
         shown.reset();
-        QTest::mouseClick(w.recordList()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(window.recordList()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(!shown);
 
         for (int i = 0; i < 4; ++i)
-            w.eventButton(i)->click();
-        QCOMPARE(w.recordList()->selectedIndex(), 3);
+            window.eventButton(i)->click();
+        QCOMPARE(window.recordList()->selectedIndex(), 3);
         // The press on another row neither selects it nor moves the command
         // off the row selected before.
         rightClick(1, Item::Delete);
         QVERIFY(shown->edit && shown->del && !shown->undo);
-        const QStringList three = ScriptedMainWindow::rowsOf(*w.recordList());
+        const QStringList three = ScriptedMainWindow::rowsOf(*window.recordList());
         QCOMPARE(three.size(), 3);
-        QCOMPARE(w.recordList()->selectedIndex(), 2);
+        QCOMPARE(window.recordList()->selectedIndex(), 2);
         rightClick(0);
         QVERIFY(shown->edit && shown->del && shown->undo);
-        QCOMPARE(w.recordList()->selectedIndex(), 2);
-        QVERIFY(w.recordList()->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.recordList()));
+        QCOMPARE(window.recordList()->selectedIndex(), 2);
+        QVERIFY(window.recordList()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.recordList()));
 
         // Delete everything; undo is still offered in the empty list.
         rightClick(0, Item::Delete);
         rightClick(0, Item::Delete);
         rightClick(0, Item::Delete);
-        QCOMPARE(w.recordList()->count(), 0);
-        QCOMPARE(w.recordList()->selectedIndex(), -1);
+        QCOMPARE(window.recordList()->count(), 0);
+        QCOMPARE(window.recordList()->selectedIndex(), -1);
         rightClick(0, Item::Edit); // disabled: nothing happens
         QVERIFY(!shown->edit && !shown->del && shown->undo);
         rightClick(0, Item::Undo);
-        QCOMPARE(ScriptedMainWindow::rowsOf(*w.recordList()), QStringList{three[0]});
-        QCOMPARE(w.recordList()->selectedIndex(), 0);
+        QCOMPARE(ScriptedMainWindow::rowsOf(*window.recordList()), QStringList{three[0]});
+        QCOMPARE(window.recordList()->selectedIndex(), 0);
         rightClick(0, Item::Undo); // the second undo is not offered
         QVERIFY(shown->edit && shown->del && !shown->undo);
-        QCOMPARE(w.recordList()->count(), 1);
+        QCOMPARE(window.recordList()->count(), 1);
     }
 
     // A hurried mouse changes nothing: the right button chooses no item of
@@ -102,12 +102,12 @@ private slots:
     void hurriedMouseChangesNothing()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        QVERIFY(shownWithRows(w, 4, {0, 1, 2, 3}));
-        RecordListWidget* list = w.recordList();
+        FrmMain& window = m.window;
+        QVERIFY(shownWithRows(window, 4, {0, 1, 2, 3}));
+        RecordListWidget* list = window.recordList();
         const QStringList four = ScriptedMainWindow::rowsOf(*list);
         int editWindows = 0;
-        w.setEditWindowRunner([&](FrmEdit& e) {
+        window.setEditWindowRunner([&](FrmEdit& e) {
             ++editWindows;
             e.reject();
         });
@@ -127,7 +127,7 @@ private slots:
                 QTest::keyClick(menu, Qt::Key_Escape);
                 ran = true;
             });
-            rightPressOnRow(w, 1);
+            rightPressOnRow(window, 1);
             QVERIFY(ran);
             QVERIFY(!QApplication::activePopupWidget());
         };
@@ -155,14 +155,14 @@ private slots:
             QTest::keyClick(menu, Qt::Key_Down);
             QTest::keyClick(menu, Qt::Key_Return); // 削除
         });
-        rightPressOnRow(w, 0);
+        rightPressOnRow(window, 0);
         QCOMPARE(ScriptedMainWindow::rowsOf(*list), four.mid(0, 3));
         QTimer::singleShot(0, this, [&] {
             auto* menu = qobject_cast<PopupMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu);
             QTest::mouseClick(menu, Qt::LeftButton, {}, centre(*menu, menu->undoItem()));
         });
-        rightPressOnRow(w, 0);
+        rightPressOnRow(window, 0);
         QCOMPARE(ScriptedMainWindow::rowsOf(*list), four);
         QCOMPARE(list->selectedIndex(), 3);
 

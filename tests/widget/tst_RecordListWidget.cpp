@@ -51,14 +51,14 @@ private slots:
     void newestRowInViewWhateverItsWidth()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        RecordListWidget* list = w.recordList();
+        FrmMain& window = m.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        RecordListWidget* list = window.recordList();
         for (bool focused : {false, true}) {
-            (focused ? static_cast<QWidget*>(list) : w.eventButton(0))->setFocus();
+            (focused ? static_cast<QWidget*>(list) : window.eventButton(0))->setFocus();
             for (int i = 0; i < 40; ++i) {
-                EventButtonWidget* button = w.eventButton(std::array{2, 5, 9}[i % 3]);
+                EventButtonWidget* button = window.eventButton(std::array{2, 5, 9}[i % 3]);
                 if (focused)
                     button->click(); // the focus stays in the list
                 else
@@ -81,19 +81,19 @@ private slots:
 
         // Undo puts a row back where the list had been scrolled away from.
         list->select(60);
-        w.editing().deleteRow();
+        window.editing().deleteRow();
         list->scrollToTop();
-        w.editing().undoLastChange();
+        window.editing().undoLastChange();
         QCOMPARE(list->selectedIndex(), 60);
         QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
         list->select(3);
-        w.editing().deleteRow();
+        window.editing().deleteRow();
         QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-        w.editing().undoLastChange();
+        window.editing().undoLastChange();
         QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
         // A correction, and its undo, of a row scrolled out of view while it
         // stayed selected.
-        w.setEditWindowRunner([](FrmEdit& e) { e.changeButton()->click(); });
+        window.setEditWindowRunner([](FrmEdit& e) { e.changeButton()->click(); });
         for (int row : {70, 2}) {
             list->select(row);
             for (int step = 0; step < 2; ++step) {
@@ -102,9 +102,9 @@ private slots:
                 else
                     list->scrollToBottom();
                 if (step == 0)
-                    w.editing().editRow();
+                    window.editing().editRow();
                 else
-                    w.editing().undoLastChange();
+                    window.editing().undoLastChange();
                 QCOMPARE(list->selectedIndex(), row);
                 QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
             }
@@ -114,7 +114,7 @@ private slots:
         while (list->count() < 10000)
             list->addRow(list->rowText(list->count() % 80));
         for (int i : {2, 5, 9}) {
-            QTest::mouseClick(w.eventButton(i), Qt::LeftButton);
+            QTest::mouseClick(window.eventButton(i), Qt::LeftButton);
             QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
         }
         QCOMPARE(list->selectedIndex(), 10002);
@@ -127,22 +127,22 @@ private slots:
     void menuOpensFromTheKeyboardAndByTouch()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        QVERIFY(shownWithRows(w, 40));
-        RecordListWidget* list = w.recordList();
+        FrmMain& window = m.window;
+        QVERIFY(shownWithRows(window, 40));
+        RecordListWidget* list = window.recordList();
         const QStringList recorded = ScriptedMainWindow::rowsOf(*list);
         std::optional<QPoint> shownAt;
         QRect selectedRow; // where the selected row was while the menu showed
         std::optional<MenuStates> shown;
         std::optional<Item> choice;
-        w.popup()->setShower([&](PopupMenu& m, const QPoint& at) {
+        window.popup()->setShower([&](PopupMenu& m, const QPoint& at) {
             shownAt = at;
             selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
             shown = MenuStates::of(m);
             if (choice)
                 m.action(*choice)->trigger();
         });
-        w.setEditWindowRunner([](FrmEdit& e) {
+        window.setEditWindowRunner([](FrmEdit& e) {
             typeJapanese(e.editBox(), QStringLiteral("　修正"));
             e.changeButton()->click();
         });
@@ -171,7 +171,7 @@ private slots:
         shownAt.reset();
         choice.reset();
         QTest::keyClick(list, Qt::Key_F10);
-        QTest::keyClick(w.eventButton(0), Qt::Key_Menu);
+        QTest::keyClick(window.eventButton(0), Qt::Key_Menu);
         QVERIFY(!shownAt);
 
         // A touch-and-hold on a row: the touch selects the row, the hold
