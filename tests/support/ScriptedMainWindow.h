@@ -8,12 +8,14 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Scripted.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/windows/FrmMain.h"
+#include "ui/windows/PopupMenu.h"
 
 namespace veltrasa::testing {
 
@@ -97,5 +99,29 @@ inline bool shownWithRows(FrmMain& window, int presses, const std::vector<int>& 
         window.eventButton(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
     return true;
 }
+
+// The record menu chosen from by the test in place of its modal loop: what
+// it showed, where, and where the selected row was then; `choice`, if set,
+// is chosen (nothing happens when it is disabled).
+struct ScriptedMenu {
+    explicit ScriptedMenu(FrmMain& window)
+    {
+        RecordListWidget* list = window.recordList();
+        window.popup()->setShower([this, list](PopupMenu& menu, const QPoint& at) {
+            shownAt = at;
+            selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
+            shown = MenuStates::of(menu);
+            if (choice)
+                menu.action(*choice)->trigger();
+        });
+    }
+    ScriptedMenu(const ScriptedMenu&) = delete;
+    ScriptedMenu& operator=(const ScriptedMenu&) = delete;
+
+    std::optional<MenuStates> shown;
+    std::optional<QPoint> shownAt;
+    QRect selectedRow;
+    std::optional<RecordMenu::Item> choice;
+};
 
 } // namespace veltrasa::testing

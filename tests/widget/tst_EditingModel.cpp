@@ -253,20 +253,40 @@ private:
     // writes, or leaves it empty when the window is cancelled.
     void driveEditWindow(FrmEdit& e)
     {
-        EditBoxWidget* box = e.editBox();
         const bool shown = dice().chance(4);
         if (shown) {
             e.show();
             if (!QTest::qWaitForWindowActive(&e))
                 editWindowError_ = QStringLiteral("edit window not activated");
         }
+        checkOpenedOnTheSelectedRow(e.editBox());
+        changeTheText(e.editBox());
+        if (dice().chance(20)) {
+            log_ << QStringLiteral("  Enter and Escape in the box");
+            QTest::keyClick(e.editBox(), Qt::Key_Return);
+            QTest::keyClick(e.editBox(), Qt::Key_Escape);
+            if (shown && !e.isVisible())
+                editWindowError_ = QStringLiteral("Enter or Escape closed the edit window");
+        }
+        closeEditWindow(e, shown);
+        if (e.isVisible())
+            editWindowError_ = QStringLiteral("edit window still open");
+    }
+
+    // The box holds the selected row, the caret at its end, nothing selected.
+    void checkOpenedOnTheSelectedRow(EditBoxWidget* box)
+    {
         const QString selectedRow = model_.selected >= 0 ? model_.rows[model_.selected] : QString();
         if (box->text() != selectedRow || box->cursorPosition() != selectedRow.size() || box->hasSelectedText())
             editWindowError_ = QStringLiteral("edit window opened on \"%1\" caret %2, expected \"%3\" caret at end")
                                    .arg(box->text())
                                    .arg(box->cursorPosition())
                                    .arg(selectedRow);
+    }
 
+    // Leaves the text, types at its end, enters Japanese or clears the box.
+    void changeTheText(EditBoxWidget* box)
+    {
         switch (dice().below(4)) {
         case 0: // unchanged
             log_ << QStringLiteral("  leave the text");
@@ -288,14 +308,13 @@ private:
             QTest::keyClick(box, Qt::Key_Backspace);
             break;
         }
-        if (dice().chance(20)) {
-            log_ << QStringLiteral("  Enter and Escape in the box");
-            QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClick(box, Qt::Key_Escape);
-            if (shown && !e.isVisible())
-                editWindowError_ = QStringLiteral("Enter or Escape closed the edit window");
-        }
-        const QString typed = box->text();
+    }
+
+    // 変更 (clicked on a shown window), ｷｬﾝｾﾙ, the title bar's close, or
+    // ｷｬﾝｾﾙ from the keyboard.
+    void closeEditWindow(FrmEdit& e, bool shown)
+    {
+        const QString typed = e.editBox()->text();
         switch (dice().below(6)) {
         case 0:
         case 1:
@@ -321,8 +340,6 @@ private:
             QTest::keyClick(e.cancelButton(), Qt::Key_Space);
             break;
         }
-        if (e.isVisible())
-            editWindowError_ = QStringLiteral("edit window still open");
     }
 
     QString compare()

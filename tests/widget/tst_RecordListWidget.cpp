@@ -1,5 +1,6 @@
-// The record list: the newest row in view whatever its width, and the
-// record menu asked for from the keyboard and by touch.
+// The record list: the newest row in view whatever its width, the record
+// menu asked for from the keyboard and by touch, and a selection that no
+// click or key takes away.
 #include <QScrollBar>
 #include <QTapAndHoldGesture>
 #include <QtTest>
@@ -46,8 +47,8 @@ private slots:
     void initTestCase() { installFontSubstitutes(); }
 
     // 除細動, エピネフリン and キシロカイン write rows wider than the list:
-    // each press, and each undo that puts a row back, shows its row whole,
-    // with or without the focus in the list and however long the record.
+    // each press shows its row whole, with or without the focus in the
+    // list and however long the record.
     void newestRowInViewWhateverItsWidth()
     {
         ScriptedMainWindow m;
@@ -79,6 +80,26 @@ private slots:
         list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
         QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(79))));
 
+        // 10,000 rows.
+        while (list->count() < 10000)
+            list->addRow(list->rowText(list->count() % 80));
+        for (int i : {2, 5, 9}) {
+            QTest::mouseClick(window.eventButton(i), Qt::LeftButton);
+            QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
+        }
+        QCOMPARE(list->selectedIndex(), 10002);
+    }
+
+    // Each undo that puts a row back, and each correction, shows its row
+    // whole, wherever the list had been scrolled to.
+    void undoAndCorrectionShowTheirRow()
+    {
+        ScriptedMainWindow m;
+        FrmMain& window = m.window;
+        QVERIFY(shownWithRows(window, 80));
+        RecordListWidget* list = window.recordList();
+        list->setFocus();
+
         // Undo puts a row back where the list had been scrolled away from.
         list->select(60);
         window.editing().deleteRow();
@@ -109,93 +130,115 @@ private slots:
                 QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
             }
         }
-
-        // 10,000 rows.
-        while (list->count() < 10000)
-            list->addRow(list->rowText(list->count() % 80));
-        for (int i : {2, 5, 9}) {
-            QTest::mouseClick(window.eventButton(i), Qt::LeftButton);
-            QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
-        }
-        QCOMPARE(list->selectedIndex(), 10002);
     }
 
     // Without a right button: the Menu key and Shift+F10 in the focused list
-    // open the same menu below the selected row (scrolled into view), a
-    // finger held on the list opens it at the finger; its commands act on
-    // the selected row. A mouse button held as long opens nothing.
-    void menuOpensFromTheKeyboardAndByTouch()
+    // open the same menu below the selected row (scrolled into view); its
+    // commands act on the selected row.
+    void menuOpensFromTheKeyboard()
     {
         ScriptedMainWindow m;
         FrmMain& window = m.window;
         QVERIFY(shownWithRows(window, 40));
         RecordListWidget* list = window.recordList();
         const QStringList recorded = ScriptedMainWindow::rowsOf(*list);
-        std::optional<QPoint> shownAt;
-        QRect selectedRow; // where the selected row was while the menu showed
-        std::optional<MenuStates> shown;
-        std::optional<Item> choice;
-        window.popup()->setShower([&](PopupMenu& m, const QPoint& at) {
-            shownAt = at;
-            selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
-            shown = MenuStates::of(m);
-            if (choice)
-                m.action(*choice)->trigger();
-        });
+        ScriptedMenu menu(window);
         window.setEditWindowRunner([](FrmEdit& e) {
             typeJapanese(e.editBox(), QStringLiteral("　修正"));
             e.changeButton()->click();
         });
-        const auto rowAt = [&](int row) { return list->visualItemRect(list->item(row)); };
 
         list->setFocus();
         list->select(30);
         list->scrollToBottom();
-        choice = Item::Edit;
+        menu.choice = Item::Edit;
         QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
-        QVERIFY(shownAt);
-        QVERIFY(shown->edit && shown->del && !shown->undo);
-        QVERIFY(list->viewport()->rect().contains(selectedRow));
-        QCOMPARE(list->viewport()->mapFromGlobal(*shownAt), selectedRow.bottomLeft() + QPoint(0, 1));
+        QVERIFY(menu.shownAt);
+        QVERIFY(menu.shown->edit && menu.shown->del && !menu.shown->undo);
+        QVERIFY(list->viewport()->rect().contains(menu.selectedRow));
+        QCOMPARE(list->viewport()->mapFromGlobal(*menu.shownAt), menu.selectedRow.bottomLeft() + QPoint(0, 1));
         QCOMPARE(list->rowText(30), recorded[30] + QStringLiteral("　修正"));
         QCOMPARE(list->selectedIndex(), 30);
 
-        shownAt.reset();
-        choice = Item::Undo;
+        menu.shownAt.reset();
+        menu.choice = Item::Undo;
         QTest::keyClick(list, Qt::Key_Menu);
-        QVERIFY(shownAt);
-        QVERIFY(shown->edit && shown->del && shown->undo);
+        QVERIFY(menu.shownAt);
+        QVERIFY(menu.shown->edit && menu.shown->del && menu.shown->undo);
         QCOMPARE(ScriptedMainWindow::rowsOf(*list), recorded);
 
         // F10 alone, or the Menu key elsewhere in the window: no menu.
-        shownAt.reset();
-        choice.reset();
+        menu.shownAt.reset();
+        menu.choice.reset();
         QTest::keyClick(list, Qt::Key_F10);
         QTest::keyClick(window.eventButton(0), Qt::Key_Menu);
-        QVERIFY(!shownAt);
+        QVERIFY(!menu.shownAt);
+    }
 
-        // A touch-and-hold on a row: the touch selects the row, the hold
-        // opens the menu at the finger. (The offscreen screen is smaller
-        // than the window: a row near the list's top.)
+    // A finger held on a row opens the menu at the finger: the touch
+    // selects the row, and the menu's commands act on it. A mouse button
+    // held as long opens nothing.
+    void menuOpensByTouchAndHold()
+    {
+        ScriptedMainWindow m;
+        FrmMain& window = m.window;
+        QVERIFY(shownWithRows(window, 40));
+        RecordListWidget* list = window.recordList();
+        const QStringList recorded = ScriptedMainWindow::rowsOf(*list);
+        ScriptedMenu menu(window);
+        const auto rowAt = [&](int row) { return list->visualItemRect(list->item(row)); };
+
+        // (The offscreen screen is smaller than the window: a row near the
+        // list's top.)
         const int holdTime = QTapAndHoldGesture::timeout();
         auto restoreHoldTime = qScopeGuard([holdTime] { QTapAndHoldGesture::setTimeout(holdTime); });
         QTapAndHoldGesture::setTimeout(100);
         const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
         list->scrollToTop();
         const QPoint finger = rowAt(2).center();
-        choice = Item::Delete;
+        menu.choice = Item::Delete;
         QTest::touchEvent(list->viewport(), touchScreen.get()).press(0, finger);
-        QTRY_VERIFY(shownAt);
+        QTRY_VERIFY(menu.shownAt);
         QTest::touchEvent(list->viewport(), touchScreen.get()).release(0, finger);
-        QCOMPARE(*shownAt, list->viewport()->mapToGlobal(finger));
-        QVERIFY(shown->edit && shown->del && !shown->undo);
+        QCOMPARE(*menu.shownAt, list->viewport()->mapToGlobal(finger));
+        QVERIFY(menu.shown->edit && menu.shown->del && !menu.shown->undo);
         QCOMPARE(ScriptedMainWindow::rowsOf(*list), recorded.mid(0, 2) + recorded.mid(3));
 
-        shownAt.reset();
+        menu.shownAt.reset();
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, finger);
         QTest::qWait(400);
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, finger);
-        QVERIFY(!shownAt);
+        QVERIFY(!menu.shownAt);
+    }
+
+    // Ctrl or Shift with a click, Ctrl+Space, and clicks below the rows
+    // leave the selected row selected; a plain click selects another row.
+    void modifiersLeaveTheSelectedRowSelected()
+    {
+        ScriptedMainWindow m;
+        FrmMain& window = m.window;
+        QVERIFY(shownWithRows(window, 4, {0, 1, 2, 3}));
+        RecordListWidget* list = window.recordList();
+        list->setFocus();
+        for (int row : {3, 1}) {
+            list->select(row);
+            const QPoint at = list->visualItemRect(list->item(row)).center();
+            for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::ShiftModifier}) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, modifier, at);
+                QCOMPARE(list->selectedIndex(), row);
+            }
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+            QCOMPARE(list->selectedIndex(), row);
+            for (Qt::KeyboardModifiers modifiers :
+                 {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, QPoint(10, 700));
+                QCOMPARE(list->selectedIndex(), row);
+            }
+            QCOMPARE(list->selectedItems().size(), 1);
+        }
+        // A plain click still selects another row.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+        QCOMPARE(list->selectedIndex(), 2);
     }
 };
 
