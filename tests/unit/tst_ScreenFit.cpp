@@ -7,6 +7,7 @@
 
 #include "ScriptedMainWindow.h"
 #include "ui/layout/MainLayout.h"
+#include "ui/layout/Scale.h"
 #include "ui/look/Fonts.h"
 #include "ui/placement/ScreenFitter.h"
 #include "ui/placement/WindowFit.h"

@@ -1,22 +1,15 @@
+// The edit window: laid out as described, opened on the selected row,
+// changing the row or leaving it as it was, and run modally over the main
+// window from the real menu.
 #include <QClipboard>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTapAndHoldGesture>
 #include <QtTest>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <vector>
 
 #include "ScriptedMainWindow.h"
 #include "ui/look/Fonts.h"
-#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EditBoxWidget.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
-#include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmEdit.h"
 #include "ui/windows/FrmMain.h"
@@ -24,7 +17,6 @@
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
-using Item = RecordMenu::Item;
 
 namespace {
 
@@ -33,7 +25,6 @@ QRgb pixel(const QImage& image, int x, int y)
     return image.pixel(x, y) | 0xFF000000;
 }
 
-// A list with rows "row 0" … and row `selected` selected.
 // A list of n rows "row 0", "row 1", … with row `selected` selected.
 MemoryRecordList listOf(int n, int selected)
 {

@@ -1,17 +1,16 @@
-#include <QScrollBar>
+// The main window at work: its state at start-up, real presses, the
+// counters and the clock as the window shows them, and the end of the
+// record.
 #include <QtTest>
 
 #include "ScriptedMainWindow.h"
+#include "ui/layout/MainLayout.h"
 #include "ui/look/Fonts.h"
-#include "ui/widgets/BevelButton.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
 #include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
-#include "ui/windows/FrmEdit.h"
 #include "ui/windows/FrmMain.h"
 
 using namespace veltrasa;

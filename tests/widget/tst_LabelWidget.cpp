@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ScriptedMainWindow.h"
+#include "ui/layout/MainLayout.h"
 #include "ui/look/Fonts.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/LabelWidget.h"

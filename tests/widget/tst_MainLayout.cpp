@@ -4,18 +4,14 @@
 #include <QtTest>
 
 #include <QFontInfo>
-#include <QPainter>
-#include <functional>
 
 #include "ScriptedMainWindow.h"
 #include "counters/CounterTable.h"
+#include "ui/layout/MainLayout.h"
+#include "ui/layout/Scale.h"
 #include "ui/look/Fonts.h"
-#include "ui/look/Images.h"
-#include "ui/placement/ScreenFitter.h"
-#include "ui/placement/WindowFit.h"
-#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EditBoxWidget.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
 #include "ui/widgets/LabelWidget.h"
 #include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"

@@ -14,7 +14,6 @@
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/windows/FrmEdit.h"
 #include "ui/windows/FrmMain.h"
-#include "ui/windows/PopupMenu.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;

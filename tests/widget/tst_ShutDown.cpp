@@ -4,14 +4,8 @@
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
 #include "ui/look/Fonts.h"
-#include "ui/widgets/BevelButton.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
-#include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmMain.h"
 
 using namespace veltrasa;
