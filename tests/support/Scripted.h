@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "editing/RecordEditing.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -363,6 +364,19 @@ public:
     int focusRequests = 0;
 };
 
+// The record menu's items as the menu showed them: enabled or not.
+struct MenuStates {
+    bool edit = false, del = false, undo = false;
+
+    static MenuStates of(const RecordMenu& menu)
+    {
+        using Item = RecordMenu::Item;
+        return {menu.isItemEnabled(Item::Edit), menu.isItemEnabled(Item::Delete), menu.isItemEnabled(Item::Undo)};
+    }
+    bool operator==(const MenuStates& o) const { return edit == o.edit && del == o.del && undo == o.undo; }
+    QString str() const { return QStringLiteral("修正=%1 削除=%2 元に戻す=%3").arg(edit).arg(del).arg(undo); }
+};
+
 class FakeEventButton final : public EventButton {
 public:
     bool isHeldDown() const override { return down; }
@@ -370,9 +384,9 @@ public:
     bool down = false;
 };
 
-class FakeOptionButton final : public RhythmButton {
+class FakeRhythmButton final : public RhythmButton {
 public:
-    explicit FakeOptionButton(QString caption = {}) : caption_(std::move(caption)) {}
+    explicit FakeRhythmButton(QString caption = {}) : caption_(std::move(caption)) {}
     QString caption() const override { return caption_; }
     void setSelected(bool s) override { selected = s; }
     bool isSelected() const override { return selected; }

@@ -1,19 +1,21 @@
 #pragma once
-// The main window over scripted services: the fixture of the widget tests.
+// The main window over scripted services: the fixture of the widget tests,
+// and the presses, typing and pictures they share.
 
+#include <QApplication>
+#include <QImage>
 #include <QStringList>
+#include <QtTest>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "Scripted.h"
-#include "ui/widgets/BevelButton.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
-#include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmMain.h"
+#include "ui/windows/PopupMenu.h"
 
 namespace veltrasa::testing {
 
@@ -40,15 +42,6 @@ struct ScriptedMainWindow {
     // The record list's rows, top to bottom.
     QStringList rows() const { return rowsOf(*window.recordList()); }
 
-    // The record list's row at `rect` shows from its start, its whole height
-    // inside the list; a row wider than the list runs on past the list's
-    // right edge, clipped there.
-    static bool rowShows(const RecordListWidget& list, const QRect& rect)
-    {
-        return rect.isValid() && rect.left() == 0 && rect.top() >= 0 &&
-               rect.bottom() <= list.viewport()->rect().bottom();
-    }
-
     static QStringList rowsOf(const RecordList& list)
     {
         QStringList result;
@@ -56,6 +49,79 @@ struct ScriptedMainWindow {
             result << list.rowText(i);
         return result;
     }
+};
+
+inline QImage shot(FrmMain& window)
+{
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Rows and columns of `image` (inside `within`) holding a pixel that
+// satisfies `ink`; an empty rectangle if none.
+inline QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink, QRect within = {})
+{
+    if (within.isNull())
+        within = image.rect();
+    QRect bounds;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (ink(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// A right-button press on row `row` of the list (which it must not select).
+inline void rightPressOnRow(FrmMain& window, int row)
+{
+    RecordListWidget* list = window.recordList();
+    const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center() : QPoint(10, 10);
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
+}
+
+// Text as an input method delivers it (QTest's key clicks take Latin-1 only).
+inline void typeJapanese(QWidget* widget, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Shows the window, waits until it is active, then presses `presses`
+// event buttons, taking `buttons` in turn. 除細動, エピネフリン and
+// キシロカイン write rows wider than the list.
+inline bool shownWithRows(FrmMain& window, int presses, const std::vector<int>& buttons = {2, 5, 9})
+{
+    window.show();
+    if (!QTest::qWaitForWindowActive(&window))
+        return false;
+    for (int i = 0; i < presses; ++i)
+        window.eventButton(buttons[static_cast<std::size_t>(i) % buttons.size()])->click();
+    return true;
+}
+
+// The record menu chosen from by the test in place of its modal loop: what
+// it showed, where, and where the selected row was then; `choice`, if set,
+// is chosen (nothing happens when it is disabled).
+struct ScriptedMenu {
+    explicit ScriptedMenu(FrmMain& window)
+    {
+        RecordListWidget* list = window.recordList();
+        window.popup()->setShower([this, list](PopupMenu& menu, const QPoint& at) {
+            shownAt = at;
+            selectedRow = list->visualItemRect(list->item(list->selectedIndex()));
+            shown = MenuStates::of(menu);
+            if (choice)
+                menu.action(*choice)->trigger();
+        });
+    }
+    ScriptedMenu(const ScriptedMenu&) = delete;
+    ScriptedMenu& operator=(const ScriptedMenu&) = delete;
+
+    std::optional<MenuStates> shown;
+    std::optional<QPoint> shownAt;
+    QRect selectedRow;
+    std::optional<RecordMenu::Item> choice;
 };
 
 } // namespace veltrasa::testing

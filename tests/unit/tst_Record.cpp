@@ -346,10 +346,10 @@ private slots:
         FakeClock clock;
         MemoryRecordList list;
         RecordWriter writer(list, clock);
-        std::array<FakeOptionButton, 6> buttons = {
-            FakeOptionButton(QStringLiteral("心室細動")), FakeOptionButton(QStringLiteral("心室頻拍")),
-            FakeOptionButton(QStringLiteral("徐脈")),     FakeOptionButton(QStringLiteral("ＰＥＡ")),
-            FakeOptionButton(QStringLiteral("心静止")),   FakeOptionButton(QStringLiteral("心拍再開"))};
+        std::array<FakeRhythmButton, 6> buttons = {
+            FakeRhythmButton(QStringLiteral("心室細動")), FakeRhythmButton(QStringLiteral("心室頻拍")),
+            FakeRhythmButton(QStringLiteral("徐脈")),     FakeRhythmButton(QStringLiteral("ＰＥＡ")),
+            FakeRhythmButton(QStringLiteral("心静止")),   FakeRhythmButton(QStringLiteral("心拍再開"))};
         std::array<FakeLabel, 3> panel;
         for (auto& p : panel)
             p.setShown(false);

@@ -12,12 +12,6 @@ using Item = RecordMenu::Item;
 
 namespace {
 
-// The menu's enabled states as they were when it was shown.
-struct MenuStates {
-    bool edit, del, cancel;
-    bool operator==(const MenuStates& o) const { return edit == o.edit && del == o.del && cancel == o.cancel; }
-};
-
 class FakeMenu final : public RecordMenu {
 public:
     void setItemEnabled(Item item, bool enabled) override { enabled_[static_cast<std::size_t>(item)] = enabled; }
@@ -35,7 +29,7 @@ public:
     void show()
     {
         ++shown;
-        lastShown = MenuStates{isItemEnabled(Item::Edit), isItemEnabled(Item::Delete), isItemEnabled(Item::Undo)};
+        lastShown = MenuStates::of(*this);
         if (onShow)
             onShow();
     }

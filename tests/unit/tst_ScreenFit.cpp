@@ -1,14 +1,20 @@
 // Where the main window opens and at what scale: on a screen that holds it,
 // as laid out and centred; on a smaller one, scaled down just enough for the
 // window and its frame to fit the available area, never outside it; a
-// further record's window cascaded from there.
+// further record's window cascaded from there; fitted again to the frame
+// the window really gets once shown.
 #include <QtTest>
 
+#include "ScriptedMainWindow.h"
 #include "ui/layout/FrmMainLayout.h"
+#include "ui/layout/Scale.h"
+#include "ui/look/Fonts.h"
 #include "ui/placement/ScreenFitter.h"
 #include "ui/placement/WindowFit.h"
+#include "ui/windows/FrmMain.h"
 
 using namespace veltrasa;
+using namespace veltrasa::testing;
 
 namespace {
 const QSize kMainWindow(layout::kClientWidth, layout::kClientHeight);
@@ -206,7 +212,36 @@ private slots:
                     }
                 }
     }
+
+    // The fitter on a real main window, offscreen.
+    void initTestCase() { installFontSubstitutes(); }
+
+    // Fitted first to the frame expected before the window is shown, the
+    // window is fitted again to the frame it really gets once shown (the
+    // offscreen platform's, on its 800 x 600 screen): scale and place follow.
+    void fittedAgainToTheRealFrame()
+    {
+        ScriptedMainWindow m;
+        FrmMain& window = m.window;
+        auto* fitter = new ScreenFitter(window);
+        const QRect available = window.screen()->availableGeometry();
+        const QMargins guess(10, 60, 10, 10);
+        fitter->fit(available, guess);
+        const WindowFit guessed = fitWindow(available, guess, {layout::kClientWidth, layout::kClientHeight});
+        QCOMPARE(window.scale(), guessed.scale);
+        QVERIFY(window.scale().factor() < 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(fitter->frame() != guess);
+        const QMargins real = fitter->frame();
+        QVERIFY(!real.isNull());
+        const WindowFit fitted = fitWindow(available, real, {layout::kClientWidth, layout::kClientHeight});
+        QCOMPARE(window.scale(), fitted.scale);
+        QVERIFY(window.scale().factor() > guessed.scale.factor());
+        QTRY_COMPARE(window.frameGeometry(), fitted.frame);
+        QVERIFY(available.contains(window.frameGeometry()));
+    }
 };
 
-QTEST_GUILESS_MAIN(ScreenFitTest)
+QTEST_MAIN(ScreenFitTest)
 #include "tst_ScreenFit.moc"

@@ -8,9 +8,7 @@
 #include "ui/layout/FrmMainLayout.h"
 #include "ui/look/Accessibility.h"
 #include "ui/look/Fonts.h"
-#include "ui/widgets/BevelButton.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
 #include "ui/widgets/LabelWidget.h"
 #include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
@@ -39,34 +37,34 @@ private slots:
 
     void displayKeptAwakeUntilTheEndOfCprHasFinished()
     {
-        ScriptedPlatform p;
+        ScriptedPlatform services;
         QStringList events;
-        p.display.onRelease = [&] { events << QStringLiteral("release"); };
+        services.display.onRelease = [&] { events << QStringLiteral("release"); };
         {
-            FrmMain w(p.platform());
-            w.setExitSequence([&] { events << QStringLiteral("exit sequence"); });
-            QCOMPARE(p.display.keepAwakeCalls, 1);
-            w.show();
-            QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
-            p.messages.answer({Answer::No});
-            QTest::mouseClick(w.eventButton(15), Qt::LeftButton); // CPR終了, No: the record goes on
-            QCOMPARE(p.display.releases, 0);
-            p.messages.answer({Answer::Yes});
-            QTest::mouseClick(w.eventButton(15), Qt::LeftButton);
-            QCOMPARE(p.programEnd.ended, 1);
+            FrmMain window(services.platform());
+            window.setExitSequence([&] { events << QStringLiteral("exit sequence"); });
+            QCOMPARE(services.display.keepAwakeCalls, 1);
+            window.show();
+            QTest::mouseClick(window.eventButton(0), Qt::LeftButton);
+            services.messages.answer({Answer::No});
+            QTest::mouseClick(window.eventButton(15), Qt::LeftButton); // CPR終了, No: the record goes on
+            QCOMPARE(services.display.releases, 0);
+            services.messages.answer({Answer::Yes});
+            QTest::mouseClick(window.eventButton(15), Qt::LeftButton);
+            QCOMPARE(services.programEnd.ended, 1);
             QCOMPARE(events, (QStringList{QStringLiteral("exit sequence"), QStringLiteral("release")}));
         }
-        QCOMPARE(p.display.keepAwakeCalls, 1);
-        QCOMPARE(p.display.releases, 1);
+        QCOMPARE(services.display.keepAwakeCalls, 1);
+        QCOMPARE(services.display.releases, 1);
     }
 
     void displayReleasedHoweverTheWindowGoes()
     {
         ScriptedPlatform closed;
         {
-            FrmMain w(closed.platform());
-            w.show();
-            w.close();
+            FrmMain window(closed.platform());
+            window.show();
+            window.close();
             QCOMPARE(closed.display.releases, 1);
         }
         QCOMPARE(closed.display.keepAwakeCalls, 1);
@@ -74,28 +72,28 @@ private slots:
 
         ScriptedPlatform destroyed; // never closed
         {
-            FrmMain w(destroyed.platform());
+            FrmMain window(destroyed.platform());
         }
         QCOMPARE(destroyed.display.releases, 1);
 
         ScriptedPlatform none; // no keeper at all
         Platform platform = none.platform();
         platform.display = nullptr;
-        FrmMain w(platform);
-        w.close();
+        FrmMain window(platform);
+        window.close();
         QCOMPARE(none.programEnd.ended, 1);
     }
 
     void labelsReadAsTheyShow()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QTest::mouseClick(w.eventButton(1), Qt::LeftButton);
-        QTest::mouseClick(w.eventButton(5), Qt::LeftButton);
-        QTest::mouseClick(w.rhythmButton(3), Qt::LeftButton); // PEA: the causes panel shows
+        FrmMain& window = m.window;
+        window.show();
+        QTest::mouseClick(window.eventButton(1), Qt::LeftButton);
+        QTest::mouseClick(window.eventButton(5), Qt::LeftButton);
+        QTest::mouseClick(window.rhythmButton(3), Qt::LeftButton); // PEA: the causes panel shows
         m.pass(75);
-        const auto labels = w.findChildren<LabelWidget*>();
+        const auto labels = window.findChildren<LabelWidget*>();
         QVERIFY(labels.size() > 30);
         for (LabelWidget* l : labels) {
             QAccessibleInterface* a = accessible(l);
@@ -104,34 +102,34 @@ private slots:
                      QString(l->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             QCOMPARE(a->state().invisible, l->isHidden());
         }
-        QCOMPARE(accessible(w.findLabel("Label4", 3))->text(QAccessible::Name),
+        QCOMPARE(accessible(window.findLabel("Label4", 3))->text(QAccessible::Name),
                  QStringLiteral("エピネフリン1回目投与後"));
-        QCOMPARE(accessible(w.findLabel("Label6", 1))->text(QAccessible::Name), QStringLiteral("1"));
-        QCOMPARE(accessible(w.findLabel("Label6", 0))->text(QAccessible::Name), QStringLiteral("5"));
-        QAccessibleInterface* causes = accessible(w.findLabel("Label2"));
+        QCOMPARE(accessible(window.findLabel("Label6", 1))->text(QAccessible::Name), QStringLiteral("1"));
+        QCOMPARE(accessible(window.findLabel("Label6", 0))->text(QAccessible::Name), QStringLiteral("5"));
+        QAccessibleInterface* causes = accessible(window.findLabel("Label2"));
         QVERIFY(!causes->state().invisible);
         QVERIFY(causes->text(QAccessible::Name).startsWith(QStringLiteral("・循環血液量減少\n・低酸素症\n")));
-        QTest::mouseClick(w.rhythmButton(0), Qt::LeftButton); // VF hides it again
-        QVERIFY(accessible(w.findLabel("Label2"))->state().invisible);
-        QVERIFY(accessible(w.findShape("Shape2"))->state().invisible);
+        QTest::mouseClick(window.rhythmButton(0), Qt::LeftButton); // VF hides it again
+        QVERIFY(accessible(window.findLabel("Label2"))->state().invisible);
+        QVERIFY(accessible(window.findShape("Shape2"))->state().invisible);
     }
 
     void buttonsAndPanelsReadTheirText()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QAccessibleInterface* window = accessible(&w);
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Veltrasa２００５"));
+        FrmMain& window = m.window;
+        window.show();
+        QAccessibleInterface* accessibleWindow = accessible(&window);
+        QCOMPARE(accessibleWindow->role(), QAccessible::Window);
+        QCOMPARE(accessibleWindow->text(QAccessible::Name), QStringLiteral("Veltrasa２００５"));
         for (int i = 0; i < kEventButtonCount; ++i)
-            QCOMPARE(accessible(w.eventButton(i))->text(QAccessible::Name), w.eventButton(i)->text());
+            QCOMPARE(accessible(window.eventButton(i))->text(QAccessible::Name), window.eventButton(i)->text());
         for (int i = 0; i < kRhythmButtonCount; ++i)
-            QCOMPARE(accessible(w.rhythmButton(i))->text(QAccessible::Name), w.rhythmButton(i)->text());
+            QCOMPARE(accessible(window.rhythmButton(i))->text(QAccessible::Name), window.rhythmButton(i)->text());
         // The drawn lettering of the picture panels is readable too.
         QCOMPARE(layout::kPicturePanels.size(), std::size_t(16));
         for (const auto& entry : layout::kPicturePanels) {
-            PicturePanelWidget* panel = w.picturePanel(entry.number);
+            PicturePanelWidget* panel = window.picturePanel(entry.number);
             QVERIFY(!panel->lettering().isEmpty());
             QCOMPARE(accessible(panel)->text(QAccessible::Name), panel->lettering());
         }
@@ -140,12 +138,12 @@ private slots:
     void listReadsItsRowsAndTheSelectedOne()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.show();
-        QTest::mouseClick(w.eventButton(0), Qt::LeftButton);
-        QTest::mouseClick(w.eventButton(2), Qt::LeftButton);
-        QTest::mouseClick(w.eventButton(2), Qt::LeftButton);
-        QAccessibleInterface* list = accessible(w.recordList());
+        FrmMain& window = m.window;
+        window.show();
+        QTest::mouseClick(window.eventButton(0), Qt::LeftButton);
+        QTest::mouseClick(window.eventButton(2), Qt::LeftButton);
+        QTest::mouseClick(window.eventButton(2), Qt::LeftButton);
+        QAccessibleInterface* list = accessible(window.recordList());
         QCOMPARE(list->role(), QAccessible::List);
         QAccessibleTableInterface* table = list->tableInterface();
         QVERIFY(table);
@@ -153,11 +151,11 @@ private slots:
         for (int row = 0; row < 3; ++row) {
             QAccessibleInterface* cell = table->cellAt(row, 0);
             QVERIFY(cell);
-            QCOMPARE(cell->text(QAccessible::Name), w.recordList()->rowText(row));
+            QCOMPARE(cell->text(QAccessible::Name), window.recordList()->rowText(row));
             QCOMPARE(cell->state().selected, row == 2);
         }
         QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Name), QStringLiteral("06/04 09:05:07　電気的除細動1回目施行"));
-        w.recordList()->select(0);
+        window.recordList()->select(0);
         QVERIFY(table->cellAt(0, 0)->state().selected);
         QVERIFY(!table->cellAt(2, 0)->state().selected);
     }

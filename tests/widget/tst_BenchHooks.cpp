@@ -8,14 +8,7 @@
 #include "ui/look/Fonts.h"
 #include "ui/measurement/FirstPaintReport.h"
 #include "ui/measurement/MeasurementHooks.h"
-#include "ui/widgets/BevelButton.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
-#include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
-#include "ui/widgets/RecordListWidget.h"
-#include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmMain.h"
 
 using namespace veltrasa;
@@ -46,14 +39,14 @@ private slots:
         std::FILE* out = std::tmpfile();
         QVERIFY(out);
         ScriptedMainWindow m;
-        auto& [p, w] = m;
+        FrmMain& window = m.window;
         const qint64 before = QDateTime::currentMSecsSinceEpoch();
-        reportFirstExpose(w, out);
+        reportFirstExpose(window, out);
         QVERIFY(contents(out).isEmpty()); // nothing before the window is shown
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTRY_VERIFY(!contents(out).isEmpty());
-        w.repaint();
+        window.repaint();
         QTest::qWait(20);
         const QStringList lines = contents(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1);
@@ -66,12 +59,12 @@ private slots:
     void dumpShowsEachCountersSeconds()
     {
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        QCOMPARE(counterDumpLine(w),
+        FrmMain& window = m.window;
+        QCOMPARE(counterDumpLine(window),
                  QStringLiteral("counters arrival=0 cpr=0 epinephrine=0 atropine=0 antiarrhythmic=0"));
         const auto press = [&](int button) {
-            w.eventButton(button)->setHeldDown(true);
-            w.eventButtons().onEventPressed(button);
+            window.eventButton(button)->setHeldDown(true);
+            window.eventButtons().onEventPressed(button);
         };
         press(0); // arrival: 1:02:05 at the end, shown as hours:minutes only
         m.pass(124);
@@ -81,7 +74,7 @@ private slots:
         m.pass(64);
         press(7); // antiarrhythmic
         m.pass(1);
-        QCOMPARE(counterDumpLine(w),
+        QCOMPARE(counterDumpLine(window),
                  QStringLiteral("counters arrival=3725 cpr=65 epinephrine=3601 atropine=0 antiarrhythmic=1"));
     }
 
@@ -90,11 +83,11 @@ private slots:
         std::FILE* out = std::tmpfile();
         QVERIFY(out);
         ScriptedMainWindow m;
-        auto& [p, w] = m;
-        w.eventButton(1)->setHeldDown(true);
-        w.eventButtons().onEventPressed(1);
+        FrmMain& window = m.window;
+        window.eventButton(1)->setHeldDown(true);
+        window.eventButtons().onEventPressed(1);
         m.pass(7);
-        dumpCountersOnSignal(w, SIGUSR2, out);
+        dumpCountersOnSignal(window, SIGUSR2, out);
         std::raise(SIGUSR2);
         QTRY_COMPARE(contents(out),
                      QStringLiteral("counters arrival=0 cpr=7 epinephrine=0 atropine=0 antiarrhythmic=0\n"));

@@ -13,14 +13,10 @@
 
 #include "Scripted.h"
 #include "ui/look/Fonts.h"
-#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/EditBoxWidget.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
-#include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmEdit.h"
 #include "ui/windows/FrmMain.h"
 #include "ui/windows/PopupMenu.h"
@@ -30,12 +26,6 @@ using namespace veltrasa::testing;
 using Item = RecordMenu::Item;
 
 namespace {
-
-struct MenuStates {
-    bool edit = false, del = false, cancel = false;
-    bool operator==(const MenuStates& o) const { return edit == o.edit && del == o.del && cancel == o.cancel; }
-    QString str() const { return QStringLiteral("修正=%1 削除=%2 元に戻す=%3").arg(edit).arg(del).arg(cancel); }
-};
 
 // What the record should look like, from the description of the commands:
 // the list of rows, the one selected row, and the single remembered change.
@@ -113,14 +103,14 @@ quint32 envNumber(const char* name, quint32 fallback)
 
 class Runner {
 public:
-    Runner(FrmMain& w, ScriptedPlatform& p) : w_(w), p_(p)
+    Runner(FrmMain& window, ScriptedPlatform& services) : window_(window), services_(services)
     {
-        w_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
-            shown_ = MenuStates{m.editItem()->isEnabled(), m.deleteItem()->isEnabled(), m.undoItem()->isEnabled()};
+        window_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
+            shown_ = MenuStates::of(m);
             if (choice_)
                 m.action(*choice_)->trigger(); // does nothing when disabled
         });
-        w_.setEditWindowRunner([this](FrmEdit& e) { driveEditWindow(e); });
+        window_.setEditWindowRunner([this](FrmEdit& e) { driveEditWindow(e); });
     }
 
     // Runs one sequence; returns an empty string or what went wrong.
@@ -129,8 +119,8 @@ public:
         dice_.emplace(seed);
         log_.clear();
         model_ = Model{};
-        w_.recordList()->clear();
-        w_.editing().clearUndoBuffer();
+        window_.recordList()->clear();
+        window_.editing().clearUndoBuffer();
         for (int step = 0; step < steps; ++step) {
             QString error = oneStep();
             if (error.isEmpty())
@@ -157,7 +147,7 @@ private:
             return leftClickRow();
         if (kind < 36) {
             log_ << QStringLiteral("clear the selection");
-            w_.recordList()->select(-1);
+            window_.recordList()->select(-1);
             model_.selected = -1;
             return {};
         }
@@ -188,7 +178,7 @@ private:
             }
             break;
         case Item::Undo:
-            if (expected.cancel) {
+            if (expected.undo) {
                 model_.undo();
                 ++stats.undone;
             }
@@ -199,26 +189,26 @@ private:
 
     QString record()
     {
-        p_.clock.advance(1 + dice().below(90));
-        const int before = w_.recordList()->count();
+        services_.clock.advance(1 + dice().below(90));
+        const int before = window_.recordList()->count();
         if (dice().chance(75)) {
             const int i = dice().below(kEventButtonCount - 1); // not CPR終了
             log_ << QStringLiteral("press Check1(%1)").arg(i);
-            w_.eventButton(i)->click();
+            window_.eventButton(i)->click();
         } else {
             const int i = dice().below(kRhythmButtonCount);
             log_ << QStringLiteral("press Option1(%1)").arg(i);
-            w_.rhythmButton(i)->click();
+            window_.rhythmButton(i)->click();
         }
-        if (w_.recordList()->count() != before + 1)
-            return QStringLiteral("a press appended %1 rows").arg(w_.recordList()->count() - before);
-        model_.recorded(w_.recordList()->rowText(before));
+        if (window_.recordList()->count() != before + 1)
+            return QStringLiteral("a press appended %1 rows").arg(window_.recordList()->count() - before);
+        model_.recorded(window_.recordList()->rowText(before));
         return {};
     }
 
     QPoint rowCentre(int row)
     {
-        RecordListWidget* list = w_.recordList();
+        RecordListWidget* list = window_.recordList();
         list->scrollToItem(list->item(row));
         return list->visualItemRect(list->item(row)).center();
     }
@@ -229,7 +219,7 @@ private:
             return {};
         const int row = dice().below(static_cast<int>(model_.rows.size()));
         log_ << QStringLiteral("left-click row %1").arg(row);
-        QTest::mouseClick(w_.recordList()->viewport(), Qt::LeftButton, {}, rowCentre(row));
+        QTest::mouseClick(window_.recordList()->viewport(), Qt::LeftButton, {}, rowCentre(row));
         model_.selected = row;
         return {};
     }
@@ -242,15 +232,15 @@ private:
         shown_ = MenuStates{};
         const int target = dice().below(static_cast<int>(model_.rows.size()) + 1);
         const QPoint at =
-            target < model_.rows.size() ? rowCentre(target) : QPoint(5, w_.recordList()->viewport()->height() - 3);
+            target < model_.rows.size() ? rowCentre(target) : QPoint(5, window_.recordList()->viewport()->height() - 3);
         const char* names[] = {"修正", "削除", "元に戻す"};
         log_ << QStringLiteral("right-click at row %1, choose %2")
                     .arg(target)
                     .arg(choice ? QString::fromUtf8(names[static_cast<int>(*choice)]) : QStringLiteral("nothing"));
         correction_.reset();
         editWindowError_.clear();
-        QTest::mousePress(w_.recordList()->viewport(), Qt::RightButton, {}, at);
-        QTest::mouseRelease(w_.recordList()->viewport(), Qt::RightButton, {}, at);
+        QTest::mousePress(window_.recordList()->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(window_.recordList()->viewport(), Qt::RightButton, {}, at);
         choice_.reset();
         return editWindowError_;
     }
@@ -259,20 +249,40 @@ private:
     // writes, or leaves it empty when the window is cancelled.
     void driveEditWindow(FrmEdit& e)
     {
-        EditBoxWidget* box = e.editBox();
         const bool shown = dice().chance(4);
         if (shown) {
             e.show();
             if (!QTest::qWaitForWindowActive(&e))
                 editWindowError_ = QStringLiteral("edit window not activated");
         }
+        checkOpenedOnTheSelectedRow(e.editBox());
+        changeTheText(e.editBox());
+        if (dice().chance(20)) {
+            log_ << QStringLiteral("  Enter and Escape in the box");
+            QTest::keyClick(e.editBox(), Qt::Key_Return);
+            QTest::keyClick(e.editBox(), Qt::Key_Escape);
+            if (shown && !e.isVisible())
+                editWindowError_ = QStringLiteral("Enter or Escape closed the edit window");
+        }
+        closeEditWindow(e, shown);
+        if (e.isVisible())
+            editWindowError_ = QStringLiteral("edit window still open");
+    }
+
+    // The box holds the selected row, the caret at its end, nothing selected.
+    void checkOpenedOnTheSelectedRow(EditBoxWidget* box)
+    {
         const QString selectedRow = model_.selected >= 0 ? model_.rows[model_.selected] : QString();
         if (box->text() != selectedRow || box->cursorPosition() != selectedRow.size() || box->hasSelectedText())
             editWindowError_ = QStringLiteral("edit window opened on \"%1\" caret %2, expected \"%3\" caret at end")
                                    .arg(box->text())
                                    .arg(box->cursorPosition())
                                    .arg(selectedRow);
+    }
 
+    // Leaves the text, types at its end, enters Japanese or clears the box.
+    void changeTheText(EditBoxWidget* box)
+    {
         switch (dice().below(4)) {
         case 0: // unchanged
             log_ << QStringLiteral("  leave the text");
@@ -294,14 +304,13 @@ private:
             QTest::keyClick(box, Qt::Key_Backspace);
             break;
         }
-        if (dice().chance(20)) {
-            log_ << QStringLiteral("  Enter and Escape in the box");
-            QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClick(box, Qt::Key_Escape);
-            if (shown && !e.isVisible())
-                editWindowError_ = QStringLiteral("Enter or Escape closed the edit window");
-        }
-        const QString typed = box->text();
+    }
+
+    // 変更 (clicked on a shown window), ｷｬﾝｾﾙ, the title bar's close, or
+    // ｷｬﾝｾﾙ from the keyboard.
+    void closeEditWindow(FrmEdit& e, bool shown)
+    {
+        const QString typed = e.editBox()->text();
         switch (dice().below(6)) {
         case 0:
         case 1:
@@ -327,13 +336,11 @@ private:
             QTest::keyClick(e.cancelButton(), Qt::Key_Space);
             break;
         }
-        if (e.isVisible())
-            editWindowError_ = QStringLiteral("edit window still open");
     }
 
     QString compare()
     {
-        RecordList& list = *w_.recordList();
+        RecordList& list = *window_.recordList();
         QStringList rows;
         for (int i = 0; i < list.count(); ++i)
             rows << list.rowText(i);
@@ -355,8 +362,8 @@ private:
         return {};
     }
 
-    FrmMain& w_;
-    ScriptedPlatform& p_;
+    FrmMain& window_;
+    ScriptedPlatform& services_;
     std::optional<Dice> dice_;
     Model model_;
     QStringList log_;
@@ -380,19 +387,19 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         int steps = 0, corrected = 0, cancelled = 0, deleted = 0, undone = 0;
-        std::unique_ptr<ScriptedPlatform> p;
-        std::unique_ptr<FrmMain> w;
+        std::unique_ptr<ScriptedPlatform> services;
+        std::unique_ptr<FrmMain> window;
         std::unique_ptr<Runner> runner;
         for (quint32 i = 0; i < sequences; ++i) {
             // A fresh main window now and then; between, a cleared record.
             if (i % 500 == 0) {
                 runner.reset();
-                w.reset();
-                p = std::make_unique<ScriptedPlatform>();
-                w = std::make_unique<FrmMain>(p->platform());
-                w->show();
-                QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-                runner = std::make_unique<Runner>(*w, *p);
+                window.reset();
+                services = std::make_unique<ScriptedPlatform>();
+                window = std::make_unique<FrmMain>(services->platform());
+                window->show();
+                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+                runner = std::make_unique<Runner>(*window, *services);
             }
             const quint32 seed = firstSeed + i;
             const int length = 1 + static_cast<int>(seed * 2654435761u % 40);
@@ -401,7 +408,7 @@ private slots:
                 QFAIL(qPrintable(error));
             steps += length;
             if (i % 500 == 499 || i + 1 == sequences) {
-                QCOMPARE(p->messages.unexpectedQuestions, 0);
+                QCOMPARE(services->messages.unexpectedQuestions, 0);
                 const auto& s = runner->stats;
                 corrected += s.corrected, cancelled += s.cancelled, deleted += s.deleted, undone += s.undone;
             }

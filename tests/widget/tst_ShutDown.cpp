@@ -4,14 +4,8 @@
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
 #include "ui/look/Fonts.h"
-#include "ui/widgets/BevelButton.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/widgets/FocusChain.h"
-#include "ui/widgets/LabelWidget.h"
-#include "ui/widgets/PicturePanelWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmMain.h"
 
 using namespace veltrasa;
@@ -27,31 +21,31 @@ private slots:
     void closingOffersTheOutputsAndEnds()
     {
         ScriptedMainWindow m(QDateTime(QDate(2005, 6, 12), QTime(14, 5, 30)));
-        auto& [p, w] = m;
-        QVERIFY(w.output());
-        w.eventButton(0)->click();
-        p.clock.advance(65);
-        w.eventButton(1)->click();
-        w.recordList()->select(0);
-        p.messages.answer({Answer::No, Answer::Yes});
+        auto& [services, window] = m;
+        QVERIFY(window.output());
+        window.eventButton(0)->click();
+        services.clock.advance(65);
+        window.eventButton(1)->click();
+        window.recordList()->select(0);
+        services.messages.answer({Answer::No, Answer::Yes});
 
-        w.close();
+        window.close();
 
-        QCOMPARE(p.programEnd.ended, 1);
+        QCOMPARE(services.programEnd.ended, 1);
         for (int t = 1; t <= 6; ++t)
-            QVERIFY(!w.timer(t).isEnabled());
-        QCOMPARE(p.messages.shown.size(), std::size_t(3));
-        QCOMPARE(p.messages.shown[2].text, copiedNotice());
-        QCOMPARE(p.printer.ends, 1);
-        QCOMPARE(p.clipboard.text, clipboardReport({QStringLiteral(u"06/12 14:05:30\u3000病院到着"),
-                                                    QStringLiteral(u"06/12 14:06:35\u3000ＣＰＲ開始")},
-                                                   p.clock.now()));
-        QCOMPARE(w.recordList()->selectedIndex(), 1);
+            QVERIFY(!window.timer(t).isEnabled());
+        QCOMPARE(services.messages.shown.size(), std::size_t(3));
+        QCOMPARE(services.messages.shown[2].text, copiedNotice());
+        QCOMPARE(services.printer.ends, 1);
+        QCOMPARE(services.clipboard.text, clipboardReport({QStringLiteral(u"06/12 14:05:30\u3000病院到着"),
+                                                           QStringLiteral(u"06/12 14:06:35\u3000ＣＰＲ開始")},
+                                                          services.clock.now()));
+        QCOMPARE(window.recordList()->selectedIndex(), 1);
 
         // A second close does not run the sequence again.
-        w.close();
-        QCOMPARE(p.programEnd.ended, 1);
-        QCOMPARE(p.clipboard.texts.size(), std::size_t(1));
+        window.close();
+        QCOMPARE(services.programEnd.ended, 1);
+        QCOMPARE(services.clipboard.texts.size(), std::size_t(1));
     }
 };
 
