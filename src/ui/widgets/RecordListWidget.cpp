@@ -13,12 +13,9 @@ RecordListWidget::RecordListWidget(QWidget* parent) : UniformRowListWidget(paren
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // A vertical scroll bar only: a row wider than the list is clipped at
-    // its edge (not shortened with an ellipsis) rather than costing the list
-    // a horizontal bar over its last visible row.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A row wider than the list is clipped at its edge (no horizontal bar,
+    // see UniformRowListWidget), not shortened with an ellipsis.
     setTextElideMode(Qt::ElideNone);
-    setUniformItemSizes(true);
     // A finger held still on the list (Qt's recogniser also follows a held
     // mouse button; only a touch opens the menu, see viewportEvent).
     viewport()->grabGesture(Qt::TapAndHoldGesture);

@@ -3,7 +3,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <algorithm>
 
 // The overrides below call QAbstractItemView directly, skipping QListView:
 // its versions lay out every row again, which is what this class replaces.
@@ -16,39 +15,23 @@ UniformRowListWidget::UniformRowListWidget(QWidget* parent) : QListWidget(parent
     setWrapping(false);
     setFlow(TopToBottom);
     setDragEnabled(false);
-    // Reorderings keep the set of rows; removals have happened only now.
+    // A vertical scroll bar only: a row wider than the list is clipped at
+    // its edge (not shortened with an ellipsis) rather than costing the list
+    // a horizontal bar over its last visible row.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(ScrollPerItem);
     const auto refresh = [this] {
-        invalidateSizes();
         updateGeometries();
         viewport()->update();
     };
-    connect(model(), &QAbstractItemModel::layoutChanged, this, refresh);
-    connect(model(), &QAbstractItemModel::rowsMoved, this, refresh);
-    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent, int first, int last) {
-        if (keepsWidths() && parent == rootIndex()) {
-            if (static_cast<int>(widths_.size()) == model()->rowCount(rootIndex()) + (last - first + 1)) {
-                const auto from = widths_.begin() + first;
-                const auto to = widths_.begin() + last + 1;
-                if (std::find(from, to, widest_) != to)
-                    widest_ = -1; // the widest row went: look again
-                widths_.erase(from, to);
-            } else {
-                widthsValid_ = false;
-            }
-        }
-        updateGeometries();
-        viewport()->update();
-    });
-}
-
-int UniformRowListWidget::measureRow(int row, QSize* size) const
-{
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    const QModelIndex index = model()->index(row, modelColumn(), rootIndex());
-    const QAbstractItemDelegate* delegate = itemDelegateForIndex(index);
-    *size = delegate ? delegate->sizeHint(option, index) : QSize();
-    return size->width();
+    // Removals have happened only now; reorderings may bring another row first.
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, refresh);
+    const auto remeasure = [this, refresh] {
+        rowHeight_ = -1;
+        refresh();
+    };
+    connect(model(), &QAbstractItemModel::layoutChanged, this, remeasure);
+    connect(model(), &QAbstractItemModel::rowsMoved, this, remeasure);
 }
 
 int UniformRowListWidget::rowHeight() const
@@ -56,62 +39,27 @@ int UniformRowListWidget::rowHeight() const
     if (rowHeight_ > 0)
         return rowHeight_;
     if (model()->rowCount(rootIndex()) > 0) {
-        QSize size;
-        measureRow(0, &size);
-        if (size.height() > 0) {
-            rowHeight_ = size.height();
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        const QModelIndex first = model()->index(0, modelColumn(), rootIndex());
+        const QAbstractItemDelegate* delegate = itemDelegateForIndex(first);
+        const int height = delegate ? delegate->sizeHint(option, first).height() : 0;
+        if (height > 0) {
+            rowHeight_ = height;
             return rowHeight_;
         }
     }
     return qMax(1, fontMetrics().height()); // nothing to show yet
 }
 
-int UniformRowListWidget::contentWidth() const
+int UniformRowListWidget::topRow() const
 {
-    if (clipsRows())
-        return 0;
-    if (!widthsValid_) {
-        const int rows = model()->rowCount(rootIndex());
-        widths_.clear();
-        widths_.reserve(static_cast<std::size_t>(rows));
-        QSize size;
-        for (int row = 0; row < rows; ++row)
-            widths_.push_back(measureRow(row, &size));
-        widthsValid_ = true;
-        widest_ = -1;
-    }
-    if (widest_ < 0)
-        widest_ = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
-    return widest_;
-}
-
-bool UniformRowListWidget::clipsRows() const
-{
-    return horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
-}
-
-bool UniformRowListWidget::keepsWidths() const
-{
-    if (clipsRows())
-        widthsValid_ = false; // measured again should the rows stop being clipped
-    return widthsValid_;
-}
-
-void UniformRowListWidget::invalidateSizes()
-{
-    rowHeight_ = -1;
-    widthsValid_ = false;
-    widest_ = -1;
+    return verticalScrollBar()->value();
 }
 
 int UniformRowListWidget::visibleRows() const
 {
     return qMax(1, viewport()->height() / rowHeight());
-}
-
-bool UniformRowListWidget::perItem() const
-{
-    return verticalScrollMode() == ScrollPerItem;
 }
 
 int UniformRowListWidget::rowAt(int y) const
@@ -126,14 +74,13 @@ QRect UniformRowListWidget::visualRect(const QModelIndex& index) const
     if (!index.isValid() || index.parent() != rootIndex() || index.column() != modelColumn())
         return QRect();
     const int h = rowHeight();
-    return QRect(-horizontalOffset(), index.row() * h - verticalOffset(), qMax(viewport()->width(), contentWidth()), h);
+    return QRect(0, index.row() * h - verticalOffset(), viewport()->width(), h);
 }
 
 QModelIndex UniformRowListWidget::indexAt(const QPoint& point) const
 {
     const int row = rowAt(point.y());
-    const int x = point.x() + horizontalOffset();
-    if (row < 0 || row >= model()->rowCount(rootIndex()) || x < 0 || x >= qMax(viewport()->width(), contentWidth()))
+    if (row < 0 || row >= model()->rowCount(rootIndex()) || point.x() < 0 || point.x() >= viewport()->width())
         return QModelIndex();
     return model()->index(row, modelColumn(), rootIndex());
 }
@@ -143,52 +90,26 @@ void UniformRowListWidget::scrollTo(const QModelIndex& index, ScrollHint hint)
     if (!index.isValid() || index.parent() != rootIndex())
         return;
     const int row = index.row();
-    const int h = rowHeight();
-    QScrollBar* bar = verticalScrollBar();
-    if (perItem()) {
-        const int shown = visibleRows();
-        int value = bar->value();
-        switch (hint) {
-        case EnsureVisible:
-            if (row < value)
-                value = row;
-            else if (row >= value + shown)
-                value = row - shown + 1;
-            break;
-        case PositionAtTop:
-            value = row;
-            break;
-        case PositionAtBottom:
-            value = row - shown + 1;
-            break;
-        case PositionAtCenter:
-            value = row - shown / 2;
-            break;
-        }
-        bar->setValue(value);
-    } else {
-        const int top = row * h;
-        const int height = viewport()->height();
-        int value = bar->value();
-        switch (hint) {
-        case EnsureVisible:
-            if (top < value)
-                value = top;
-            else if (top + h > value + height)
-                value = top + h - height;
-            break;
-        case PositionAtTop:
-            value = top;
-            break;
-        case PositionAtBottom:
-            value = top + h - height;
-            break;
-        case PositionAtCenter:
-            value = top + h / 2 - height / 2;
-            break;
-        }
-        bar->setValue(value);
+    const int shown = visibleRows();
+    int top = topRow();
+    switch (hint) {
+    case EnsureVisible:
+        if (row < top)
+            top = row;
+        else if (row >= top + shown)
+            top = row - shown + 1;
+        break;
+    case PositionAtTop:
+        top = row;
+        break;
+    case PositionAtBottom:
+        top = row - shown + 1;
+        break;
+    case PositionAtCenter:
+        top = row - shown / 2;
+        break;
     }
+    verticalScrollBar()->setValue(top);
     viewport()->update(visualRect(index));
 }
 
@@ -248,13 +169,14 @@ void UniformRowListWidget::resizeEvent(QResizeEvent* event)
 void UniformRowListWidget::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        invalidateSizes();
+        rowHeight_ = -1;
     QListWidget::changeEvent(event);
 }
 
 void UniformRowListWidget::scrollContentsBy(int dx, int dy)
 {
-    QAbstractItemView::scrollContentsBy(dx, perItem() ? dy * rowHeight() : dy); // NOLINT(bugprone-parent-virtual-call)
+    // The scroll bar counts rows.
+    QAbstractItemView::scrollContentsBy(dx, dy * rowHeight()); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void UniformRowListWidget::showEvent(QShowEvent* event)
@@ -271,40 +193,28 @@ void UniformRowListWidget::updateGeometries()
     geometriesPending_ = !isVisible();
     if (geometriesPending_)
         return;
-    const int rows = model()->rowCount(rootIndex());
-    const int h = rowHeight();
+    const int shown = visibleRows();
     QScrollBar* vertical = verticalScrollBar();
-    if (perItem()) {
-        const int shown = visibleRows();
-        vertical->setSingleStep(1);
-        vertical->setPageStep(shown);
-        vertical->setRange(0, qMax(0, rows - shown));
-    } else {
-        vertical->setSingleStep(h);
-        vertical->setPageStep(viewport()->height());
-        vertical->setRange(0, qMax(0, rows * h - viewport()->height()));
-    }
-    QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setSingleStep(h);
-    horizontal->setPageStep(viewport()->width());
-    horizontal->setRange(0, qMax(0, contentWidth() - viewport()->width()));
+    vertical->setSingleStep(1);
+    vertical->setPageStep(shown);
+    vertical->setRange(0, qMax(0, model()->rowCount(rootIndex()) - shown));
+    horizontalScrollBar()->setRange(0, 0);
     QAbstractItemView::updateGeometries(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 QSize UniformRowListWidget::viewportSizeHint() const
 {
-    return QSize(contentWidth(), model()->rowCount(rootIndex()) * rowHeight());
+    return QSize(0, model()->rowCount(rootIndex()) * rowHeight());
 }
 
 int UniformRowListWidget::horizontalOffset() const
 {
-    return horizontalScrollBar()->value();
+    return 0;
 }
 
 int UniformRowListWidget::verticalOffset() const
 {
-    const int value = verticalScrollBar()->value();
-    return perItem() ? value * rowHeight() : value;
+    return topRow() * rowHeight();
 }
 
 bool UniformRowListWidget::isIndexHidden(const QModelIndex&) const
@@ -357,10 +267,8 @@ void UniformRowListWidget::setSelection(const QRect& rect, QItemSelectionModel::
     const QRect r = rect.normalized();
     const int top = qMax(0, rowAt(r.top()));
     const int bottom = qMin(rows - 1, rowAt(r.bottom()));
-    const int left = r.left() + horizontalOffset();
-    const int right = r.right() + horizontalOffset();
     QItemSelection selection;
-    if (top <= bottom && right >= 0 && left < qMax(viewport()->width(), contentWidth()))
+    if (top <= bottom && r.right() >= 0 && r.left() < viewport()->width())
         selection.select(model()->index(top, modelColumn(), rootIndex()),
                          model()->index(bottom, modelColumn(), rootIndex()));
     selectionModel()->select(selection, command);
@@ -382,19 +290,6 @@ QRegion UniformRowListWidget::visualRegionForSelection(const QItemSelection& sel
 
 void UniformRowListWidget::rowsInserted(const QModelIndex& parent, int start, int end)
 {
-    if (keepsWidths() && parent == rootIndex()) {
-        if (static_cast<int>(widths_.size()) + (end - start + 1) == model()->rowCount(rootIndex())) {
-            QSize size;
-            for (int row = start; row <= end; ++row) {
-                const int width = measureRow(row, &size);
-                widths_.insert(widths_.begin() + row, width);
-                if (widest_ >= 0)
-                    widest_ = qMax(widest_, width);
-            }
-        } else {
-            widthsValid_ = false;
-        }
-    }
     QAbstractItemView::rowsInserted(parent, start, end); // NOLINT(bugprone-parent-virtual-call)
     updateGeometries();
     viewport()->update();
@@ -402,28 +297,19 @@ void UniformRowListWidget::rowsInserted(const QModelIndex& parent, int start, in
 
 void UniformRowListWidget::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
 {
-    // The widths follow once the rows are gone (rowsRemoved): until then
-    // the list still has them.
+    // The scroll range follows once the rows are gone (rowsRemoved).
     QAbstractItemView::rowsAboutToBeRemoved(parent, start, end); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void UniformRowListWidget::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                        const QList<int>& roles)
 {
-    if (keepsWidths() && topLeft.parent() == rootIndex() &&
-        static_cast<int>(widths_.size()) == model()->rowCount(rootIndex())) {
-        QSize size;
-        for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
-            widths_[static_cast<std::size_t>(row)] = measureRow(row, &size);
-        widest_ = -1;
-    }
     QAbstractItemView::dataChanged(topLeft, bottomRight, roles); // NOLINT(bugprone-parent-virtual-call)
-    updateGeometries();
 }
 
 void UniformRowListWidget::reset()
 {
-    invalidateSizes();
+    rowHeight_ = -1;
     QAbstractItemView::reset(); // NOLINT(bugprone-parent-virtual-call)
 }
 
