@@ -15,8 +15,7 @@ source "$(dirname "$0")/lib.sh"
 mode="${1:?xwayland or native}"
 OUTPUT_W=1366 OUTPUT_H=768
 if [[ "$mode" == xwayland ]]; then start_weston --xwayland "${OUTPUT_W}x$OUTPUT_H"; else start_weston "${OUTPUT_W}x$OUTPUT_H"; fi
-# The desktop before the window shows, the pointer where weston_window puts it.
-weston_pointer_aside
+# The desktop before the window shows.
 DISPLAY="$WESTON_SCREEN" import -window root "$E2E_TMP/desktop.png"
 start_program
 # Ended at once whatever happens: its shut-down would wait for answers.
@@ -38,7 +37,11 @@ if [[ "$mode" == xwayland ]]; then
   # below), at the same distance in from the frame window's left and top.
   parent="$(xwininfo -id "$WID" -tree | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')"
   read -r fx fy fw fh < <(client_geometry "$parent")
-  read -r cx cy < <(convert "$E2E_TMP/desktop.png" "$E2E_TMP/weston.png" -compose difference -composite \
+  # The pointer waits in the output's corner (weston_pointer_aside) for the
+  # second picture only: the corner is left out of the comparison.
+  corner=(-fill black -draw "rectangle 0,0 63,$((WESTON_PANEL + 63))")
+  read -r cx cy < <(convert \( "$E2E_TMP/desktop.png" "${corner[@]}" \) \
+    \( "$E2E_TMP/weston.png" "${corner[@]}" \) -compose difference -composite \
     -crop "${OUTPUT_W}x$((OUTPUT_H - WESTON_PANEL))+0+$WESTON_PANEL" +repage -colorspace gray -threshold 10% -format '%@' info: |
     awk -F'[x+]' -v panel="$WESTON_PANEL" '{ print $3, $4 + panel }')
   shadow=$((cx - fx))
