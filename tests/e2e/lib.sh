@@ -60,11 +60,14 @@ wait_for() {
 # wait_handled [WID]: waits until the program owning window WID (the main
 # window unless given) has dealt with everything sent to it so far, the
 # keys and clicks included: it answers a _NET_WM_PING sent to the window
-# only after them. A window that has gone counts as done with. Fails after
-# 10 s. Painting comes later: the pixel checks retry for that. (Qt sends the
+# only after them. A window that has gone counts as done with. Gives up
+# after 10 s. Painting comes later: the pixel checks retry for that. (Qt sends the
 # answer to the root window for whoever listens to its structure.)
 wait_handled() {
-  "${PY:-/usr/bin/python3}" - "${1:-$WID}" <<'PYEOF' || fail "the program did not answer (window ${1:-$WID})"
+  # Now and then no answer comes back although the program goes on (seen
+  # under load): the wait then ends after 10 s and the checks that follow,
+  # which retry, decide.
+  "${PY:-/usr/bin/python3}" - "${1:-$WID}" <<'PYEOF' || echo "note: no answer to a ping of window ${1:-$WID}" >&2
 import select, sys, time
 from Xlib import X, display, error
 from Xlib.protocol import event
