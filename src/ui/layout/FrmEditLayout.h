@@ -6,7 +6,7 @@
 #include <QRgb>
 #include <array>
 
-#include "ui/layout/FontSpec.h"
+#include "ui/layout/FontFace.h"
 
 namespace veltrasa::layout::edit {
 

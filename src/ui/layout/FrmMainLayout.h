@@ -10,7 +10,7 @@
 
 #include "counters/CounterTable.h"
 #include "ui/layout/ControlKey.h"
-#include "ui/layout/FontSpec.h"
+#include "ui/layout/FontFace.h"
 
 namespace veltrasa::layout {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QFont>
 
-#include "ui/layout/FontSpec.h"
+#include "ui/layout/FontFace.h"
 #include "ui/layout/Scale.h"
 
 namespace veltrasa {
