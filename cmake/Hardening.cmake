@@ -16,9 +16,9 @@ if(VELTRASA_HARDENING AND NOT VELTRASA_SANITIZE)
     if(kind STREQUAL LDFLAGS)
       add_link_options(${flags})
     elseif(kind STREQUAL CPPFLAGS)
-      # Fortified functions need an optimising build.
+      # Fortified functions need an optimising build type.
       foreach(flag IN LISTS flags)
-        add_compile_options($<$<NOT:$<CONFIG:Debug>>:${flag}>)
+        add_compile_options($<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:${flag}>)
       endforeach()
     else()
       add_compile_options(${flags})

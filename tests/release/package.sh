@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # The Debian package as a ward PC gets it: cpack builds the .deb, its control
 # fields name the libraries and fonts the program needs, it unpacks (dpkg -x
-# into a scratch root) into a program, a valid menu entry and software-centre
-# entry, an icon and a readable man page, lintian finds no fault in it, the
-# program answers --version and refuses an unknown option without a display,
-# and starts on one with Qt's options and shows its window. As root, the
-# package is also installed and removed again, and must leave nothing behind.
+# into a scratch root, leaving this machine's packages alone) into a program,
+# a valid menu entry, an icon and a readable man page, and the unpacked
+# program starts on a display and shows its window. lintian finds no fault
+# in it; as root, dpkg -i and dpkg -r leave nothing of it behind.
 # Usage: package.sh BUILD_DIR
 set -euo pipefail
 
@@ -131,11 +130,9 @@ pass "software-centre entry valid, with release $VERSION"
 nodisplay() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$BIN" "$@"; }
 [[ "$(nodisplay --version)" == "Veltrasa2005 $VERSION" ]] || fail "--version: $(nodisplay --version 2>&1)"
 status=0
-nodisplay --bogus >"$SCRATCH/bogus.out" 2>"$SCRATCH/bogus.err" || status=$?
-if [[ $status -ne 2 || -s "$SCRATCH/bogus.out" || "$(wc -l <"$SCRATCH/bogus.err")" -ne 1 ]] ||
-    ! grep -q bogus "$SCRATCH/bogus.err"; then
-    fail "--bogus: status $status, $(cat "$SCRATCH/bogus.err")"
-fi
+nodisplay --bogus >"$SCRATCH/bogus" 2>&1 || status=$?
+[[ $status -eq 2 && "$(cat "$SCRATCH/bogus")" == *bogus* && $(wc -l <"$SCRATCH/bogus") -eq 1 ]] ||
+    fail "--bogus: status $status, $(cat "$SCRATCH/bogus")"
 pass "--version prints $VERSION, --bogus exits 2 with one line"
 
 # --- installed and removed ---------------------------------------------------
@@ -144,14 +141,12 @@ if [[ $(id -u) -ne 0 ]]; then
 elif dpkg-query -W -f='${Status}' veltrasa 2>/dev/null | grep -q installed; then
     fail "veltrasa is installed on this machine already; the test would remove it"
 else
-    # The package's paths that exist: after removal, only those that were
-    # there before (shared folders) may remain.
+    # Of the package's paths only those there before (shared folders) may remain.
     mapfile -t paths < <(dpkg-deb -c "$DEB" | awk '{ sub(/^\./, "", $6); sub(/\/$/, "", $6); if ($6 != "") print $6 }')
     present() { local p; for p in "${paths[@]}"; do [[ ! -e "$p" ]] || echo "$p"; done; }
     before="$(present)"
     INSTALLED=1
     dpkg -i "$DEB" >"$SCRATCH/dpkg.log" 2>&1 || { cat "$SCRATCH/dpkg.log" >&2; fail "dpkg -i"; }
-    [[ "$(/usr/bin/veltrasa --version)" == "Veltrasa2005 $VERSION" ]] || fail "installed program"
     dpkg -r veltrasa >>"$SCRATCH/dpkg.log" 2>&1 || { cat "$SCRATCH/dpkg.log" >&2; fail "dpkg -r"; }
     left="$(comm -13 <(echo "$before") <(present))"
     [[ -z "$left" ]] || fail "left behind after dpkg -r: $left"
@@ -162,10 +157,9 @@ fi
 export VELTRASA_BIN="$BIN"
 # shellcheck source=../e2e/lib.sh
 source "$HERE/../e2e/lib.sh"
-trap 'e2e_cleanup; [[ -z "$INSTALLED" ]] || dpkg --purge veltrasa >/dev/null 2>&1; rm -rf "$SCRATCH"' EXIT
+trap 'e2e_cleanup; rm -rf "$SCRATCH"' EXIT
 start_display
-# Qt's own options still reach Qt.
-# shellcheck disable=SC2034 # start_program passes them
+# shellcheck disable=SC2034 # Qt's own options, which must still reach Qt
 PROGRAM_ARGS=(-platform xcb -display "$DISPLAY" -style=Fusion)
 start_program
 [[ "$(readlink -f "/proc/$PROGRAM_PID/exe")" == "$(readlink -f "$BIN")" ]] || fail "the running program is not the unpacked one"
