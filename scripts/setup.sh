@@ -8,6 +8,8 @@ BUILD_DIR="${VELTRASA_BUILD_DIR:-$ROOT/build}"
 
 # Build tools and libraries.
 PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libcups2-dev libxss-dev)
+# Debian's hardening flags (dpkg-buildflags).
+PACKAGES+=(dpkg-dev)
 # Google Benchmark, for bench/.
 PACKAGES+=(libbenchmark-dev)
 # Fonts standing in for the window's Windows fonts.
@@ -16,7 +18,7 @@ PACKAGES+=(fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato)
 PACKAGES+=(xclip)
 if [[ "${1:-}" == "--test" ]]; then
   # What the package test and the static checks use.
-  PACKAGES+=(dpkg-dev desktop-file-utils man-db clang-tidy clang-format cppcheck shellcheck)
+  PACKAGES+=(lintian appstream desktop-file-utils man-db clang-tidy clang-format cppcheck shellcheck)
   # What the end-to-end tests drive the real program with.
   PACKAGES+=(xvfb xauth xdotool imagemagick x11-utils xfce4-clipman dbus-x11
              cups cups-client cups-bsd poppler-utils python3)

@@ -5,6 +5,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/CommandLine.h"
 #include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/OpenRecords.h"
@@ -24,6 +25,9 @@
 
 int main(int argc, char* argv[])
 {
+    // --help, --version and options it does not know, answered without a display.
+    if (const std::optional<int> status = veltrasa::answerCommandLine(argc, argv))
+        return *status;
     veltrasa::preferX11Display();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrasa2005"));

@@ -15,6 +15,7 @@ source "$VELTRASA_LAYOUT"
 E2E_TMP="$(mktemp -d /tmp/veltrasa-e2e.XXXXXX)"
 E2E_PIDS=()
 PROGRAM_PID=""
+PROGRAM_ARGS=()
 WID=""
 
 e2e_cleanup() {
@@ -265,7 +266,7 @@ launch_program() {
   (
     cd "${E2E_WORKDIR:-$E2E_TMP}"
     if [[ -z "${DISPLAY:-}" ]]; then export VELTRASA_REPORT_EXPOSED=1; fi
-    PATH="${PROGRAM_PATH:-$PATH}" exec "${PROGRAM_RUNNER[@]}" "$VELTRASA_BIN"
+    PATH="${PROGRAM_PATH:-$PATH}" exec "${PROGRAM_RUNNER[@]}" "$VELTRASA_BIN" "${PROGRAM_ARGS[@]}"
   ) >"$E2E_TMP/program.log" 2>&1 &
   PROGRAM_PID=$!
   E2E_PIDS+=("$PROGRAM_PID")

@@ -3,14 +3,17 @@
 # fields name the libraries and fonts the program needs, it unpacks (dpkg -x
 # into a scratch root, leaving this machine's packages alone) into a program,
 # a valid menu entry, an icon and a readable man page, and the unpacked
-# program starts on a display and shows its window.
+# program starts on a display and shows its window. lintian finds no fault
+# in it; as root, dpkg -i and dpkg -r leave nothing of it behind.
 # Usage: package.sh BUILD_DIR
 set -euo pipefail
 
 BUILD_DIR="$(cd "${1:?usage: package.sh BUILD_DIR}" && pwd)"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 SCRATCH="$(mktemp -d /tmp/veltrasa-deb.XXXXXX)"
-trap 'rm -rf "$SCRATCH"' EXIT
+INSTALLED=""
+# A package this test installed goes again whatever happens.
+trap '[[ -z "$INSTALLED" ]] || dpkg --purge veltrasa >/dev/null 2>&1; rm -rf "$SCRATCH"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
@@ -28,7 +31,11 @@ pass "built $(basename "$DEB")"
 # --- control fields ----------------------------------------------------------
 [[ "$(dpkg-deb -f "$DEB" Package)" == veltrasa ]] || fail "package name"
 [[ "$(dpkg-deb -f "$DEB" Architecture)" == "$(dpkg --print-architecture)" ]] || fail "architecture"
-[[ -n "$(dpkg-deb -f "$DEB" Version)" ]] || fail "no version"
+VERSION="$(dpkg-deb -f "$DEB" Version)"
+[[ -n "$VERSION" ]] || fail "no version"
+# What Debian's checker says, the hardening tags (informational) included.
+lintian -I "$DEB" >"$SCRATCH/lintian.log" 2>&1 || true
+! grep -E '^[EW]: |hardening-' "$SCRATCH/lintian.log" || fail "lintian finds faults in the package"
 depends="$(dpkg-deb -f "$DEB" Depends)"
 echo "Depends: $depends"
 # Package names only, one per line (versions and alternatives dropped).
@@ -114,12 +121,46 @@ grep -q 'veltrasa' <<<"$man_text" || fail "man page has no text"
 grep -q 'SYNOPSIS' <<<"$man_text" || fail "man page has no synopsis"
 pass "man page formats without warnings"
 
+METAINFO=("$ROOTFS"/usr/share/metainfo/*.metainfo.xml)
+appstreamcli validate --no-net "${METAINFO[@]}" || fail "appstreamcli rejects ${METAINFO[*]#"$ROOTFS"}"
+grep -q "<release version=\"$VERSION\"" "${METAINFO[@]}" || fail "no release $VERSION in the software-centre entry"
+pass "software-centre entry valid, with release $VERSION"
+
+# Answers without a display; an unknown option is refused in one line.
+nodisplay() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$BIN" "$@"; }
+[[ "$(nodisplay --version)" == "Veltrasa2005 $VERSION" ]] || fail "--version: $(nodisplay --version 2>&1)"
+status=0
+nodisplay --bogus >"$SCRATCH/bogus" 2>&1 || status=$?
+[[ $status -eq 2 && "$(cat "$SCRATCH/bogus")" == *bogus* && $(wc -l <"$SCRATCH/bogus") -eq 1 ]] ||
+    fail "--bogus: status $status, $(cat "$SCRATCH/bogus")"
+pass "--version prints $VERSION, --bogus exits 2 with one line"
+
+# --- installed and removed ---------------------------------------------------
+if [[ $(id -u) -ne 0 ]]; then
+    echo "note: not root, the package is not installed and removed"
+elif dpkg-query -W -f='${Status}' veltrasa 2>/dev/null | grep -q installed; then
+    fail "veltrasa is installed on this machine already; the test would remove it"
+else
+    # Of the package's paths only those there before (shared folders) may remain.
+    mapfile -t paths < <(dpkg-deb -c "$DEB" | awk '{ sub(/^\./, "", $6); sub(/\/$/, "", $6); if ($6 != "") print $6 }')
+    present() { local p; for p in "${paths[@]}"; do [[ ! -e "$p" ]] || echo "$p"; done; }
+    before="$(present)"
+    INSTALLED=1
+    dpkg -i "$DEB" >"$SCRATCH/dpkg.log" 2>&1 || { cat "$SCRATCH/dpkg.log" >&2; fail "dpkg -i"; }
+    dpkg -r veltrasa >>"$SCRATCH/dpkg.log" 2>&1 || { cat "$SCRATCH/dpkg.log" >&2; fail "dpkg -r"; }
+    left="$(comm -13 <(echo "$before") <(present))"
+    [[ -z "$left" ]] || fail "left behind after dpkg -r: $left"
+    pass "installs with dpkg -i and leaves nothing behind after dpkg -r"
+fi
+
 # --- the installed program starts --------------------------------------------
 export VELTRASA_BIN="$BIN"
 # shellcheck source=../e2e/lib.sh
 source "$HERE/../e2e/lib.sh"
 trap 'e2e_cleanup; rm -rf "$SCRATCH"' EXIT
 start_display
+# shellcheck disable=SC2034 # Qt's own options, which must still reach Qt
+PROGRAM_ARGS=(-platform xcb -display "$DISPLAY" -style=Fusion)
 start_program
 [[ "$(readlink -f "/proc/$PROGRAM_PID/exe")" == "$(readlink -f "$BIN")" ]] || fail "the running program is not the unpacked one"
 [[ "$(xdotool getwindowname "$WID")" == Veltrasa* ]] || fail "window title: $(xdotool getwindowname "$WID")"
