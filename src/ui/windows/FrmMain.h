@@ -23,6 +23,7 @@ namespace veltrasa {
 
 class EventButtonWidget;
 class FrmEdit;
+class FrmSummary;
 class LabelWidget;
 class RhythmButtonWidget;
 class PopupMenu;
@@ -61,6 +62,8 @@ public:
     // How the edit window is run once created; by default modally until it
     // closes. Tests drive it in its place.
     void setEditWindowRunner(std::function<void(FrmEdit&)> runner) { editWindowRunner_ = std::move(runner); }
+    // The same for the summary window.
+    void setSummaryWindowRunner(std::function<void(FrmSummary&)> runner) { summaryWindowRunner_ = std::move(runner); }
 
     // Shows the window at `scale` of its layout: places, sizes, fonts,
     // pictures and borders, and those of the edit window and the popup menu.
@@ -91,6 +94,7 @@ private:
     // The desktop session's end ends the record as closing the window does.
     void endWithTheSession();
     void openEditWindow();
+    void openSummaryWindow();
     std::array<Timer*, kTimerCount> timerArray() const;
     // Shape2, Label5 and Label2: the box of reversible causes.
     std::array<Visibility*, 3> reversibleCausesPanel() const;
@@ -117,6 +121,7 @@ private:
     PopupMenu* popup_ = nullptr;
     std::unique_ptr<RecordEditing> editing_;
     std::function<void(FrmEdit&)> editWindowRunner_;
+    std::function<void(FrmSummary&)> summaryWindowRunner_;
     bool unloading_ = false;
 };
 
