@@ -135,7 +135,7 @@ void findSpansAndChecks(CodeSummary& s)
         }
     }
     if (open)
-        s.cprSpans.emplace_back(openSince, s.counted.back().at);
+        s.cprSpans.emplace_back(openSince, s.latest);
 }
 } // namespace
 
@@ -202,7 +202,7 @@ CodeSummary summariseRecord(const QStringList& rows)
         s.earliest = std::min(s.earliest, r.at);
         s.latest = std::max(s.latest, r.at);
     }
-    s.recordLength = s.counted.back().at - s.counted.front().at;
+    s.recordLength = s.latest - s.earliest;
     if (s.hasArrival) {
         s.arrivalToCpr = firstAt(s, kCprStartEvent, -1);
         s.arrivalToShock = firstAt(s, kDefibrillationEvent, -1);

@@ -48,13 +48,13 @@ struct CodeSummary {
     // From the reference; nothing where the record lacks the event or has
     // no 病院到着.
     std::optional<qint64> arrivalToCpr, arrivalToShock, arrivalToEpinephrine, arrivalToRosc;
-    std::optional<qint64> recordLength; // first to last counted row
+    std::optional<qint64> recordLength; // earliest to latest counted row
     int firstRhythm = -1;
     std::array<int, kEventButtonCount> eventCounts{}; // rows of each event of the catalogue
     std::vector<DoseInterval> epinephrineIntervals;
     std::vector<RhythmCheck> rhythmChecks;
     // ＣＰＲ from each ＣＰＲ開始 to the next 心拍再開 or ＣＰＲ終了, or to the
-    // last counted row; from the reference.
+    // record's latest moment; from the reference.
     std::vector<std::pair<qint64, qint64>> cprSpans;
     // Earliest and latest counted moment, and the reference (0).
     qint64 earliest = 0, latest = 0;

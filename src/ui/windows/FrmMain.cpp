@@ -354,10 +354,7 @@ void FrmMain::openSummaryWindow()
 {
     // Modal like the edit window: the counters' ticks go on in its loop.
     FrmSummary window(*recordList_, this, scale_);
-    if (summaryWindowRunner_)
-        summaryWindowRunner_(window);
-    else
-        window.exec();
+    window.exec();
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

@@ -23,7 +23,6 @@ namespace veltrasa {
 
 class EventButtonWidget;
 class FrmEdit;
-class FrmSummary;
 class LabelWidget;
 class RhythmButtonWidget;
 class PopupMenu;
@@ -62,8 +61,6 @@ public:
     // How the edit window is run once created; by default modally until it
     // closes. Tests drive it in its place.
     void setEditWindowRunner(std::function<void(FrmEdit&)> runner) { editWindowRunner_ = std::move(runner); }
-    // The same for the summary window.
-    void setSummaryWindowRunner(std::function<void(FrmSummary&)> runner) { summaryWindowRunner_ = std::move(runner); }
 
     // Shows the window at `scale` of its layout: places, sizes, fonts,
     // pictures and borders, and those of the edit window and the popup menu.
@@ -121,7 +118,6 @@ private:
     PopupMenu* popup_ = nullptr;
     std::unique_ptr<RecordEditing> editing_;
     std::function<void(FrmEdit&)> editWindowRunner_;
-    std::function<void(FrmSummary&)> summaryWindowRunner_;
     bool unloading_ = false;
 };
 
