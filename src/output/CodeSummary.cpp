@@ -8,10 +8,10 @@
 namespace veltrasa {
 namespace {
 constexpr int kStampLength = 14; // "mm/dd hh:nn:ss"
-constexpr qint64 kDay = 24 * 60 * 60;
+constexpr qint64 kDay = qint64(24) * 60 * 60;
 constexpr qint64 kHalfDay = kDay / 2;
-constexpr qint64 kShortestEpinephrineInterval = 3 * 60;
-constexpr qint64 kLongestEpinephrineInterval = 5 * 60;
+constexpr qint64 kShortestEpinephrineInterval = qint64(3) * 60;
+constexpr qint64 kLongestEpinephrineInterval = qint64(5) * 60;
 constexpr int kLargestTally = 32767;
 
 // Two ASCII digits at `at`, or -1.
@@ -93,10 +93,9 @@ std::optional<CountedRow> talliedEvent(QStringView text)
 
 std::optional<qint64> firstAt(const CodeSummary& s, int event, int rhythm)
 {
-    for (const CountedRow& r : s.counted)
-        if (r.event == event && r.rhythm == rhythm)
-            return r.at;
-    return std::nullopt;
+    const auto first = std::find_if(s.counted.begin(), s.counted.end(),
+                                    [&](const CountedRow& r) { return r.event == event && r.rhythm == rhythm; });
+    return first == s.counted.end() ? std::nullopt : std::optional<qint64>(first->at);
 }
 
 void findSpansAndChecks(CodeSummary& s)

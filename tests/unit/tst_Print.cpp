@@ -185,8 +185,8 @@ private slots:
         QVERIFY(!pages[0].contains(QStringLiteral("エピネフリン60回目投与")));
         // The summary's sheet: its title, figures, the timeline's lanes and
         // the intervals that did not fit, counted.
-        for (const char16_t* text : {u"振り返り", u"記録時間", u"0分00秒", u"60回", u"抗不整脈薬",
-                                     u"1回目→2回目", u"ほか47件"})
+        for (const char16_t* text :
+             {u"振り返り", u"記録時間", u"0分00秒", u"60回", u"抗不整脈薬", u"1回目→2回目", u"ほか47件"})
             QVERIFY2(pages[2].contains(QString::fromUtf16(text)), qPrintable(pages[2]));
     }
 };
