@@ -37,6 +37,8 @@ FrmSummary::FrmSummary(const RecordList& list, QWidget* owner, const layout::Sca
     auto* figures = new QHBoxLayout;
     auto* keys = new QGridLayout;
     auto* counts = new QGridLayout;
+    for (QGridLayout* grid : {keys, counts})
+        grid->setHorizontalSpacing(2 * margin);
     addFigures(*keys, text, 0, SummaryText::kKeyFigures);
     addFigures(*counts, text, SummaryText::kKeyFigures, text.figures.size());
     figures->addLayout(keys, 1);
