@@ -1,14 +1,17 @@
 // The record leaving the program, with long records: the clipboard report
 // and the code-page-932 file bytes built from 10,000 rows, the row walk that
 // reads those rows from the real record list, and the printout of 1,000 rows
-// laid out into a PDF file.
+// laid out into a PDF file. And the code summary of 10,000 rows: computed
+// and its window shown over the main window, and its sheet printed.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include "Scripted.h"
+#include "output/CodeSummary.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
+#include "output/SummarySheet.h"
 #include "platform/Printer.h"
 #include "record/EventCatalogue.h"
 #include "record/RecordWriter.h"
@@ -22,6 +25,7 @@
 #include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmMain.h"
+#include "ui/windows/FrmSummary.h"
 
 using namespace veltrasa;
 
@@ -86,8 +90,34 @@ void PrintoutToPdf(benchmark::State& state)
     }
 }
 
+void SummaryWindow(benchmark::State& state)
+{
+    Window win(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        FrmSummary summary(*win.w.recordList(), &win.w);
+        summary.show();
+        summary.repaint();
+    }
+}
+
+void SummarySheetToPdf(benchmark::State& state)
+{
+    const QStringList rows = recordRows(static_cast<int>(state.range(0)));
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QtPrinter printer(dir.filePath(QStringLiteral("summary.pdf")));
+        if (!printer.begin())
+            state.SkipWithError("the PDF could not be written");
+        drawSummarySheet(printer, summariseRecord(rows));
+        if (!printer.end())
+            state.SkipWithError("the PDF could not be written");
+    }
+}
+
 BENCHMARK(ClipboardReport)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(TextFileBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RowWalk)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PrintoutToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SummaryWindow)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SummarySheetToPdf)->Arg(10000)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -41,6 +41,8 @@ void RecordEditing::prepareRecordMenu()
     const bool hasRows = t_.list.count() > 0;
     t_.popup.setItemEnabled(RecordMenu::Item::Edit, hasRows);
     t_.popup.setItemEnabled(RecordMenu::Item::Delete, hasRows);
+    // The summary needs rows, but no selected one.
+    t_.popup.setItemEnabled(RecordMenu::Item::Summary, hasRows);
     // Undo is offered whenever there is something to undo, even in an
     // empty list.
     t_.popup.setItemEnabled(RecordMenu::Item::Undo, canUndo());
@@ -75,6 +77,12 @@ void RecordEditing::editRow()
     t_.list.select(undo_.undoRowIndex);
     // Even a cancelled correction can be "undone": the same text goes back.
     undo_.undoRowWasEdited = true;
+}
+
+void RecordEditing::showSummary()
+{
+    if (t_.list.count() > 0 && t_.openSummaryWindow)
+        t_.openSummaryWindow();
 }
 
 void RecordEditing::undoLastChange()

@@ -11,11 +11,13 @@ namespace veltrasa {
 
 class RecordList;
 
-// The record list's popup menu as the commands see it: three choosable
+// The record list's popup menu as the commands see it: four choosable
 // items whose enabled states are set before each showing.
 class RecordMenu {
 public:
-    enum class Item { Edit, Delete, Undo }; // 修正 (menuEdit), 削除 (menuDelete), 元に戻す (menuCancel)
+    // 修正 (menuEdit), 削除 (menuDelete), 元に戻す (menuCancel), 振り返り
+    // (menuSummary)
+    enum class Item { Edit, Delete, Undo, Summary };
 
     virtual ~RecordMenu() = default;
     virtual void setItemEnabled(Item item, bool enabled) = 0;
@@ -49,6 +51,9 @@ public:
         // Opens the edit window modally on the selected row and returns
         // once it has closed (with the row replaced in place, or unchanged).
         std::function<void()> openEditWindow;
+        // Opens the code summary of the rows as they stand, modally; it
+        // changes nothing in the record.
+        std::function<void()> openSummaryWindow;
     };
 
     explicit RecordEditing(Targets targets) : t_(std::move(targets)) {}
@@ -67,6 +72,7 @@ public:
     void editRow();        // 修正
     void deleteRow();      // 削除
     void undoLastChange(); // 元に戻す
+    void showSummary();    // 振り返り
 
     const UndoBuffer& undoBuffer() const { return undo_; }
     bool canUndo() const { return !undo_.undoRowText.isEmpty(); }

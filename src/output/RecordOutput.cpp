@@ -3,8 +3,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "output/CodeSummary.h"
 #include "output/PrintLayout.h"
 #include "output/ReportText.h"
+#include "output/SummarySheet.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -193,6 +195,13 @@ bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when)
         printer.setFont(rowFont);
         for (const auto& placed : pages[p].rows)
             printer.drawText(QPointF(print::kRowLeft, placed.top), rows.at(placed.row));
+    }
+    // The code summary follows on a sheet of its own; an empty record has
+    // nothing to sum up.
+    if (!rows.isEmpty()) {
+        if (!printer.newPage())
+            return false;
+        drawSummarySheet(printer, summariseRecord(rows));
     }
     return printer.end();
 }

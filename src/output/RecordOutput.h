@@ -42,7 +42,8 @@ public:
     void saveRecordAsText();
 
     // Prints the record on the default printer, as many sheets as it
-    // takes. When printing fails the exit sequence runs again.
+    // takes, and its code summary on a last sheet. When printing fails
+    // the exit sequence runs again.
     void printRecord();
 
 private:
@@ -62,7 +63,8 @@ private:
 bool isSaveTarget(const QString& path);
 
 // Draws the record on a begun print job – the title line on every sheet,
-// the rows paginated – and ends the job. False when a sheet or the job
+// the rows paginated, then the code summary's sheet (for a record with
+// rows) – and ends the job. False when a sheet or the job
 // could not be completed.
 bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when);
 

@@ -89,6 +89,14 @@ void QtPrinter::drawText(QPointF topLeft, const QString& text)
     painter_->drawText(baseline, text);
 }
 
+void QtPrinter::drawPicture(const QRectF& area, const Drawing& draw)
+{
+    const double scale = pixelsPerTwip();
+    painter_->save();
+    draw(*painter_, QRectF(area.topLeft() * scale, area.size() * scale));
+    painter_->restore();
+}
+
 bool QtPrinter::newPage()
 {
     return printer_->newPage();

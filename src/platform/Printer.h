@@ -1,8 +1,10 @@
 #pragma once
 #include <QFont>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -25,6 +27,10 @@ public:
     virtual double textWidth(const QString& text) const = 0;
     virtual double lineHeight() const = 0;
     virtual void drawText(QPointF topLeft, const QString& text) = 0;
+    // Lets `draw` paint a picture into `area`, handing it the area in the
+    // painter's own units.
+    using Drawing = std::function<void(QPainter&, const QRectF&)>;
+    virtual void drawPicture(const QRectF& area, const Drawing& draw) = 0;
     virtual bool newPage() = 0;
     // Sends the job. False when it could not be completed.
     virtual bool end() = 0;
@@ -44,6 +50,7 @@ public:
     double textWidth(const QString& text) const override;
     double lineHeight() const override;
     void drawText(QPointF topLeft, const QString& text) override;
+    void drawPicture(const QRectF& area, const Drawing& draw) override;
     bool newPage() override;
     bool end() override;
     void abort() override;

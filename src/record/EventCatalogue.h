@@ -12,7 +12,15 @@ namespace veltrasa {
 constexpr int kEventButtonCount = 16;
 constexpr int kRhythmButtonCount = 6;
 constexpr int kArrivalEvent = 0;
+constexpr int kCprStartEvent = 1;
+constexpr int kDefibrillationEvent = 2;
+constexpr int kEpinephrineEvent = 5;
+constexpr int kAtropineEvent = 6;
 constexpr int kEndOfCprEvent = 15;
+// The rhythm buttons of the shockable rhythms and of return of circulation.
+constexpr int kVentricularFibrillationRhythm = 0;
+constexpr int kVentricularTachycardiaRhythm = 1;
+constexpr int kReturnOfCirculationRhythm = 5;
 
 // What one event button writes and changes. A tallied text is
 // head + tally + tail; an untallied one is head + tail.

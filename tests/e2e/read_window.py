@@ -376,7 +376,7 @@ def check_menu():
     focused, items = open_menu()
     read = [(i.name, i.getState().contains(pyatspi.STATE_ENABLED)) for i in items]
     # Rows but nothing to undo yet: 元に戻す is offered disabled.
-    want = [("修正", True), ("削除", True), ("元に戻す", False)]
+    want = [("修正", True), ("削除", True), ("元に戻す", False), ("振り返り", True)]
     if read != want:
         fail(f"the popup menu reads {read}, not {want}")
     if focused.name != "修正":

@@ -69,9 +69,10 @@ def check_file(path, report_path, start, end):
 def check_pdf(path, report_path, pages):
     text = open(path, encoding="utf-8").read()
     sheets = text.split("\f")[:-1]
-    if len(sheets) != pages:
-        fail("%d sheets printed, expected %d" % (len(sheets), pages))
-    for i, sheet in enumerate(sheets):
+    # The record's sheets, then the code summary's.
+    if len(sheets) != pages + 1 or "振り返り" not in sheets[-1]:
+        fail("%d sheets printed, expected %d and the summary's" % (len(sheets), pages))
+    for i, sheet in enumerate(sheets[:-1]):
         flat = sheet.replace(" ", "").replace("\u3000", "")
         if "救急外来心肺蘇生記録" not in flat or "印刷" not in flat:
             fail("sheet %d has no title line" % (i + 1))

@@ -237,6 +237,7 @@ public:
     double textWidth(const QString& text) const override { return text.size() * font.pointSizeF() * 20; }
     double lineHeight() const override { return font.pointSizeF() * 25; }
     void drawText(QPointF topLeft, const QString& text) override { drawn.push_back({page, topLeft, text, font}); }
+    void drawPicture(const QRectF& area, const Drawing&) override { pictures.emplace_back(page, area); }
     bool newPage() override
     {
         if (failNewPage)
@@ -262,6 +263,7 @@ public:
     int page = 0;
     QFont font;
     std::vector<Drawn> drawn;
+    std::vector<std::pair<int, QRectF>> pictures;
 };
 
 // All scripted services together.

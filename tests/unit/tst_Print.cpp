@@ -86,7 +86,9 @@ private slots:
         const ScriptedPrinter& pr = b.p.printer;
         QCOMPARE(pr.begins, 1);
         QCOMPARE(pr.ends, 1);
-        QCOMPARE(pr.page, 1);
+        QCOMPARE(pr.page, 2); // two sheets of rows, then the summary's
+        QCOMPARE(pr.pictures.size(), std::size_t(1));
+        QCOMPARE(pr.pictures[0].first, 2);
         QVERIFY(b.p.messages.shown.empty());
         QCOMPARE(b.list.selected, 59);
 
@@ -104,7 +106,7 @@ private slots:
 
         int row = 0;
         for (const auto& d : pr.drawn) {
-            if (d.text == kTitle)
+            if (d.text == kTitle || d.page == 2)
                 continue;
             QCOMPARE(d.text, b.list.rows[std::size_t(row)]);
             QCOMPARE(d.font.family(), QStringLiteral("ＭＳ Ｐ明朝"));
@@ -173,7 +175,7 @@ private slots:
         if (!pdftotext.waitForFinished(20000) || pdftotext.exitStatus() != QProcess::NormalExit)
             QSKIP("pdftotext (poppler-utils) is not available");
         const QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
-        QCOMPARE(pages.size(), 3); // two sheets and what follows the last form feed
+        QCOMPARE(pages.size(), 4); // two sheets, the summary's and what follows the last form feed
         for (int i = 0; i < 2; ++i)
             QVERIFY2(pages[i].contains(QStringLiteral("2005年6月12日(日) 14時5分印刷")), qPrintable(pages[i]));
         const QString all = pages.join(QString());
@@ -181,6 +183,11 @@ private slots:
             QVERIFY2(all.contains(QStringLiteral("エピネフリン%1回目投与").arg(i)), qPrintable(QString::number(i)));
         QVERIFY(pages[1].contains(QStringLiteral("エピネフリン60回目投与")));
         QVERIFY(!pages[0].contains(QStringLiteral("エピネフリン60回目投与")));
+        // The summary's sheet: its title, figures, the timeline's lanes and
+        // the intervals that did not fit, counted.
+        for (const char16_t* text :
+             {u"振り返り", u"記録時間", u"0分00秒", u"60回", u"抗不整脈薬", u"1回目→2回目", u"ほか47件"})
+            QVERIFY2(pages[2].contains(QString::fromUtf16(text)), qPrintable(pages[2]));
     }
 };
 

@@ -39,7 +39,7 @@ public:
     std::optional<MenuStates> lastShown;
 
 private:
-    std::array<bool, 3> enabled_{true, true, true};
+    std::array<bool, 4> enabled_{true, true, true, true};
 };
 
 class FakeEditBox final : public EditBox {
@@ -94,6 +94,9 @@ struct Rig {
             case Item::Undo:
                 editing.undoLastChange();
                 break;
+            case Item::Summary:
+                editing.showSummary();
+                break;
             }
         };
         open();
@@ -147,7 +150,7 @@ struct Rig {
 
     MemoryRecordList list;
     FakeMenu menu;
-    RecordEditing editing{{list, menu, [this] { runEditWindow(); }}};
+    RecordEditing editing{{list, menu, [this] { runEditWindow(); }, {}}};
     std::optional<QString> nextCorrection;
     QString openedWith;
     int caretOnOpening = -1;

@@ -183,6 +183,8 @@ private:
                 ++stats.undone;
             }
             break;
+        case Item::Summary: // reads the record only; not chosen here
+            break;
         }
         return {};
     }

@@ -30,8 +30,8 @@ class PopupMenuTest : public QObject {
 private slots:
     void initTestCase() { installFontSubstitutes(); }
 
-    // 修正, a separator, 削除 and 元に戻す, without check marks or shortcuts,
-    // in the main window, which has no menu bar.
+    // 修正, a separator, 削除, 元に戻す and 振り返り, without check marks or
+    // shortcuts, in the main window, which has no menu bar.
     void itemsAsLaidOut()
     {
         ScriptedMainWindow m;
@@ -42,12 +42,13 @@ private slots:
         PopupMenu* popup = window.popup();
         QCOMPARE(popup->title(), QStringLiteral("popup"));
         const auto actions = popup->actions();
-        QCOMPARE(actions.size(), 4);
+        QCOMPARE(actions.size(), 5);
         QCOMPARE(actions[0]->text(), QStringLiteral("修正"));
         QVERIFY(actions[1]->isSeparator());
         QCOMPARE(actions[1]->objectName(), QStringLiteral("menuBar"));
         QCOMPARE(actions[2]->text(), QStringLiteral("削除"));
         QCOMPARE(actions[3]->text(), QStringLiteral("元に戻す"));
+        QCOMPARE(actions[4]->text(), QStringLiteral("振り返り"));
         for (QAction* a : actions)
             QVERIFY(!a->isCheckable() && a->shortcut().isEmpty());
     }

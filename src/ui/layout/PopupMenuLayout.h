@@ -9,15 +9,16 @@ namespace veltrasa::layout::popup {
 struct MenuItemSpec {
     const char* name;
     const char16_t* caption;
-    int command; // 0 修正, 1 削除, 2 元に戻す (RecordMenu::Item); -1 for the separator
+    int command; // 0 修正, 1 削除, 2 元に戻す, 3 振り返り (RecordMenu::Item); -1 for the separator
 };
 inline constexpr const char16_t* kCaption = u"popup";
 
-inline constexpr std::array<MenuItemSpec, 4> kItems = {{
+inline constexpr std::array<MenuItemSpec, 5> kItems = {{
     {"menuEdit", u"修正", 0},
     {"menuBar", u"-", -1},
     {"menuDelete", u"削除", 1},
     {"menuCancel", u"元に戻す", 2},
+    {"menuSummary", u"振り返り", 3},
 }};
 
 } // namespace veltrasa::layout::popup

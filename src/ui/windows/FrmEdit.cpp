@@ -4,14 +4,12 @@
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
-#include <QWindow>
 #include <map>
 
 #include "ui/layout/FrmEditLayout.h"
 #include "ui/look/Fonts.h"
 #include "ui/look/Palette.h"
-#include "ui/placement/WindowFit.h"
+#include "ui/placement/OwnerCentring.h"
 #include "ui/widgets/FocusChain.h"
 #include "ui/widgets/ShapeWidget.h"
 
@@ -99,28 +97,10 @@ void FrmEdit::setVisible(bool visible)
     const int caret = editBox_->cursorPosition();
     const bool opening = visible && isHidden();
     if (opening)
-        centreOnOwner();
+        centreOnOwner(*this);
     QDialog::setVisible(visible);
     if (opening)
         editBox_->placeCaret(caret);
-}
-
-void FrmEdit::centreOnOwner()
-{
-    // QDialog's own placement guesses a 10 x 40 pixel frame when it cannot
-    // see one (no window manager), which puts the window off centre. The
-    // owner's frame shows the window manager's real one; the window gets
-    // the same.
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!owner || !owner->isVisible())
-        return;
-    const QWindow* ownerWindow = owner->windowHandle();
-    const QMargins frame = ownerWindow ? ownerWindow->frameMargins() : QMargins();
-    QRect mine(QPoint(), size().grownBy(frame));
-    mine.moveCenter(owner->frameGeometry().center());
-    if (const QScreen* screen = owner->screen())
-        mine = movedInside(mine, screen->availableGeometry());
-    move(mine.topLeft());
 }
 
 void FrmEdit::keyPressEvent(QKeyEvent* event)

@@ -43,7 +43,6 @@ private:
     void buildBackdrops(const layout::Scale& scale);
     void buildEditBox(const layout::Scale& scale, std::map<int, QWidget*>& focusOrder);
     void buildButtons(const layout::Scale& scale, std::map<int, QWidget*>& focusOrder);
-    void centreOnOwner();
 
     EditBoxWidget* editBox_ = nullptr;
     std::array<QPushButton*, 2> buttons_{};

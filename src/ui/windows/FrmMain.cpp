@@ -25,6 +25,7 @@
 #include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
 #include "ui/windows/FrmEdit.h"
+#include "ui/windows/FrmSummary.h"
 #include "ui/windows/PopupMenu.h"
 
 namespace veltrasa {
@@ -328,8 +329,8 @@ void FrmMain::buildLogic()
 void FrmMain::buildEditing()
 {
     popup_ = new PopupMenu(this);
-    editing_ =
-        std::make_unique<RecordEditing>(RecordEditing::Targets{*recordList_, *popup_, [this] { openEditWindow(); }});
+    editing_ = std::make_unique<RecordEditing>(
+        RecordEditing::Targets{*recordList_, *popup_, [this] { openEditWindow(); }, [this] { openSummaryWindow(); }});
     connect(recordList_, &RecordListWidget::mouseButtonPressed, this,
             [this](Qt::MouseButton button) { editing_->showRecordMenu(button); });
     connect(recordList_, &RecordListWidget::menuRequested, this,
@@ -337,6 +338,7 @@ void FrmMain::buildEditing()
     connect(popup_->editItem(), &QAction::triggered, this, [this] { editing_->editRow(); });
     connect(popup_->deleteItem(), &QAction::triggered, this, [this] { editing_->deleteRow(); });
     connect(popup_->undoItem(), &QAction::triggered, this, [this] { editing_->undoLastChange(); });
+    connect(popup_->summaryItem(), &QAction::triggered, this, [this] { editing_->showSummary(); });
 }
 
 void FrmMain::openEditWindow()
@@ -346,6 +348,13 @@ void FrmMain::openEditWindow()
         editWindowRunner_(window);
     else
         window.exec();
+}
+
+void FrmMain::openSummaryWindow()
+{
+    // Modal like the edit window: the counters' ticks go on in its loop.
+    FrmSummary window(*recordList_, this, scale_);
+    window.exec();
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

@@ -91,6 +91,7 @@ private:
     // The desktop session's end ends the record as closing the window does.
     void endWithTheSession();
     void openEditWindow();
+    void openSummaryWindow();
     std::array<Timer*, kTimerCount> timerArray() const;
     // Shape2, Label5 and Label2: the box of reversible causes.
     std::array<Visibility*, 3> reversibleCausesPanel() const;

@@ -7,7 +7,8 @@
 
 namespace veltrasa {
 
-// The popup menu of the record list: 修正, a separator, 削除, 元に戻す.
+// The popup menu of the record list: 修正, a separator, 削除, 元に戻す,
+// 振り返り.
 // It belongs to the main window, which shows no menu bar.
 class PopupMenu final : public QMenu, public RecordMenu {
     Q_OBJECT
@@ -19,10 +20,12 @@ public:
     explicit PopupMenu(QWidget* parent);
 
     QAction* action(Item item) const { return items_[static_cast<std::size_t>(item)]; }
-    // The items, named menuEdit, menuDelete and menuCancel as objects.
+    // The items, named menuEdit, menuDelete, menuCancel and menuSummary as
+    // objects.
     QAction* editItem() const { return action(Item::Edit); }
     QAction* deleteItem() const { return action(Item::Delete); }
     QAction* undoItem() const { return action(Item::Undo); }
+    QAction* summaryItem() const { return action(Item::Summary); }
 
     void setItemEnabled(Item item, bool enabled) override { action(item)->setEnabled(enabled); }
     bool isItemEnabled(Item item) const override { return action(item)->isEnabled(); }
@@ -34,7 +37,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    std::array<QAction*, 3> items_{};
+    std::array<QAction*, 4> items_{};
     Shower shower_;
 };
 
