@@ -99,7 +99,13 @@ void paintTimeline(QPainter& painter, const QRectF& area, const CodeSummary& sum
     for (const char16_t* name : kLaneNames)
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromUtf16(name)));
     const double pad = band * 0.3;
-    const QRectF plot(area.left() + nameWidth + 2 * pad, area.top(), area.width() - nameWidth - 3 * pad - band,
+    const double marker = band * 0.22;
+    // Room on the right for the label of a mark at the record's last moment.
+    double tail = band;
+    for (const CountedRow& r : summary.counted)
+        if (const auto m = markOf(r))
+            tail = std::max(tail, marker * 0.6 + metrics.horizontalAdvance(m->second));
+    const QRectF plot(area.left() + nameWidth + 2 * pad, area.top(), area.width() - nameWidth - 2 * pad - tail,
                       band * kLaneCount);
 
     // From the earliest moment (the reference at the latest) to the last,
@@ -150,7 +156,6 @@ void paintTimeline(QPainter& painter, const QRectF& area, const CodeSummary& sum
     for (const CountedRow& r : summary.counted)
         if (const auto m = markOf(r))
             marks[std::size_t(m->first)].emplace_back(xOf(r.at), m->second);
-    const double marker = band * 0.22;
     const double rowHeight = band * 0.45;
     for (int lane = Shocks; lane < kLaneCount; ++lane) {
         // Wide enough for the group label that counts every mark of the lane.
