@@ -73,6 +73,9 @@ private slots:
         QTest::newRow("manager saves") << true << true << true << QStringList{m} << AfterExit::HandedOver;
         QTest::newRow("no manager, keeper") << true << false << true << QStringList{m, k} << AfterExit::Kept;
         QTest::newRow("neither") << true << false << false << QStringList{m, k} << AfterExit::Lost;
+        // A keeper that took the clipboard and stopped answering.
+        QTest::newRow("neither, taken") << true << false << false << QStringList{m, k, QStringLiteral("taken")}
+                                        << AfterExit::NotCopied;
         QTest::newRow("not placed, keeper") << false << true << true << QStringList{k} << AfterExit::Kept;
         QTest::newRow("not placed, no keeper") << false << true << false << QStringList{k} << AfterExit::NotCopied;
     }
@@ -90,14 +93,19 @@ private slots:
         const QString report = bigReport();
         const QByteArray utf8 = report.toUtf8();
         QStringList onClipboardWhenAsked;
-        keeping.onRequest = [&] { onClipboardWhenAsked << QGuiApplication::clipboard()->text(); };
+        keeping.onRequest = [&] {
+            onClipboardWhenAsked << QGuiApplication::clipboard()->text();
+            if (keeping.requests.size() == 2 && requests.contains(QStringLiteral("taken")))
+                QGuiApplication::clipboard()->setText(QStringLiteral("hung keeper's"));
+        };
         QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
         if (placed) {
             QtClipboard clipboard(keeping);
             QCOMPARE(clipboard.setText(report), afterExit);
+            requests.removeAll(QStringLiteral("taken"));
             QCOMPARE(onClipboardWhenAsked, QStringList(requests.size(), report));
         } else {
-            QCOMPARE(keepClipboardText(false, utf8, keeping), afterExit);
+            QCOMPARE(keepClipboardText([] { return false; }, utf8, keeping), afterExit);
         }
         QCOMPARE(keeping.requests, requests);
         QCOMPARE(keeping.handedOver, requests.contains(QStringLiteral("manager")) ? utf8 : QByteArray());
@@ -175,8 +183,13 @@ private slots:
         const QString hangs = script(QStringLiteral("hangs"), body.replace("PID", pidFile.toLocal8Bit()));
         QElapsedTimer took;
         took.start();
+        int ticks = 0; // the event loop runs while the keeper is waited for
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(50);
         QVERIFY(!runKeeper({hangs, {}}, text, 500));
         QVERIFY(took.elapsed() < 5000);
+        QVERIFY(ticks > 0);
         const QByteArray pid = readAll(pidFile).trimmed();
         QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)));
     }
