@@ -44,7 +44,8 @@ private slots:
     {
         for (int i = 0; i < 2; ++i) {
             servers_[i].start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                       QStringLiteral("-listen"), QStringLiteral("tcp")});
+                                                       QStringLiteral("-listen"), QStringLiteral("tcp"),
+                                                       QStringLiteral("-noreset")});
             QVERIFY(servers_[i].waitForReadyRead(10000));
             x_[i] = QLatin1Char(':') + QString::fromLatin1(servers_[i].readLine().trimmed());
         }
