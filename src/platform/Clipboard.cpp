@@ -25,8 +25,7 @@ AfterExit QtClipboard::setText(const QString& text)
     return keepClipboardText(owns, text.toUtf8(), keeping_);
 }
 
-AfterExit keepClipboardText(const std::function<bool()>& programOwns, const QByteArray& utf8,
-                            ClipboardKeeping& keeping)
+AfterExit keepClipboardText(const std::function<bool()>& programOwns, const QByteArray& utf8, ClipboardKeeping& keeping)
 {
     const QDeadlineTimer deadline(kCopyCheckMs);
     const bool placed = programOwns();

@@ -264,8 +264,7 @@ int leftMs(QDeadlineTimer deadline, qint64 atMost)
 // owned it when the keeper was asked) to another owner within timeoutMs,
 // and that owner serves exactly the text before `deadline`. An owner that
 // does not answer in time has not taken the text over.
-bool takenOver(const XConnection& x, Window before, const QByteArray& utf8, qint64 timeoutMs,
-               QDeadlineTimer deadline)
+bool takenOver(const XConnection& x, Window before, const QByteArray& utf8, qint64 timeoutMs, QDeadlineTimer deadline)
 {
     QElapsedTimer waited;
     waited.start();

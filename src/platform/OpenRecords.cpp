@@ -68,10 +68,9 @@ QByteArray waylandIdentity(const QString& display)
 {
     if (display.isEmpty())
         return {};
-    const QString path = QDir::isAbsolutePath(display)
-                             ? display
-                             : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + display;
-    struct stat socket{};
+    const QString path =
+        QDir::isAbsolutePath(display) ? display : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + display;
+    struct stat socket {};
     if (::stat(QFile::encodeName(path).constData(), &socket) != 0 || !S_ISSOCK(socket.st_mode))
         return {};
     return "wayland-" + QByteArray::number(quint64(socket.st_dev)) + '-' + QByteArray::number(quint64(socket.st_ino));
@@ -184,16 +183,16 @@ public:
         Display* d = XOpenDisplay(display.toLocal8Bit().constData());
         return d ? std::make_unique<XPlaces>(d) : nullptr;
     }
-    explicit XPlaces(Display* d)
-        : d_(d), window_(XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0))
+    explicit XPlaces(Display* d) : d_(d), window_(XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0))
     {
-        std::vector<QByteArray> names;
-        for (int place = 0; place < DesktopOpenRecords::kPlaces; ++place)
-            names.push_back("_VELTRASA_RECORD_" + QByteArray::number(::getuid()) + '_' + QByteArray::number(place));
-        names.emplace_back("_VELTRASA_RAISE");
+        // The places', then the request's.
+        std::vector<QByteArray> names(DesktopOpenRecords::kPlaces + 1, QByteArrayLiteral("_VELTRASA_RAISE"));
         std::vector<char*> pointers;
-        for (QByteArray& name : names)
-            pointers.push_back(name.data());
+        for (std::size_t place = 0; place < names.size(); ++place) {
+            if (place < DesktopOpenRecords::kPlaces)
+                names[place] = "_VELTRASA_RECORD_" + QByteArray::number(::getuid()) + '_' + QByteArray::number(place);
+            pointers.push_back(names[place].data());
+        }
         atoms_.resize(names.size());
         XInternAtoms(d_, pointers.data(), int(pointers.size()), False, atoms_.data());
     }
@@ -242,8 +241,8 @@ public:
                 // A place holds nothing to be read.
                 const XSelectionRequestEvent& request = event.xselectionrequest;
                 XEvent refusal{};
-                refusal.xselection = {SelectionNotify, 0, True, d_, request.requestor, request.selection,
-                                      request.target, None, request.time};
+                refusal.xselection = {SelectionNotify, 0,    True,        d_, request.requestor, request.selection,
+                                      request.target,  None, request.time};
                 XSendEvent(d_, request.requestor, False, NoEventMask, &refusal);
                 XFlush(d_);
             }

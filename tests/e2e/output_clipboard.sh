@@ -82,7 +82,7 @@ chmod +x "$E2E_TMP/hung/xclip"
 export PROGRAM_PATH="$E2E_TMP/hung"
 record_declined
 asked=$SECONDS
-BOX="$(wait_window "$MESSAGE_TITLE" 15)" || fail "no notice"
+wait_window "$MESSAGE_TITLE" 15 >/dev/null || fail "no notice"
 ((SECONDS - asked <= 7)) || fail "the notice came $((SECONDS - asked)) s after the questions"
 /usr/bin/python3 "$E2E_DIR/read_window.py" notice クリップボードにコピーできませんでした || fail "the notice"
 kill "$(cat "$E2E_TMP/hung.pid")"

@@ -43,9 +43,9 @@ private slots:
     void initTestCase()
     {
         for (int i = 0; i < 2; ++i) {
-            servers_[i].start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                       QStringLiteral("-listen"), QStringLiteral("tcp"),
-                                                       QStringLiteral("-noreset")});
+            servers_[i].start(QStringLiteral("Xvfb"),
+                              {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-listen"),
+                               QStringLiteral("tcp"), QStringLiteral("-noreset")});
             QVERIFY(servers_[i].waitForReadyRead(10000));
             x_[i] = QLatin1Char(':') + QString::fromLatin1(servers_[i].readLine().trimmed());
         }
@@ -64,8 +64,8 @@ private slots:
     {
         const auto first = program();
         QCOMPARE(first->claimIfAlone(), std::optional<int>(0));
-        for (const QString& name : {x_[0] + QStringLiteral(".0"), QStringLiteral("unix") + x_[0],
-                                    QStringLiteral("localhost") + x_[0]})
+        for (const QString& name :
+             {x_[0] + QStringLiteral(".0"), QStringLiteral("unix") + x_[0], QStringLiteral("localhost") + x_[0]})
             QVERIFY2(!DesktopOpenRecords(name, QString()).claimIfAlone(), qPrintable(name));
         QCOMPARE(DesktopOpenRecords(x_[1], QString()).claimIfAlone(), std::optional<int>(0));
 

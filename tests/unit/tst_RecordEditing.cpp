@@ -409,8 +409,8 @@ private slots:
         }
         for (char16_t u : {u'\u2028', u'\u2029'})
             QCOMPARE(single(QString(QChar(u)), 1), std::make_pair(QStringLiteral(" "), 1));
-        const QString kept = QStringLiteral(u"\u00A0\u00A1\u00FF\u3000\uE000\uFFFD心ｱ") +
-                             QString::fromUcs4(U"\U0001F600\U000F0000");
+        const QString kept =
+            QStringLiteral(u"\u00A0\u00A1\u00FF\u3000\uE000\uFFFD心ｱ") + QString::fromUcs4(U"\U0001F600\U000F0000");
         QCOMPARE(single(kept, 2), std::make_pair(kept, 2));
 
         // Format characters and noncharacters go, whole pairs included; a
