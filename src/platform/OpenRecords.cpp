@@ -71,7 +71,7 @@ QByteArray waylandIdentity(const QString& display)
     const QString path =
         QDir::isAbsolutePath(display) ? display : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + display;
     struct stat socket {};
-    if (::stat(QFile::encodeName(path).constData(), &socket) != 0 || !S_ISSOCK(socket.st_mode))
+    if (::stat(QFile::encodeName(path).constData(), &socket) != 0)
         return {};
     return "wayland-" + QByteArray::number(quint64(socket.st_dev)) + '-' + QByteArray::number(quint64(socket.st_ino));
 }

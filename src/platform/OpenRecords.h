@@ -59,7 +59,7 @@ public:
     DesktopOpenRecords();
     // The X display `xDisplay` where it can be reached, else the Wayland
     // socket `waylandDisplay` (a path, or a name in XDG_RUNTIME_DIR).
-    DesktopOpenRecords(const QString& xDisplay, const QString& waylandDisplay);
+    explicit DesktopOpenRecords(const QString& xDisplay, const QString& waylandDisplay = QString());
     ~DesktopOpenRecords() override;
     DesktopOpenRecords(const DesktopOpenRecords&) = delete;
     DesktopOpenRecords& operator=(const DesktopOpenRecords&) = delete;

@@ -9,8 +9,7 @@ not handled.
 
 With --lying it answers SAVE_TARGETS at once that it has saved the
 clipboard, and keeps nothing, as weston's X window manager does. With
---hung it is no manager but a keeper that takes the clipboard and then
-stops answering anyone.
+--hung it takes the clipboard and stops answering, as a keeper that hangs.
 """
 import signal
 import sys
@@ -27,9 +26,7 @@ MANAGER, SAVE_TARGETS, CLIPBOARD, UTF8, TARGETS, HERE = (
     d.intern_atom(name)
     for name in ("CLIPBOARD_MANAGER", "SAVE_TARGETS", "CLIPBOARD", "UTF8_STRING", "TARGETS", "STANDIN_SAVED"))
 if "--hung" in sys.argv[1:]:
-    window.set_selection_owner(CLIPBOARD, X.CurrentTime)
-    d.flush()
-    signal.pause()
+    window.set_selection_owner(CLIPBOARD, X.CurrentTime); d.flush(); signal.pause()
 window.set_selection_owner(MANAGER, X.CurrentTime)
 d.flush()
 

@@ -4,9 +4,7 @@
 # command line, environment or file holds a row – and ends as soon as
 # another program takes the clipboard. Where no keeper can be started
 # (xclip not in the program's PATH), the notice says that the report will
-# be lost and the save question comes once more: Yes saves, No ends. Where
-# a keeper takes the clipboard and stops answering, the notice says within
-# seconds that the report was not copied, and the question comes again. A
+# be lost and the save question comes once more: Yes saves, No ends. A
 # clipboard manager that confirms it has saved the report keeps it, and no
 # keeper is started; one that confirms without keeping anything (as
 # weston's X window manager does) leaves it to the keeper.

@@ -5,8 +5,7 @@
 # record's window to the front over another program's and ends without
 # touching the clipboard; Yes opens a second record cascaded from the
 # first, both whole on the screen. Ending both leaves each record's own
-# report on the clipboard. A start on the same display spelt another way
-# (":N.0") asks as well. A first program that has stopped does not hold
+# report on the clipboard. A first program that has stopped does not hold
 # the question up, one that was killed does not stop the next start, and
 # nothing is left once the records have ended.
 source "$(dirname "$0")/lib.sh"
@@ -80,7 +79,7 @@ close_window "$BOX"
 wait_window_gone "$MESSAGE_TITLE" 10 "$BOX" || fail "the question did not close"
 ended_without_record
 first_in_front "after closing the question"
-pass "closing the question of a start on $DISPLAY.0: no second record, the first in front"
+pass "closing the question: no second record, the first in front"
 
 # --- Yes: a second record, cascaded -----------------------------------------
 second_start
@@ -127,14 +126,8 @@ kill -CONT "$STOPPED_PID"
 pass "a stopped first program holds up neither the question ($ASKED_MS ms, usually $USUAL_MS ms) nor the end"
 
 # listening: the places held on this display (the selections' owners).
-listening() {
-  "$PY" -c 'import os
-from Xlib import display
-d = display.Display()
-for p in range(8):
-    if d.get_selection_owner(d.intern_atom("_VELTRASA_RECORD_%d_%d" % (os.getuid(), p))):
-        print(p)'
-}
+listening() { "$PY" -c "from Xlib import display; d = display.Display(); print(*(p for p in range(8) if \
+  d.get_selection_owner(d.intern_atom('_VELTRASA_RECORD_$(id -u)_%d' % p))))"; }
 [[ -n "$(listening)" ]] || fail "the stopped program's place is not to be seen"
 kill -KILL "$STOPPED_PID"
 wait "$STOPPED_PID" 2>/dev/null || true

@@ -10,8 +10,6 @@
 #include <csignal>
 #include <memory>
 #include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,10 +21,8 @@ using namespace veltrasa;
 using testing::ScriptedMessageBox;
 using testing::ShownMessage;
 
-// A record that ends while the next start asks.
-struct EndsWhileAsked final : OpenRecords {
-    int looks = 0;
-    int raised = 0;
+struct EndsWhileAsked final : OpenRecords { // a record that ends while the next start asks
+    int looks = 0, raised = 0;
     std::optional<int> claimIfAlone() override { return looks++ ? std::optional<int>(0) : std::nullopt; }
     int claim() override { return 1; }
     void raiseOpenRecord() override { ++raised; }
@@ -37,7 +33,8 @@ class OpenRecordsTest : public QObject {
 private:
     QProcess servers_[2];
     QString x_[2]; // their displays, ":N"
-    std::unique_ptr<DesktopOpenRecords> program() { return std::make_unique<DesktopOpenRecords>(x_[0], QString()); }
+    QString display() const { return x_[0]; }
+    std::unique_ptr<DesktopOpenRecords> program() { return std::make_unique<DesktopOpenRecords>(display()); }
 
 private slots:
     void initTestCase()
@@ -52,10 +49,8 @@ private slots:
     }
     void cleanupTestCase()
     {
-        for (QProcess& server : servers_) {
-            server.terminate();
-            server.waitForFinished();
-        }
+        for (QProcess& server : servers_)
+            server.terminate(), server.waitForFinished();
     }
 
     // The display is the X server, however it is named; Wayland's is the
@@ -66,19 +61,13 @@ private slots:
         QCOMPARE(first->claimIfAlone(), std::optional<int>(0));
         for (const QString& name :
              {x_[0] + QStringLiteral(".0"), QStringLiteral("unix") + x_[0], QStringLiteral("localhost") + x_[0]})
-            QVERIFY2(!DesktopOpenRecords(name, QString()).claimIfAlone(), qPrintable(name));
-        QCOMPARE(DesktopOpenRecords(x_[1], QString()).claimIfAlone(), std::optional<int>(0));
+            QVERIFY2(!DesktopOpenRecords(name).claimIfAlone(), qPrintable(name));
+        QCOMPARE(DesktopOpenRecords(x_[1]).claimIfAlone(), std::optional<int>(0));
 
         QTemporaryDir runtime;
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        int sockets[2];
-        for (int i = 0; i < 2; ++i) {
-            sockaddr_un address{AF_UNIX, {}};
-            qstrcpy(address.sun_path, QFile::encodeName(runtime.filePath(QStringLiteral("wayland-%1").arg(i))));
-            sockets[i] = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-            QCOMPARE(::bind(sockets[i], reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        }
-        auto closed = qScopeGuard([&] { ::close(sockets[0]), ::close(sockets[1]); });
+        for (const char* name : {"wayland-0", "wayland-1"})
+            QVERIFY(QFile(runtime.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
         DesktopOpenRecords wayland(QString(), runtime.filePath(QStringLiteral("wayland-0")));
         QCOMPARE(wayland.claimIfAlone(), std::optional<int>(0));
         QCOMPARE(DesktopOpenRecords(QString(), QStringLiteral("wayland-0")).claimIfAlone(), std::nullopt);
@@ -95,13 +84,11 @@ private slots:
         first->setClaimHook([&] {
             int ended[2];
             QVERIFY(::pipe(ended) == 0);
-            other = ::fork();
-            if (other == 0)
-                ::_exit(DesktopOpenRecords(x_[0], QString()).claimIfAlone() ? 1 : 0);
+            if ((other = ::fork()) == 0)
+                ::_exit(DesktopOpenRecords(display()).claimIfAlone() ? 1 : 0);
             ::close(ended[1]);
             pollfd end{ended[0], POLLIN, 0};
             ::poll(&end, 1, 500);
-            ::close(ended[0]);
         });
         QCOMPARE(first->claimIfAlone(), std::optional<int>(0));
         int status = 0;
@@ -166,10 +153,10 @@ private slots:
     // it holds nothing.
     void aStoppedProgramHoldsItsPlaceUntilKilled()
     {
-        const QString shared = x_[0];
+        const QString shared = display();
         const pid_t child = ::fork();
         if (child == 0) {
-            DesktopOpenRecords records(shared, QString());
+            DesktopOpenRecords records(shared);
             if (records.claimIfAlone() != 0)
                 ::_exit(1);
             ::raise(SIGSTOP);
@@ -183,7 +170,7 @@ private slots:
         int status = 0;
         QCOMPARE(::waitpid(child, &status, WUNTRACED), child);
         QVERIFY(WIFSTOPPED(status));
-        DesktopOpenRecords next(shared, QString());
+        DesktopOpenRecords next(shared);
         QCOMPARE(next.claimIfAlone(), std::nullopt);
         QElapsedTimer raising;
         raising.start();
@@ -192,7 +179,7 @@ private slots:
         killed.dismiss();
         ::kill(child, SIGKILL);
         QCOMPARE(::waitpid(child, &status, 0), child);
-        QCOMPARE(DesktopOpenRecords(shared, QString()).claimIfAlone(), std::optional<int>(0));
+        QCOMPARE(DesktopOpenRecords(shared).claimIfAlone(), std::optional<int>(0));
     }
 };
 

@@ -394,8 +394,7 @@ private slots:
 
     // Corrected text stays one line the outputs carry whole: each control
     // character (C0, DEL, C1) and line break becomes one space, a CR LF pair
-    // one space for the two; invisible characters go; every other character
-    // stays, private-use ones too.
+    // one space for the two; every other character stays.
     void correctedTextKeepsToOneLine()
     {
         const auto single = [](QString text, int caret) {
@@ -413,8 +412,7 @@ private slots:
             QStringLiteral(u"\u00A0\u00A1\u00FF\u3000\uE000\uFFFD心ｱ") + QString::fromUcs4(U"\U0001F600\U000F0000");
         QCOMPARE(single(kept, 2), std::make_pair(kept, 2));
 
-        // Format characters and noncharacters go, whole pairs included; a
-        // lone surrogate becomes U+FFFD.
+        // Format characters and noncharacters go; a lone surrogate is U+FFFD.
         for (char32_t u : {0xADu, 0x61Cu, 0x200Bu, 0x200Du, 0x200Eu, 0x200Fu, 0x202Eu, 0x2060u, 0x2066u, 0x2069u,
                            0xFEFFu, 0xFDD0u, 0xFFFEu, 0xE0001u, 0xE0041u, 0x10FFFFu}) {
             const QString text = QStringLiteral("a") + QString::fromUcs4(&u, 1) + QStringLiteral("b");
@@ -422,8 +420,8 @@ private slots:
         }
         QCOMPARE(single(QStringLiteral(u"X \u202E31:85:20 80/21"), 17),
                  std::make_pair(QStringLiteral("X 31:85:20 80/21"), 16));
-        const QString lone = QStringLiteral("a") + QChar(0xDC00) + QStringLiteral("b") + QChar(0xD800);
-        QCOMPARE(single(lone, 4), std::make_pair(QStringLiteral(u"a\uFFFDb\uFFFD"), 4));
+        QCOMPARE(single(QStringLiteral("a") + QChar(0xDC00) + QStringLiteral("b") + QChar(0xD800), 4),
+                 std::make_pair(QStringLiteral(u"a\uFFFDb\uFFFD"), 4));
 
         // A CR LF pair: the caret after it, inside it, before it.
         QCOMPARE(single(QStringLiteral("a\r\nb"), 4), std::make_pair(QStringLiteral("a b"), 3));
