@@ -4,25 +4,46 @@
 
 namespace veltrasa {
 namespace {
-bool becomesSpace(QChar c)
+bool becomesSpace(char32_t u)
 {
-    const char16_t u = c.unicode();
     return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+}
+
+// Characters that show nothing of their own but change what the others
+// show or how they are read: format characters (direction overrides and
+// marks, zero-width joiners and spaces, the soft hyphen, tag characters)
+// and noncharacters, which no program is bound to carry.
+bool isInvisible(char32_t u)
+{
+    return QChar::category(u) == QChar::Other_Format || QChar::isNonCharacter(u);
 }
 } // namespace
 
 void makeSingleLine(QString& text, int& caret)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!becomesSpace(text.at(i)))
-            continue;
-        if (text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
-            text.remove(i + 1, 1);
-            if (caret > i + 1)
-                --caret;
-        }
-        text[i] = u' ';
+    QString kept;
+    kept.reserve(text.size());
+    int keptCaret = -1;
+    for (qsizetype i = 0; i < text.size();) {
+        if (keptCaret < 0 && caret <= i)
+            keptCaret = int(kept.size());
+        const QChar c = text.at(i);
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const qsizetype width = pair || (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ? 2 : 1;
+        const char32_t u = pair ? QChar::surrogateToUcs4(c, text.at(i + 1)) : c.unicode();
+        if (becomesSpace(u))
+            kept += u' ';
+        else if (c.isSurrogate() && !pair)
+            kept += QChar(QChar::ReplacementCharacter);
+        else if (!isInvisible(u))
+            kept += text.mid(i, width);
+        i += width;
+        // A caret inside what was replaced goes after its replacement.
+        if (keptCaret < 0 && caret < i)
+            keptCaret = int(kept.size());
     }
+    text = kept;
+    caret = keptCaret < 0 ? int(kept.size()) : keptCaret;
 }
 
 void EditWindow::Form_Load()
@@ -37,7 +58,11 @@ void EditWindow::replaceSelectedRow()
     const int selected = t_.list.selectedIndex();
     if (selected >= 0 && selected < t_.list.count()) {
         t_.list.removeRow(selected);
-        t_.list.insertRow(selected, t_.text1.text());
+        // Whatever reached the box, the row holds what the outputs can carry.
+        QString text = t_.text1.text();
+        int caret = 0;
+        makeSingleLine(text, caret);
+        t_.list.insertRow(selected, text);
     }
     t_.closeWindow();
 }

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
 
 namespace veltrasa {
 
@@ -16,17 +17,23 @@ AfterExit QtClipboard::setText(const QString& text)
     // the clipboard's owner (it only warns), and ownsClipboard() goes by
     // what Qt keeps. mimeData() asks the X server who owns the clipboard:
     // the program's own data comes back only when the program is the owner.
-    const bool placed = clipboard->mimeData(QClipboard::Clipboard) == data && clipboard->text() == text;
-    return keepClipboardText(placed, text.toUtf8(), keeping_);
+    // Qt deletes its data once another program has taken the clipboard.
+    const QPointer<QMimeData> placed(data);
+    const auto owns = [&] {
+        return placed && clipboard->mimeData(QClipboard::Clipboard) == placed && clipboard->text() == text;
+    };
+    return keepClipboardText(owns, text.toUtf8(), keeping_);
 }
 
-AfterExit keepClipboardText(bool placed, const QByteArray& utf8, ClipboardKeeping& keeping)
+AfterExit keepClipboardText(const std::function<bool()>& programOwns, const QByteArray& utf8, ClipboardKeeping& keeping)
 {
-    if (placed && keeping.handOverToManager(utf8))
+    const QDeadlineTimer deadline(kCopyCheckMs);
+    const bool placed = programOwns();
+    if (placed && keeping.handOverToManager(utf8, deadline))
         return AfterExit::HandedOver;
-    if (keeping.startKeeper(utf8))
+    if (keeping.startKeeper(utf8, deadline))
         return AfterExit::Kept;
-    return placed ? AfterExit::Lost : AfterExit::NotCopied;
+    return placed && programOwns() ? AfterExit::Lost : AfterExit::NotCopied;
 }
 
 } // namespace veltrasa

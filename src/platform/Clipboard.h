@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 #include "platform/ClipboardKeeper.h"
 
@@ -32,11 +33,17 @@ private:
     ClipboardKeeping& keeping_;
 };
 
-// What becomes of text that the program has placed on the clipboard or
-// failed to (`placed`): the manager is asked only to save what the program
-// owns; the keeper is asked where the manager did not take it over, also
-// when the program could not place it (a keeper that serves it has placed
-// it after all).
-AfterExit keepClipboardText(bool placed, const QByteArray& utf8, ClipboardKeeping& keeping);
+// What becomes of text that the program has placed on the clipboard, or
+// failed to: `programOwns` tells whether the clipboard is the program's,
+// with the text. The manager is asked only to save what the program owns;
+// the keeper is asked where the manager did not take it over, also when
+// the program could not place it (a keeper that serves it has placed it
+// after all). Where neither keeps it, the text is on the clipboard only if
+// the program still owns it: any other owner (a keeper that took it and
+// stopped answering, say) leaves nothing that could be pasted. The whole
+// check ends within kCopyCheckMs.
+AfterExit keepClipboardText(const std::function<bool()>& programOwns, const QByteArray& utf8,
+                            ClipboardKeeping& keeping);
+constexpr int kCopyCheckMs = 5000;
 
 } // namespace veltrasa

@@ -1,5 +1,6 @@
 #include "platform/ClipboardKeeper.h"
 
+#include "platform/Clipboard.h"
 #include "platform/X11Display.h"
 
 #include <QElapsedTimer>
@@ -8,8 +9,9 @@
 #include <QProcess>
 #include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <unistd.h>
 
@@ -33,6 +35,19 @@ std::optional<KeeperCommand> keeperFor(const QString& platformName, const QStrin
                           QStringLiteral("clipboard"), QStringLiteral("-in")}};
 }
 
+namespace {
+// Runs the event loop, user input waiting, until `loop` quits or timeoutMs
+// have passed.
+void runEventLoop(QEventLoop& loop, qint64 timeoutMs)
+{
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(std::chrono::milliseconds(std::max<qint64>(timeoutMs, 0)));
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+} // namespace
+
 bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutMs)
 {
     QProcess process;
@@ -44,23 +59,28 @@ bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutM
     // Its own session: it outlives the program, and a terminal the program
     // was started from does not take it along when it closes.
     process.setChildProcessModifier([] { ::setsid(); });
+    QEventLoop loop;
     bool writeFailed = false;
-    QObject::connect(&process, &QProcess::errorOccurred, [&](QProcess::ProcessError error) {
-        if (error == QProcess::WriteError)
-            writeFailed = true;
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        writeFailed = writeFailed || error == QProcess::WriteError;
+        if (error == QProcess::FailedToStart)
+            loop.quit();
     });
+    QObject::connect(&process, &QProcess::started, &loop, [&] {
+        process.write(utf8);
+        process.closeWriteChannel();
+    });
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     process.start(QIODevice::WriteOnly);
-    if (!process.waitForStarted(timeoutMs))
-        return false;
-    process.write(utf8);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
+    if (process.state() != QProcess::NotRunning)
+        runEventLoop(loop, timeoutMs);
+    if (process.state() != QProcess::NotRunning) {
         process.kill();
-        process.waitForFinished(timeoutMs);
+        process.waitForFinished(1000);
         return false;
     }
     return !writeFailed && process.bytesToWrite() == 0 && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+           process.error() == QProcess::UnknownError && process.exitCode() == 0;
 }
 
 bool asksClipboardManager(const QString& platformName, const QString& waylandDisplay)
@@ -196,7 +216,7 @@ QByteArray takeProperty(Display* d, Window window, Atom property, Atom* type)
 
 // The clipboard's text (UTF8_STRING) as its owner serves it, also in
 // pieces (INCR); none when the owner refuses or does not finish in time.
-std::optional<QByteArray> readClipboard(const XConnection& x)
+std::optional<QByteArray> readClipboard(const XConnection& x, int timeoutMs)
 {
     Display* d = x.display();
     const Requestor requestor(d, PropertyChangeMask);
@@ -207,7 +227,7 @@ std::optional<QByteArray> readClipboard(const XConnection& x)
     QByteArray text;
     bool inPieces = false;
     bool whole = false;
-    handleEvents(d, kReadBackTimeoutMs, [&](const XEvent& event) {
+    handleEvents(d, timeoutMs, [&](const XEvent& event) {
         Atom type = None;
         if (event.type == SelectionNotify && event.xselection.requestor == requestor.window() && !inPieces) {
             if (event.xselection.property == None)
@@ -234,10 +254,17 @@ std::optional<QByteArray> readClipboard(const XConnection& x)
     return text;
 }
 
+// Milliseconds left before `deadline`, at most `atMost`.
+int leftMs(QDeadlineTimer deadline, qint64 atMost)
+{
+    return int(std::clamp<qint64>(deadline.remainingTime(), 0, atMost));
+}
+
 // Whether the clipboard has passed from `before` (the program, or whoever
 // owned it when the keeper was asked) to another owner within timeoutMs,
-// and that owner serves exactly the text.
-bool takenOver(const XConnection& x, Window before, const QByteArray& utf8, qint64 timeoutMs)
+// and that owner serves exactly the text before `deadline`. An owner that
+// does not answer in time has not taken the text over.
+bool takenOver(const XConnection& x, Window before, const QByteArray& utf8, qint64 timeoutMs, QDeadlineTimer deadline)
 {
     QElapsedTimer waited;
     waited.start();
@@ -245,16 +272,17 @@ bool takenOver(const XConnection& x, Window before, const QByteArray& utf8, qint
         const Window owner = x.owner("CLIPBOARD");
         if (owner != None && owner != before)
             break;
-        if (waited.elapsed() > timeoutMs)
+        if (waited.elapsed() > timeoutMs || deadline.hasExpired())
             return false;
-        QThread::msleep(20);
+        QEventLoop pause;
+        runEventLoop(pause, 20);
     }
-    return readClipboard(x) == utf8;
+    return readClipboard(x, leftMs(deadline, kReadBackTimeoutMs)) == utf8;
 }
 #endif
 } // namespace
 
-bool DesktopClipboardKeeping::handOverToManager(const QByteArray& utf8)
+bool DesktopClipboardKeeping::handOverToManager(const QByteArray& utf8, QDeadlineTimer deadline)
 {
 #ifdef VELTRASA_HAVE_X11
     if (!asksClipboardManager(QGuiApplication::platformName(), qEnvironmentVariable("WAYLAND_DISPLAY")))
@@ -265,14 +293,16 @@ bool DesktopClipboardKeeping::handOverToManager(const QByteArray& utf8)
     // A manager that answers without having taken the clipboard over (or
     // serves something else) has not kept it: the keeper is asked then.
     const Window program = x.owner("CLIPBOARD");
-    return askManagerToSave(x, managerTimeoutMs_) && takenOver(x, program, utf8, kManagerOwnerTimeoutMs);
+    return askManagerToSave(x, leftMs(deadline, managerTimeoutMs_)) &&
+           takenOver(x, program, utf8, kManagerOwnerTimeoutMs, deadline);
 #else
     Q_UNUSED(utf8);
+    Q_UNUSED(deadline);
     return false;
 #endif
 }
 
-bool DesktopClipboardKeeping::startKeeper(const QByteArray& utf8)
+bool DesktopClipboardKeeping::startKeeper(const QByteArray& utf8, QDeadlineTimer deadline)
 {
 #ifdef VELTRASA_HAVE_X11
     const XConnection x;
@@ -284,9 +314,11 @@ bool DesktopClipboardKeeping::startKeeper(const QByteArray& utf8)
     // xclip asks for the clipboard, goes to the background and sends the
     // request from there.
     const Window before = x.owner("CLIPBOARD");
-    return runKeeper(*keeper, utf8) && takenOver(x, before, utf8, kKeeperOwnerTimeoutMs);
+    return runKeeper(*keeper, utf8, leftMs(deadline, kCopyCheckMs)) &&
+           takenOver(x, before, utf8, kKeeperOwnerTimeoutMs, deadline);
 #else
     Q_UNUSED(utf8);
+    Q_UNUSED(deadline);
     return false;
 #endif
 }

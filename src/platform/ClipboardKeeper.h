@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,18 +17,20 @@ enum class AfterExit {
 
 // The desktop's means of keeping the clipboard once the program has ended,
 // each given the text (UTF-8) the clipboard should hold. Both count as done
-// only when the clipboard is theirs and reading it gives exactly that text.
+// only when the clipboard is theirs and reading it gives exactly that text
+// before `deadline`: an owner that does not answer in time has not kept it.
+// Both run the event loop, user input waiting, while they wait.
 class ClipboardKeeping {
 public:
     virtual ~ClipboardKeeping() = default;
     // Asks the desktop's clipboard manager to save what the program has
     // placed on the clipboard now; true only when it answers that it has
     // and has then taken the clipboard over with the text.
-    virtual bool handOverToManager(const QByteArray& utf8) = 0;
+    virtual bool handOverToManager(const QByteArray& utf8, QDeadlineTimer deadline) = 0;
     // Starts a keeper process that takes the clipboard over and serves the
     // text until another program takes it or the display goes away; true
     // when it serves it.
-    virtual bool startKeeper(const QByteArray& utf8) = 0;
+    virtual bool startKeeper(const QByteArray& utf8, QDeadlineTimer deadline) = 0;
 };
 
 // Whether the desktop's clipboard manager is asked at all: on plain X11
@@ -54,8 +57,9 @@ std::optional<KeeperCommand> keeperFor(const QString& platformName, const QStrin
 
 // Runs the keeper in a session of its own, in "/", its output discarded,
 // writes the text to its standard input and closes it, and waits until it
-// has put itself in the background. True when it took all of the text and
-// exited with status 0 within timeoutMs; a keeper that does not is killed.
+// has put itself in the background, running the event loop meanwhile (user
+// input waiting). True when it took all of the text and exited with status
+// 0 within timeoutMs; a keeper that does not is killed.
 bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutMs = 5000);
 
 // The real desktop. On X11 the clipboard manager is the owner of the
@@ -66,8 +70,8 @@ bool runKeeper(const KeeperCommand& keeper, const QByteArray& utf8, int timeoutM
 class DesktopClipboardKeeping final : public ClipboardKeeping {
 public:
     explicit DesktopClipboardKeeping(int managerTimeoutMs = 2000) : managerTimeoutMs_(managerTimeoutMs) {}
-    bool handOverToManager(const QByteArray& utf8) override;
-    bool startKeeper(const QByteArray& utf8) override;
+    bool handOverToManager(const QByteArray& utf8, QDeadlineTimer deadline) override;
+    bool startKeeper(const QByteArray& utf8, QDeadlineTimer deadline) override;
 
 private:
     int managerTimeoutMs_;

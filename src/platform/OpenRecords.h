@@ -1,6 +1,8 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -28,21 +30,36 @@ public:
     virtual void raiseOpenRecord() = 0;
 };
 
-// The records of the user's programs on this desktop. A place is a Unix
-// socket in Linux's abstract namespace, named after the program, the user,
-// the display (DISPLAY, or WAYLAND_DISPLAY without one) and the place; the
-// program holding the place listens on it. The system gives the name up
-// when the program ends, whichever way, so nothing is left behind, a
-// program that was killed leaves nothing in the way, and no file is
-// written. A connection to the socket asks the program to bring its window
-// to the front (raiseRequested). Plain sockets rather than QLocalServer:
-// Qt's network library and the eight it loads would add milliseconds and
-// more than a megabyte to every start.
+// The records of the user's programs on this desktop, on the display the
+// program shows on, told by the display itself rather than by how DISPLAY
+// is spelt (":0", ":0.0", "unix:0" and "localhost:0" are one display, two
+// X servers two).
+//
+// On an X display a place is a selection owned by a window of the record's
+// own connection (_VELTRASA_RECORD_<uid>_<place>): the X server says who
+// holds it whatever name reached it, and gives it up with the connection,
+// however the program ends; nothing is written anywhere. A place is
+// claimed with the server grabbed, so two starts at the same moment cannot
+// each see the other and both ask. A client message on the owner's window
+// asks the program to bring its window to the front; it is queued by the
+// server, so a program that has stopped holds no one up.
+//
+// Natively on Wayland, without an X display, a place is a Unix socket in
+// Linux's abstract namespace named after the user, the compositor's socket
+// (its device and inode, whatever path names it) and the place; the program
+// holding the place listens on it, and a connection to it asks for the
+// window. Claims are kept one at a time by a further socket held while
+// claiming. Plain sockets rather than QLocalServer: Qt's network library and
+// the eight it loads would add milliseconds and more than a megabyte to
+// every start.
 class DesktopOpenRecords final : public QObject, public OpenRecords {
     Q_OBJECT
 public:
-    // `display` empty: the one the program shows on.
-    explicit DesktopOpenRecords(const QString& display = QString());
+    // The display the program shows on.
+    DesktopOpenRecords();
+    // The X display `xDisplay` where it can be reached, else the Wayland
+    // socket `waylandDisplay` (a path, or a name in XDG_RUNTIME_DIR).
+    explicit DesktopOpenRecords(const QString& xDisplay, const QString& waylandDisplay = QString());
     ~DesktopOpenRecords() override;
     DesktopOpenRecords(const DesktopOpenRecords&) = delete;
     DesktopOpenRecords& operator=(const DesktopOpenRecords&) = delete;
@@ -50,11 +67,18 @@ public:
     int claim() override;
     void raiseOpenRecord() override;
 
+    // For tests: runs while a claim has looked at the places held and not
+    // yet taken its own, as a start that is held up there.
+    void setClaimHook(std::function<void()> hook) { claimHook_ = std::move(hook); }
+
     // Places told apart; a start beyond them, when every one is held, opens
     // its record unseen by later starts.
     static constexpr int kPlaces = 8;
     // The longest raiseOpenRecord waits for the other program.
     static constexpr int kRaiseTimeoutMs = 1000;
+
+    // The places of one display, X's or Wayland's.
+    class Places;
 
 signals:
     // Another start asked for this record's window.
@@ -63,12 +87,11 @@ signals:
 private:
     std::optional<int> claimPlace(bool onlyIfAlone);
     void takeRequests();
-    QByteArray name(int place) const;
 
-    QByteArray prefix_;
+    std::unique_ptr<Places> places_; // none where records cannot be told apart
+    std::function<void()> claimHook_;
     std::vector<int> others_;
-    int socket_ = -1; // listening at place_
-    int place_ = -1;
+    std::optional<int> place_;
     QSocketNotifier* requests_ = nullptr;
 };
 

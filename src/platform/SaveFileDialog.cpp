@@ -2,31 +2,49 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace veltrasa {
 
+namespace {
+// The group and keys a Qt 6 file dialog writes when it is destroyed.
+const QString kDialogGroup = QStringLiteral("FileDialog");
+const QStringList kDialogKeys{QStringLiteral("history"),        QStringLiteral("lastVisited"),
+                              QStringLiteral("shortcuts"),      QStringLiteral("sidebarWidth"),
+                              QStringLiteral("treeViewHeader"), QStringLiteral("viewMode"),
+                              QStringLiteral("qtVersion")};
+} // namespace
+
 FileDialogSettingsGuard::FileDialogSettingsGuard()
-    : path_(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName()), existed_(QFile::exists(path_))
 {
-    QFile file(path_);
-    if (existed_ && file.open(QIODevice::ReadOnly))
-        before_ = file.readAll();
+    QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
+    path_ = settings.fileName();
+    existed_ = QFile::exists(path_);
+    settings.beginGroup(kDialogGroup);
+    for (const QString& key : kDialogKeys) {
+        if (settings.contains(key))
+            before_.insert(key, settings.value(key));
+    }
 }
 
 FileDialogSettingsGuard::~FileDialogSettingsGuard()
 {
-    if (!existed_) {
-        QFile::remove(path_);
-        return;
+    bool empty = false;
+    {
+        QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
+        settings.beginGroup(kDialogGroup);
+        for (const QString& key : kDialogKeys) {
+            if (before_.contains(key))
+                settings.setValue(key, before_.value(key));
+            else
+                settings.remove(key);
+        }
+        settings.endGroup();
+        settings.sync();
+        empty = settings.allKeys().isEmpty();
     }
-    QFile now(path_);
-    if (!before_ || (now.open(QIODevice::ReadOnly) && now.readAll() == *before_))
-        return;
-    QSaveFile file(path_);
-    if (file.open(QIODevice::WriteOnly) && file.write(*before_) == before_->size())
-        file.commit();
+    if (!existed_ && empty)
+        QFile::remove(path_);
 }
 
 std::optional<QString> QtSaveFileDialog::askFileName(const QString& proposedName, const QString& filter)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QVariantMap>
 #include <optional>
 
 class QWidget;
@@ -20,9 +21,11 @@ public:
 // when destroyed, a dialog writes the folders it visited (history,
 // lastVisited) and its layout to QtProject.conf, with no option to stop it,
 // and the folder of a record is often named after the patient. While a
-// guard lives those writes may happen; when it ends, the file is put back
-// byte for byte as it was when the guard began, or removed if there was
-// none, so the user's earlier settings stay as they were.
+// guard lives those writes may happen; when it ends, the keys the dialog
+// writes are put back through QSettings as they were when the guard began
+// (removed where there were none), which merges with whatever other Qt
+// programs, sharing the file, wrote meanwhile: their keys and their changes
+// stay. A file that did not exist before and holds nothing else is removed.
 class FileDialogSettingsGuard {
 public:
     FileDialogSettingsGuard();
@@ -33,7 +36,7 @@ public:
 private:
     QString path_;
     bool existed_;
-    std::optional<QByteArray> before_; // none when it could not be read
+    QVariantMap before_; // the dialog's keys that had a value
 };
 
 // Qt's own file dialog (not the desktop's), in whatever language Qt's

@@ -43,6 +43,11 @@ std::optional<int> openRecordPlace(OpenRecords& records, MessageBox& messages)
     // record is only started when asked for.
     if (messages.questionDefaultNo(anotherRecordQuestion()) == Answer::Yes)
         return records.claim();
+    // Where the open record has ended meanwhile, or another start asked at
+    // the same moment and declined too, nothing is left to bring to the
+    // front: this start opens its record after all.
+    if (const std::optional<int> place = records.claimIfAlone())
+        return place;
     records.raiseOpenRecord();
     return std::nullopt;
 }

@@ -39,7 +39,8 @@ const QString& anotherRecordQuestion();
 // which place among the open records (where its window goes). Alone, it
 // does without a question. While another record is open it asks
 // anotherRecordQuestion: Yes opens a second record at a place of its own;
-// No brings the open record's window to the front and opens none.
+// No brings the open record's window to the front and opens none, unless
+// no record is open any more, when this start opens its own.
 std::optional<int> openRecordPlace(OpenRecords& records, MessageBox& messages);
 
 } // namespace veltrasa

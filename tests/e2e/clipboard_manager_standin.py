@@ -8,8 +8,10 @@ A test's report is small enough to come in one piece: INCR transfers are
 not handled.
 
 With --lying it answers SAVE_TARGETS at once that it has saved the
-clipboard, and keeps nothing, as weston's X window manager does.
+clipboard, and keeps nothing, as weston's X window manager does. With
+--hung it takes the clipboard and stops answering, as a keeper that hangs.
 """
+import signal
 import sys
 
 from Xlib import X, Xatom, display
@@ -23,6 +25,8 @@ window = root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
 MANAGER, SAVE_TARGETS, CLIPBOARD, UTF8, TARGETS, HERE = (
     d.intern_atom(name)
     for name in ("CLIPBOARD_MANAGER", "SAVE_TARGETS", "CLIPBOARD", "UTF8_STRING", "TARGETS", "STANDIN_SAVED"))
+if "--hung" in sys.argv[1:]:
+    window.set_selection_owner(CLIPBOARD, X.CurrentTime); d.flush(); signal.pause()
 window.set_selection_owner(MANAGER, X.CurrentTime)
 d.flush()
 

@@ -9,10 +9,12 @@
 # keeper is started; one that confirms without keeping anything (as
 # weston's X window manager does) leaves it to the keeper.
 source "$(dirname "$0")/lib.sh"
+use_private_session_bus "$@"
 source "$(dirname "$0")/output_env.sh"
 export E2E_WORKDIR="$E2E_TMP/work"
 mkdir -p "$E2E_WORKDIR"
 start_display
+start_accessibility_bus # the notices read as a screen reader reads them
 XCLIP="$(command -v xclip)"
 
 # --- no clipboard manager: kept after the end -------------------------------
@@ -69,6 +71,23 @@ answer_message n      # save? (once more) No
 wait_program_end
 [[ -z "$(ls -A "$E2E_WORKDIR")" ]] || fail "something was saved: $(ls -A "$E2E_WORKDIR")"
 pass "no keeper: declined once more, the program ended"
+
+# --- a keeper that takes the clipboard and stops answering: not copied ------
+mkdir -p "$E2E_TMP/hung"
+printf '#!/bin/sh\n/bin/cat >/dev/null\n%s %s --hung </dev/null >/dev/null 2>&1 &\necho $! >%s\n' \
+  "$PY" "$E2E_DIR/clipboard_manager_standin.py" "$E2E_TMP/hung.pid" >"$E2E_TMP/hung/xclip"
+chmod +x "$E2E_TMP/hung/xclip"
+export PROGRAM_PATH="$E2E_TMP/hung"
+record_declined
+asked=$SECONDS
+wait_window "$MESSAGE_TITLE" 15 >/dev/null || fail "no notice"
+((SECONDS - asked <= 7)) || fail "the notice came $((SECONDS - asked)) s after the questions"
+/usr/bin/python3 "$E2E_DIR/read_window.py" notice クリップボードにコピーできませんでした || fail "the notice"
+kill "$(cat "$E2E_TMP/hung.pid")"
+answer_message Return # not copied: OK
+answer_message n      # save? (once more) No
+wait_program_end
+pass "a keeper that stopped answering: told the report was not copied, in $((SECONDS - asked)) s, asked once more"
 
 # start_standin [--lying]: the stand-in clipboard manager, in STANDIN_PID.
 start_standin() {

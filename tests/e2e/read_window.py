@@ -6,6 +6,7 @@ on the session bus the program's accessibility bridge registered on.
     read_window.py start DATE...   the window right after start-up
     read_window.py after DATE...   after the presses of accessibility.sh
     read_window.py question        the CPR終了 question box
+    read_window.py notice TEXT     a notice box whose text holds TEXT
     read_window.py menu            the record list's popup menu, open
     read_window.py edit            the edit window, open on the newest row
     read_window.py cancel-edit     presses the edit window's ｷｬﾝｾﾙ through
@@ -346,6 +347,12 @@ def check_question():
     ok("the question box reads its text and buttons")
 
 
+def check_notice(text):
+    texts = [n.name for n in window_nodes(application(), "Veltrasa2005") or [] if n.role == pyatspi.ROLE_LABEL]
+    if not any(text in t for t in texts):
+        fail(f"the notice reads {texts}")
+
+
 def open_menu():
     """The popup menu is a pop-up window, outside the application's tree of
     windows: it is read, as a screen reader reads it, from the focus event
@@ -430,6 +437,7 @@ def cancel_edit():
 def main():
     checks = {"start": lambda: check_start(sys.argv[2:]), "after": lambda: check_after(sys.argv[2:]),
               "question": check_question, "menu": check_menu, "edit": check_edit, "cancel-edit": cancel_edit,
+              "notice": lambda: check_notice(sys.argv[2]),
               "selected": lambda: check_selected(int(sys.argv[2]), int(sys.argv[3]), *sys.argv[4:5]),
               "rows": print_rows, "menu-items": print_menu_items,
               "counter": lambda: check_counter(sys.argv[2], sys.argv[3])}

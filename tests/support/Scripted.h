@@ -160,7 +160,7 @@ public:
 // sees each request as it is made.
 class ScriptedClipboardKeeping final : public ClipboardKeeping {
 public:
-    bool handOverToManager(const QByteArray& utf8) override
+    bool handOverToManager(const QByteArray& utf8, QDeadlineTimer) override
     {
         requests.push_back(QStringLiteral("manager"));
         handedOver = utf8;
@@ -168,7 +168,7 @@ public:
             onRequest();
         return managerSaves;
     }
-    bool startKeeper(const QByteArray& utf8) override
+    bool startKeeper(const QByteArray& utf8, QDeadlineTimer) override
     {
         requests.push_back(QStringLiteral("keeper"));
         kept = utf8;

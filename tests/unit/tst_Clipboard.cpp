@@ -73,6 +73,8 @@ private slots:
         QTest::newRow("manager saves") << true << true << true << QStringList{m} << AfterExit::HandedOver;
         QTest::newRow("no manager, keeper") << true << false << true << QStringList{m, k} << AfterExit::Kept;
         QTest::newRow("neither") << true << false << false << QStringList{m, k} << AfterExit::Lost;
+        // A keeper that took the clipboard and stopped answering.
+        QTest::newRow("neither, taken") << true << false << false << QStringList{m, k} << AfterExit::NotCopied;
         QTest::newRow("not placed, keeper") << false << true << true << QStringList{k} << AfterExit::Kept;
         QTest::newRow("not placed, no keeper") << false << true << false << QStringList{k} << AfterExit::NotCopied;
     }
@@ -90,14 +92,18 @@ private slots:
         const QString report = bigReport();
         const QByteArray utf8 = report.toUtf8();
         QStringList onClipboardWhenAsked;
-        keeping.onRequest = [&] { onClipboardWhenAsked << QGuiApplication::clipboard()->text(); };
+        keeping.onRequest = [&] {
+            onClipboardWhenAsked << QGuiApplication::clipboard()->text();
+            if (keeping.requests.size() == 2 && QTest::currentDataTag() == QLatin1String("neither, taken"))
+                QGuiApplication::clipboard()->setText(QStringLiteral("hung keeper's"));
+        };
         QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
         if (placed) {
             QtClipboard clipboard(keeping);
             QCOMPARE(clipboard.setText(report), afterExit);
             QCOMPARE(onClipboardWhenAsked, QStringList(requests.size(), report));
         } else {
-            QCOMPARE(keepClipboardText(false, utf8, keeping), afterExit);
+            QCOMPARE(keepClipboardText([] { return false; }, utf8, keeping), afterExit);
         }
         QCOMPARE(keeping.requests, requests);
         QCOMPARE(keeping.handedOver, requests.contains(QStringLiteral("manager")) ? utf8 : QByteArray());
@@ -175,8 +181,12 @@ private slots:
         const QString hangs = script(QStringLiteral("hangs"), body.replace("PID", pidFile.toLocal8Bit()));
         QElapsedTimer took;
         took.start();
+        QTimer tick; // the event loop runs while the keeper is waited for
+        QSignalSpy ticks(&tick, &QTimer::timeout);
+        tick.start(50);
         QVERIFY(!runKeeper({hangs, {}}, text, 500));
         QVERIFY(took.elapsed() < 5000);
+        QVERIFY(!ticks.isEmpty());
         const QByteArray pid = readAll(pidFile).trimmed();
         QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)));
     }

@@ -1,13 +1,15 @@
 // One record a user and display unless another is asked for: a start while
 // a record is open asks (No the default); No brings the open record to the
 // front, Yes opens another at a place of its own. Each DesktopOpenRecords
-// here stands for one program, on a display of the test's own.
+// here stands for one program, on X servers of the test's own.
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 #include <csignal>
 #include <memory>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,15 +21,87 @@ using namespace veltrasa;
 using testing::ScriptedMessageBox;
 using testing::ShownMessage;
 
+struct EndsWhileAsked final : OpenRecords { // a record that ends while the next start asks
+    int looks = 0, raised = 0;
+    std::optional<int> claimIfAlone() override { return looks++ ? std::optional<int>(0) : std::nullopt; }
+    int claim() override { return 1; }
+    void raiseOpenRecord() override { ++raised; }
+};
+
 class OpenRecordsTest : public QObject {
     Q_OBJECT
 private:
-    int display_ = 0;
-    QString display() const { return QStringLiteral("test-%1-%2").arg(::getpid()).arg(display_); }
+    QProcess servers_[2];
+    QString x_[2]; // their displays, ":N"
+    QString display() const { return x_[0]; }
     std::unique_ptr<DesktopOpenRecords> program() { return std::make_unique<DesktopOpenRecords>(display()); }
 
 private slots:
-    void init() { ++display_; }
+    void initTestCase()
+    {
+        for (int i = 0; i < 2; ++i) {
+            servers_[i].start(QStringLiteral("Xvfb"),
+                              {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-listen"),
+                               QStringLiteral("tcp"), QStringLiteral("-noreset")});
+            QVERIFY(servers_[i].waitForReadyRead(10000));
+            x_[i] = QLatin1Char(':') + QString::fromLatin1(servers_[i].readLine().trimmed());
+        }
+    }
+    void cleanupTestCase()
+    {
+        for (QProcess& server : servers_)
+            server.terminate(), server.waitForFinished();
+    }
+
+    // The display is the X server, however it is named; Wayland's is the
+    // compositor's socket, whatever path names it.
+    void oneDisplayHoweverNamed()
+    {
+        const auto first = program();
+        QCOMPARE(first->claimIfAlone(), std::optional<int>(0));
+        for (const QString& name :
+             {x_[0] + QStringLiteral(".0"), QStringLiteral("unix") + x_[0], QStringLiteral("localhost") + x_[0]})
+            QVERIFY2(!DesktopOpenRecords(name).claimIfAlone(), qPrintable(name));
+        QCOMPARE(DesktopOpenRecords(x_[1]).claimIfAlone(), std::optional<int>(0));
+
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        for (const char* name : {"wayland-0", "wayland-1"})
+            QVERIFY(QFile(runtime.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+        DesktopOpenRecords wayland(QString(), runtime.filePath(QStringLiteral("wayland-0")));
+        QCOMPARE(wayland.claimIfAlone(), std::optional<int>(0));
+        QCOMPARE(DesktopOpenRecords(QString(), QStringLiteral("wayland-0")).claimIfAlone(), std::nullopt);
+        QCOMPARE(DesktopOpenRecords(QString(), QStringLiteral("wayland-1")).claimIfAlone(), std::optional<int>(0));
+    }
+
+    // A start held up while it claims (the other start, in a process of
+    // its own, given half a second meanwhile): the other sees it, and only
+    // the other asks. No with nothing left open opens the record after all.
+    void twoStartsAtOnceOneAsks()
+    {
+        const auto first = program();
+        pid_t other = -1;
+        first->setClaimHook([&] {
+            int ended[2];
+            QVERIFY(::pipe(ended) == 0);
+            if ((other = ::fork()) == 0)
+                ::_exit(DesktopOpenRecords(display()).claimIfAlone() ? 1 : 0);
+            ::close(ended[1]);
+            pollfd end{ended[0], POLLIN, 0};
+            ::poll(&end, 1, 500);
+        });
+        QCOMPARE(first->claimIfAlone(), std::optional<int>(0));
+        int status = 0;
+        QCOMPARE(::waitpid(other, &status, 0), other);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the other start did not see this one");
+
+        EndsWhileAsked ended;
+        ScriptedMessageBox box;
+        box.answer({Answer::No});
+        QCOMPARE(openRecordPlace(ended, box), std::optional<int>(0));
+        QCOMPARE(box.shown.size(), 1u);
+        QCOMPARE(ended.raised, 0);
+    }
 
     void askedOnlyWhileARecordIsOpen()
     {
@@ -72,8 +146,6 @@ private slots:
         third->raiseOpenRecord();
         QVERIFY(raised.wait(2000));
         QCOMPARE(third->claim(), 0);
-        // Another display's records are not this one's.
-        QCOMPARE(DesktopOpenRecords(display() + QStringLiteral("-other")).claimIfAlone(), std::optional<int>(0));
     }
 
     // A program that has stopped still holds its record, but holds up the

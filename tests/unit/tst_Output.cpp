@@ -444,6 +444,22 @@ private slots:
         QCOMPARE(again.value(QStringLiteral("FileDialog/history")).toStringList(),
                  QStringList{QStringLiteral("file:///home/earlier")});
         QVERIFY(!again.contains(QStringLiteral("FileDialog/lastVisited")));
+
+        // Another program sharing the file while the dialog is open: its
+        // change, and the file it made where there was none, stay.
+        for (const auto& [before, after] : {std::pair{QByteArray("#ff0000"), QByteArray("#00ff00, #0000ff")},
+                                            std::pair{QByteArray(), QByteArray("[Other]\nkey=1\n")}}) {
+            if (before.isEmpty())
+                QFile::remove(path);
+            {
+                const FileDialogSettingsGuard guard;
+                const QByteArray bytes = before.isEmpty() ? after : readAll(path).replace(before, after);
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+                dialogWrites(patient);
+            }
+            QVERIFY2(readAll(path).contains(after) && !readAll(path).contains("patient-4711"), after.constData());
+        }
     }
 
     // A disk that fills up part way: the older file under the chosen name

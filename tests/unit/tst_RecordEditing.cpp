@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(r.menuAt(QPoint(0, 0), Item::Undo), kAllOn);
         QCOMPARE(r.rows(), numbered(4));
         QCOMPARE(r.list.selectedIndex(), 1);
-        r.nextCorrection = QStringLiteral("corrected");
+        r.nextCorrection = QStringLiteral(u"\u202Ecorrected\u2066"); // the row holds what every output shows
         QCOMPARE(r.menuAt(QPoint(1, 1), Item::Edit), kRowsOnly);
         QCOMPARE(r.rows(), (QStringList{"row 0", "corrected", "row 2", "row 3"}));
         QCOMPARE(r.rightClick(), kAllOn);
@@ -408,9 +408,20 @@ private slots:
         }
         for (char16_t u : {u'\u2028', u'\u2029'})
             QCOMPARE(single(QString(QChar(u)), 1), std::make_pair(QStringLiteral(" "), 1));
-        const QString kept = QStringLiteral(u"\u00A0\u00A1\u00FF\u3000\u200B\u200D\u202E\uFEFF\uFFFD心ｱ") +
-                             QString::fromUcs4(U"\U0001F600");
+        const QString kept =
+            QStringLiteral(u"\u00A0\u00A1\u00FF\u3000\uE000\uFFFD心ｱ") + QString::fromUcs4(U"\U0001F600\U000F0000");
         QCOMPARE(single(kept, 2), std::make_pair(kept, 2));
+
+        // Format characters and noncharacters go; a lone surrogate is U+FFFD.
+        for (char32_t u : {0xADu, 0x61Cu, 0x200Bu, 0x200Du, 0x200Eu, 0x200Fu, 0x202Eu, 0x2060u, 0x2066u, 0x2069u,
+                           0xFEFFu, 0xFDD0u, 0xFFFEu, 0xE0001u, 0xE0041u, 0x10FFFFu}) {
+            const QString text = QStringLiteral("a") + QString::fromUcs4(&u, 1) + QStringLiteral("b");
+            QCOMPARE(single(text, int(text.size()) - 1), std::make_pair(QStringLiteral("ab"), 1));
+        }
+        QCOMPARE(single(QStringLiteral(u"X \u202E31:85:20 80/21"), 17),
+                 std::make_pair(QStringLiteral("X 31:85:20 80/21"), 16));
+        QCOMPARE(single(QStringLiteral("a") + QChar(0xDC00) + QStringLiteral("b") + QChar(0xD800), 4),
+                 std::make_pair(QStringLiteral(u"a\uFFFDb\uFFFD"), 4));
 
         // A CR LF pair: the caret after it, inside it, before it.
         QCOMPARE(single(QStringLiteral("a\r\nb"), 4), std::make_pair(QStringLiteral("a b"), 3));
