@@ -126,14 +126,16 @@ appstreamcli validate --no-net "${METAINFO[@]}" || fail "appstreamcli rejects ${
 grep -q "<release version=\"$VERSION\"" "${METAINFO[@]}" || fail "no release $VERSION in the software-centre entry"
 pass "software-centre entry valid, with release $VERSION"
 
-# Answers without a display; an unknown option is refused in one line.
+# Answers without a display; an unknown option is refused in one line; Qt's
+# own options still reach Qt (the start below).
 nodisplay() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$BIN" "$@"; }
 [[ "$(nodisplay --version)" == "Veltrasa2005 $VERSION" ]] || fail "--version: $(nodisplay --version 2>&1)"
 status=0
 nodisplay --bogus >"$SCRATCH/bogus" 2>&1 || status=$?
 [[ $status -eq 2 && "$(cat "$SCRATCH/bogus")" == *bogus* && $(wc -l <"$SCRATCH/bogus") -eq 1 ]] ||
     fail "--bogus: status $status, $(cat "$SCRATCH/bogus")"
-pass "--version prints $VERSION, --bogus exits 2 with one line"
+nodisplay --help | grep -q -- '--version' || fail "--help does not list --version"
+pass "--version prints $VERSION, --help answers, --bogus exits 2 with one line"
 
 # --- installed and removed ---------------------------------------------------
 if [[ $(id -u) -ne 0 ]]; then
