@@ -1,15 +1,19 @@
 #pragma once
+#include <QListWidget>
+
 #include "platform/Controls.h"
-#include "ui/widgets/UniformRowListWidget.h"
 
 namespace veltrasa {
 
-// The record list. A right-button press does not select the row under the
-// pointer; it is reported so the popup menu can act on the row selected
-// before the press. The Menu key and Shift+F10, and a touch-and-hold, ask
-// for the same menu at the selected row or at the finger. While there are
-// rows one of them stays selected: no click or key deselects it.
-class RecordListWidget final : public UniformRowListWidget, public RecordList {
+// The record list: Qt's list with rows of one height (uniform item sizes,
+// no row's width measured on its own). A right-button press does not select
+// the row under the pointer; it is reported so the popup menu can act on the
+// row selected before the press. The Menu key and Shift+F10, and a
+// touch-and-hold, ask for the same menu at the selected row or at the
+// finger. While there are rows one of them stays selected: no click or key
+// deselects it. A row wider than the list is clipped at its edge and shown
+// from its start: there is no horizontal scroll bar.
+class RecordListWidget final : public QListWidget, public RecordList {
     Q_OBJECT
 public:
     explicit RecordListWidget(QWidget* parent);
@@ -34,6 +38,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
+    void updateGeometries() override;
 
 private:
     // Where a menu opened from the keyboard goes: below the selected row,
