@@ -20,17 +20,11 @@ using namespace veltrasa::testing;
 using Item = RecordMenu::Item;
 
 namespace {
-// A row shows from its start, its whole height inside the list's visible
-// area (a row wider than the list is clipped at its right edge).
-bool rowShows(const RecordListWidget& list, const QRect& row)
-{
-    return row.left() == 0 && row.top() >= 0 && row.bottom() <= list.viewport()->rect().bottom();
-}
-
+// The selected row lies wholly inside the list's visible area.
 bool selectedRowShows(const RecordListWidget& list)
 {
     const int row = list.selectedIndex();
-    return row >= 0 && rowShows(list, list.visualItemRect(list.item(row)));
+    return row >= 0 && list.viewport()->rect().contains(list.visualItemRect(list.item(row)));
 }
 
 QString inView(const RecordListWidget& list)
@@ -97,7 +91,7 @@ private slots:
         QCOMPARE(list->viewport()->height(), list->height() - 2 * list->frameWidth());
         list->scrollToTop();
         list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
-        QVERIFY(rowShows(*list, list->visualItemRect(list->item(79))));
+        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(79))));
 
         // 10,000 rows.
         while (list->count() < 10000)
@@ -174,7 +168,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu.shownAt);
         QVERIFY(menu.shown->edit && menu.shown->del && !menu.shown->undo);
-        QVERIFY(rowShows(*list, menu.selectedRow));
+        QVERIFY(list->viewport()->rect().contains(menu.selectedRow));
         QCOMPARE(list->viewport()->mapFromGlobal(*menu.shownAt), menu.selectedRow.bottomLeft() + QPoint(0, 1));
         QCOMPARE(list->rowText(30), recorded[30] + QStringLiteral("　修正"));
         QCOMPARE(list->selectedIndex(), 30);

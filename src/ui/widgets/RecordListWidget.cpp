@@ -122,6 +122,14 @@ QItemSelectionModel::SelectionFlags RecordListWidget::selectionCommand(const QMo
     return command;
 }
 
+QRect RecordListWidget::visualRect(const QModelIndex& index) const
+{
+    QRect rect = QListWidget::visualRect(index);
+    if (rect.right() >= viewport()->width())
+        rect.setRight(viewport()->width() - 1);
+    return rect;
+}
+
 void RecordListWidget::updateGeometries()
 {
     // Every row is shown from its start: with the bar off, nothing may

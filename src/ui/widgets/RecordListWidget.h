@@ -12,7 +12,8 @@ namespace veltrasa {
 // touch-and-hold, ask for the same menu at the selected row or at the
 // finger. While there are rows one of them stays selected: no click or key
 // deselects it. A row wider than the list is clipped at its edge and shown
-// from its start: there is no horizontal scroll bar.
+// from its start: there is no horizontal scroll bar, and the row's place
+// (for painting, its focus frame and accessibility) ends at that edge.
 class RecordListWidget final : public QListWidget, public RecordList {
     Q_OBJECT
 public:
@@ -27,6 +28,9 @@ public:
     void select(int index) override;
     void setEnabled(bool enabled) override { QListWidget::setEnabled(enabled); }
     void giveFocus() override { setFocus(Qt::MouseFocusReason); }
+
+    // A row ends at the list's right edge, where it is clipped.
+    QRect visualRect(const QModelIndex& index) const override;
 
 signals:
     void mouseButtonPressed(Qt::MouseButton button);
