@@ -1,6 +1,6 @@
 // The record leaving the program, with long records: the clipboard report
-// and the code-page-932 file bytes built from 10,000 rows, the row walk that
-// reads those rows from the real record list, and the printout of 1,000 rows
+// and the code-page-932 file bytes built from 10,000 rows, reading
+// those rows from the real record list, and the printout of 1,000 rows
 // laid out into a PDF file. And the code summary of 10,000 rows: computed
 // and its window shown over the main window, and its sheet printed.
 #include <QApplication>
@@ -72,11 +72,11 @@ void TextFileBytes(benchmark::State& state)
         benchmark::DoNotOptimize(encodeCp932(textFileContent(rows, kWhen)));
 }
 
-void RowWalk(benchmark::State& state)
+void ReadRows(benchmark::State& state)
 {
     Window win(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(walkRows(*win.w.recordList()));
+        benchmark::DoNotOptimize(readRows(*win.w.recordList()));
 }
 
 void PrintoutToPdf(benchmark::State& state)
@@ -116,7 +116,7 @@ void SummarySheetToPdf(benchmark::State& state)
 
 BENCHMARK(ClipboardReport)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(TextFileBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(RowWalk)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadRows)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PrintoutToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SummaryWindow)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SummarySheetToPdf)->Arg(10000)->Unit(benchmark::kMillisecond);

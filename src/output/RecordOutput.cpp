@@ -71,7 +71,7 @@ void RecordOutput::copyRecordToClipboard()
     // X server may refuse the program the clipboard), and whatever was
     // there before is then better left than lost.
     const QDateTime now = s_.clock.now();
-    switch (s_.clipboard.setText(clipboardReport(walkRows(s_.list), now))) {
+    switch (s_.clipboard.setText(clipboardReport(readRows(s_.list), now))) {
     case AfterExit::HandedOver:
     case AfterExit::Kept:
         s_.messages.notice(copiedNotice());
@@ -124,7 +124,7 @@ bool RecordOutput::writeTextFile(const QString& path)
     if (!isSaveTarget(path))
         return false;
     const QDateTime savedAt = s_.clock.now();
-    const QByteArray bytes = encodeCp932(textFileContent(walkRows(s_.list), savedAt));
+    const QByteArray bytes = encodeCp932(textFileContent(readRows(s_.list), savedAt));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -172,7 +172,7 @@ bool RecordOutput::print()
     if (!s_.printer.begin())
         return false;
     const QDateTime now = s_.clock.now();
-    return printRows(s_.printer, walkRows(s_.list), now);
+    return printRows(s_.printer, readRows(s_.list), now);
 }
 
 bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when)

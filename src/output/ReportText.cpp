@@ -148,15 +148,15 @@ QByteArray encodeCp932(const QString& text)
     return converter.convert(text);
 }
 
-QStringList walkRows(RecordList& list)
+QStringList readRows(RecordList& list)
 {
     QStringList rows;
     const int n = list.count();
     rows.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        list.select(i);
-        rows << list.selectedText();
-    }
+    for (int i = 0; i < n; ++i)
+        rows << list.rowText(i);
+    if (n > 0)
+        list.select(n - 1);
     return rows;
 }
 

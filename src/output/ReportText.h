@@ -34,8 +34,8 @@ QString printTitle(const QDateTime& when);
 // code page cannot represent becomes one '?'.
 QByteArray encodeCp932(const QString& text);
 
-// Reads the record by selecting each row in turn and taking the selected
-// row's text; the last row stays selected.
-QStringList walkRows(RecordList& list);
+// Reads the record's rows in order, then selects the last row and scrolls
+// it into view, as every output leaves the list.
+QStringList readRows(RecordList& list);
 
 } // namespace veltrasa

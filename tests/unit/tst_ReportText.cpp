@@ -145,14 +145,14 @@ private slots:
                  QStringLiteral(u"救急外来心肺蘇生記録\u3000\u3000  2005年6月12日(日) 14時5分印刷"));
     }
 
-    void rowWalkLeavesLastRowSelected()
+    void readingRowsLeavesLastRowSelected()
     {
         MemoryRecordList list;
-        QCOMPARE(walkRows(list), QStringList());
+        QCOMPARE(readRows(list), QStringList());
         QCOMPARE(list.selected, -1);
         list.rows = {QStringLiteral("a"), QString(), QStringLiteral("c")};
         list.selected = 0;
-        QCOMPARE(walkRows(list), (QStringList{QStringLiteral("a"), QString(), QStringLiteral("c")}));
+        QCOMPARE(readRows(list), (QStringList{QStringLiteral("a"), QString(), QStringLiteral("c")}));
         QCOMPARE(list.selected, 2);
     }
 };

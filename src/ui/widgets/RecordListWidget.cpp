@@ -3,18 +3,24 @@
 #include <QGestureEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "editing/RecordEditing.h"
 
 namespace veltrasa {
 
-RecordListWidget::RecordListWidget(QWidget* parent) : UniformRowListWidget(parent)
+RecordListWidget::RecordListWidget(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
+    // One row height for all, taken from one row: a long record is laid out
+    // without measuring each row.
+    setUniformItemSizes(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // A row wider than the list is clipped at its edge (no horizontal bar,
-    // see UniformRowListWidget), not shortened with an ellipsis.
+    // A row wider than the list is clipped at its edge, not shortened with
+    // an ellipsis, rather than costing the list a horizontal bar over its
+    // last visible row (see updateGeometries).
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideNone);
     // A finger held still on the list (Qt's recogniser also follows a held
     // mouse button; only a touch opens the menu, see viewportEvent).
@@ -70,7 +76,7 @@ void RecordListWidget::mousePressEvent(QMouseEvent* event)
 void RecordListWidget::keyPressEvent(QKeyEvent* event)
 {
     if (!isRecordMenuKey(event->key(), event->modifiers())) {
-        UniformRowListWidget::keyPressEvent(event);
+        QListWidget::keyPressEvent(event);
         return;
     }
     event->accept();
@@ -90,7 +96,7 @@ bool RecordListWidget::viewportEvent(QEvent* event)
             return true;
         }
     }
-    return UniformRowListWidget::viewportEvent(event);
+    return QListWidget::viewportEvent(event);
 }
 
 QPoint RecordListWidget::selectedRowMenuPosition()
@@ -110,10 +116,26 @@ QItemSelectionModel::SelectionFlags RecordListWidget::selectionCommand(const QMo
     // 修正 and 削除 act on the selected row, so no click or key takes the
     // selection away: Ctrl with a click or Space would deselect the row, and
     // a click below the rows would clear the selection.
-    const auto command = UniformRowListWidget::selectionCommand(index, event);
+    const auto command = QListWidget::selectionCommand(index, event);
     if (!index.isValid() || (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
         return QItemSelectionModel::NoUpdate;
     return command;
+}
+
+QRect RecordListWidget::visualRect(const QModelIndex& index) const
+{
+    QRect rect = QListWidget::visualRect(index);
+    if (rect.right() >= viewport()->width())
+        rect.setRight(viewport()->width() - 1);
+    return rect;
+}
+
+void RecordListWidget::updateGeometries()
+{
+    // Every row is shown from its start: with the bar off, nothing may
+    // scroll the rows sideways (scrolling a wide row into view would).
+    QListWidget::updateGeometries();
+    horizontalScrollBar()->setRange(0, 0);
 }
 
 } // namespace veltrasa
