@@ -8,11 +8,11 @@
 #include <benchmark/benchmark.h>
 
 #include "Scripted.h"
+#include "desktop/QtPrinter.h"
 #include "output/CodeSummary.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
 #include "output/SummarySheet.h"
-#include "platform/Printer.h"
 #include "record/EventCatalogue.h"
 #include "record/RecordWriter.h"
 #include "ui/look/Fonts.h"
@@ -24,8 +24,8 @@
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
-#include "ui/windows/FrmMain.h"
-#include "ui/windows/FrmSummary.h"
+#include "ui/windows/MainWindow.h"
+#include "ui/windows/SummaryWindow.h"
 
 using namespace veltrasa;
 
@@ -55,7 +55,7 @@ struct Window {
         QApplication::processEvents();
     }
     testing::ScriptedPlatform p;
-    FrmMain w;
+    MainWindow w;
 };
 
 void ClipboardReport(benchmark::State& state)
@@ -90,11 +90,11 @@ void PrintoutToPdf(benchmark::State& state)
     }
 }
 
-void SummaryWindow(benchmark::State& state)
+void SummaryShown(benchmark::State& state)
 {
     Window win(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        FrmSummary summary(*win.w.recordList(), &win.w);
+        SummaryWindow summary(*win.w.recordList(), &win.w);
         summary.show();
         summary.repaint();
     }
@@ -118,6 +118,6 @@ BENCHMARK(ClipboardReport)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(TextFileBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadRows)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PrintoutToPdf)->Arg(1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(SummaryWindow)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SummaryShown)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SummarySheetToPdf)->Arg(10000)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -21,7 +21,7 @@
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 
@@ -46,7 +46,7 @@ struct Window {
         QApplication::processEvents();
     }
     testing::ScriptedPlatform p;
-    FrmMain w;
+    MainWindow w;
 };
 
 // Watches the list's viewport for a paint that covers a given row.

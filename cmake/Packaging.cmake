@@ -14,7 +14,7 @@ set(VELTRASA_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 install(FILES ${VELTRASA_DATA_DIR}/veltrasa.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELTRASA_DATA_DIR}/veltrasa.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 add_executable(veltrasa_render_icon tools/render_icon.cpp)
-target_link_libraries(veltrasa_render_icon PRIVATE veltrasa_core)
+target_link_libraries(veltrasa_render_icon PRIVATE veltrasa_ui)
 set(VELTRASA_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
 add_custom_command(
   OUTPUT ${VELTRASA_ICON_DIR}/16/veltrasa.png ${VELTRASA_ICON_DIR}/32/veltrasa.png

@@ -3,25 +3,27 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
-#include "platform/CommandLine.h"
-#include "platform/DisplayKeeper.h"
-#include "platform/MessageBox.h"
-#include "platform/OpenRecords.h"
+#include "desktop/CommandLine.h"
+#include "desktop/DesktopClipboardKeeping.h"
+#include "desktop/DesktopDisplayKeeper.h"
+#include "desktop/DesktopOpenRecords.h"
+#include "desktop/QtClipboard.h"
+#include "desktop/QtMessageBox.h"
+#include "desktop/QtPrinter.h"
+#include "desktop/QtProgramEnd.h"
+#include "desktop/QtSaveFileDialog.h"
+#include "desktop/QtTimerFactory.h"
+#include "desktop/SystemClock.h"
+#include "desktop/TerminationSignals.h"
+#include "desktop/WindowingPlatform.h"
 #include "platform/Platform.h"
-#include "platform/Printer.h"
-#include "platform/ProgramEnd.h"
-#include "platform/SaveFileDialog.h"
-#include "platform/TerminationSignals.h"
-#include "platform/Timer.h"
-#include "platform/WindowingPlatform.h"
 #include "record/StartUp.h"
 #include "ui/look/Accessibility.h"
 #include "ui/look/Fonts.h"
 #include "ui/measurement/MeasurementHooks.h"
+#include "ui/placement/BringToFront.h"
 #include "ui/placement/ScreenFitter.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 int main(int argc, char* argv[])
 {
@@ -62,7 +64,7 @@ int main(int argc, char* argv[])
     platform.saveDialog = &saveDialog;
     platform.printer = &printer;
 
-    veltrasa::FrmMain window(platform);
+    veltrasa::MainWindow window(platform);
     messages.setParent(&window);
     saveDialog.setParent(&window);
     veltrasa::installMeasurementHooks(window);

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "ui/layout/FrmMainLayout.h"
+#include "ui/layout/MainWindowLayout.h"
 #include "ui/layout/Scale.h"
 #include "ui/measurement/FirstPaintReport.h"
 

@@ -1,7 +1,7 @@
 #include "counters/ClockDisplay.h"
 
+#include "controls/Label.h"
 #include "platform/Clock.h"
-#include "platform/Controls.h"
 
 namespace veltrasa {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "controls/Label.h"
 #include "platform/Clock.h"
-#include "platform/Controls.h"
 #include "platform/Timer.h"
 
 namespace veltrasa {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/Controls.h"
+#include "controls/RecordList.h"
+#include "controls/RecordMenu.h"
 
 namespace veltrasa {
 
@@ -22,38 +23,38 @@ void RecordEditing::showRecordMenu(Qt::MouseButton button)
     if (button != Qt::RightButton)
         return;
     prepareRecordMenu();
-    t_.popup.showAtPointer();
+    targets_.popup.showAtPointer();
 }
 
 void RecordEditing::showRecordMenuAt(const QPoint& screenPosition)
 {
     prepareRecordMenu();
-    t_.popup.showAt(screenPosition);
+    targets_.popup.showAt(screenPosition);
 }
 
 void RecordEditing::prepareRecordMenu()
 {
     // Disabling and re-enabling drops any mouse grab the list holds.
-    t_.list.setEnabled(false);
-    t_.list.setEnabled(true);
-    t_.list.giveFocus();
+    targets_.list.setEnabled(false);
+    targets_.list.setEnabled(true);
+    targets_.list.giveFocus();
 
-    const bool hasRows = t_.list.count() > 0;
-    t_.popup.setItemEnabled(RecordMenu::Item::Edit, hasRows);
-    t_.popup.setItemEnabled(RecordMenu::Item::Delete, hasRows);
+    const bool hasRows = targets_.list.count() > 0;
+    targets_.popup.setItemEnabled(RecordMenu::Item::Edit, hasRows);
+    targets_.popup.setItemEnabled(RecordMenu::Item::Delete, hasRows);
     // The summary needs rows, but no selected one.
-    t_.popup.setItemEnabled(RecordMenu::Item::Summary, hasRows);
+    targets_.popup.setItemEnabled(RecordMenu::Item::Summary, hasRows);
     // Undo is offered whenever there is something to undo, even in an
     // empty list.
-    t_.popup.setItemEnabled(RecordMenu::Item::Undo, canUndo());
+    targets_.popup.setItemEnabled(RecordMenu::Item::Undo, canUndo());
 }
 
 bool RecordEditing::rememberSelectedRow()
 {
-    const int selected = t_.list.selectedIndex();
-    if (selected < 0 || selected >= t_.list.count())
+    const int selected = targets_.list.selectedIndex();
+    if (selected < 0 || selected >= targets_.list.count())
         return false;
-    undo_.undoRowText = t_.list.rowText(selected);
+    undo_.undoRowText = targets_.list.rowText(selected);
     undo_.undoRowIndex = selected;
     return true;
 }
@@ -62,9 +63,9 @@ void RecordEditing::deleteRow()
 {
     if (!rememberSelectedRow())
         return;
-    t_.list.removeRow(undo_.undoRowIndex);
+    targets_.list.removeRow(undo_.undoRowIndex);
     // The newest row, not the neighbour of the removed one.
-    t_.list.select(t_.list.count() - 1);
+    targets_.list.select(targets_.list.count() - 1);
     undo_.undoRowWasEdited = false;
 }
 
@@ -72,17 +73,17 @@ void RecordEditing::editRow()
 {
     if (!rememberSelectedRow())
         return;
-    if (t_.openEditWindow)
-        t_.openEditWindow();
-    t_.list.select(undo_.undoRowIndex);
+    if (targets_.openEditWindow)
+        targets_.openEditWindow();
+    targets_.list.select(undo_.undoRowIndex);
     // Even a cancelled correction can be "undone": the same text goes back.
     undo_.undoRowWasEdited = true;
 }
 
 void RecordEditing::showSummary()
 {
-    if (t_.list.count() > 0 && t_.openSummaryWindow)
-        t_.openSummaryWindow();
+    if (targets_.list.count() > 0 && targets_.openSummaryWindow)
+        targets_.openSummaryWindow();
 }
 
 void RecordEditing::undoLastChange()
@@ -95,13 +96,13 @@ void RecordEditing::undoLastChange()
     // most the row count; should it not be, the row still comes back (at the
     // end) rather than being lost.
     if (undo_.undoRowWasEdited) {
-        if (undo_.undoRowIndex < t_.list.count())
-            t_.list.removeRow(undo_.undoRowIndex);
+        if (undo_.undoRowIndex < targets_.list.count())
+            targets_.list.removeRow(undo_.undoRowIndex);
         undo_.undoRowWasEdited = false;
     }
-    const int index = std::min(undo_.undoRowIndex, t_.list.count());
-    t_.list.insertRow(index, undo_.undoRowText);
-    t_.list.select(index);
+    const int index = std::min(undo_.undoRowIndex, targets_.list.count());
+    targets_.list.insertRow(index, undo_.undoRowText);
+    targets_.list.select(index);
     undo_.undoRowText.clear();
     undo_.undoRowIndex = 0;
 }

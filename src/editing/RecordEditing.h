@@ -7,27 +7,11 @@
 #include <Qt>
 #include <functional>
 
+#include "controls/RecordMenu.h"
+
 namespace veltrasa {
 
 class RecordList;
-
-// The record list's popup menu as the commands see it: four choosable
-// items whose enabled states are set before each showing.
-class RecordMenu {
-public:
-    // 修正 (menuEdit), 削除 (menuDelete), 元に戻す (menuCancel), 振り返り
-    // (menuSummary)
-    enum class Item { Edit, Delete, Undo, Summary };
-
-    virtual ~RecordMenu() = default;
-    virtual void setItemEnabled(Item item, bool enabled) = 0;
-    virtual bool isItemEnabled(Item item) const = 0;
-    // Shows the menu with its left edge at the mouse pointer, or at a point
-    // of the screen, and returns once it has closed; the handler of a chosen
-    // item has run by then.
-    virtual void showAtPointer() = 0;
-    virtual void showAt(const QPoint& screenPosition) = 0;
-};
 
 // The keys that open the record list's menu from the keyboard while the
 // list has the focus: the Menu key, and Shift+F10.
@@ -56,7 +40,7 @@ public:
         std::function<void()> openSummaryWindow;
     };
 
-    explicit RecordEditing(Targets targets) : t_(std::move(targets)) {}
+    explicit RecordEditing(Targets targets) : targets_(std::move(targets)) {}
 
     // Start-up: nothing to undo.
     void clearUndoBuffer();
@@ -84,7 +68,7 @@ private:
     // Remembers the selected row; false when no row is selected.
     bool rememberSelectedRow();
 
-    Targets t_;
+    Targets targets_;
     UndoBuffer undo_;
 };
 

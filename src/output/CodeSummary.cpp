@@ -3,7 +3,7 @@
 #include <QHash>
 #include <algorithm>
 
-#include "platform/Controls.h"
+#include "controls/RecordList.h"
 
 namespace veltrasa {
 namespace {

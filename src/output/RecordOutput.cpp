@@ -9,7 +9,6 @@
 #include "output/SummarySheet.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
-#include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/SaveFileDialog.h"
@@ -61,8 +60,8 @@ QString textFileFilter()
 
 void RecordOutput::exitSequence()
 {
-    askAndExport(
-        {s_.messages, [this] { saveRecordAsText(); }, [this] { printRecord(); }, [this] { copyRecordToClipboard(); }});
+    askAndExport({services_.messages, [this] { saveRecordAsText(); }, [this] { printRecord(); },
+                  [this] { copyRecordToClipboard(); }});
 }
 
 void RecordOutput::copyRecordToClipboard()
@@ -70,33 +69,33 @@ void RecordOutput::copyRecordToClipboard()
     // The clipboard is not emptied first: placing the report may fail (the
     // X server may refuse the program the clipboard), and whatever was
     // there before is then better left than lost.
-    const QDateTime now = s_.clock.now();
-    switch (s_.clipboard.setText(clipboardReport(readRows(s_.list), now))) {
+    const QDateTime now = services_.clock.now();
+    switch (services_.clipboard.setText(clipboardReport(readRows(services_.list), now))) {
     case AfterExit::HandedOver:
     case AfterExit::Kept:
-        s_.messages.notice(copiedNotice());
+        services_.messages.notice(copiedNotice());
         return;
     case AfterExit::Lost:
         // Nothing will keep the report once the program has ended. Said
         // while it can still be pasted.
-        s_.messages.warning(notKeptNotice());
+        services_.messages.warning(notKeptNotice());
         break;
     case AfterExit::NotCopied:
-        s_.messages.warning(notCopiedNotice());
+        services_.messages.warning(notCopiedNotice());
         break;
     }
     // The user may save the record once more (or not: the program ends
     // either way).
-    if (s_.messages.question(QString::fromUtf16(kSaveQuestion)) == Answer::Yes)
+    if (services_.messages.question(QString::fromUtf16(kSaveQuestion)) == Answer::Yes)
         saveRecordAsText();
 }
 
 void RecordOutput::saveRecordAsText()
 {
-    QString proposal = proposedFileName(s_.clock.now());
+    QString proposal = proposedFileName(services_.clock.now());
     QString path;
     for (;;) {
-        const std::optional<QString> chosen = s_.saveDialog.askFileName(proposal, textFileFilter());
+        const std::optional<QString> chosen = services_.saveDialog.askFileName(proposal, textFileFilter());
         if (!chosen)
             return;
         path = *chosen;
@@ -108,13 +107,13 @@ void RecordOutput::saveRecordAsText()
         path += QLatin1String(".txt");
         // A target that will be refused is not asked about.
         if (!isSaveTarget(path) || !QFileInfo::exists(path) ||
-            s_.messages.questionDefaultNo(replaceQuestion(path)) == Answer::Yes)
+            services_.messages.questionDefaultNo(replaceQuestion(path)) == Answer::Yes)
             break;
         proposal = *chosen;
     }
 
     if (!succeeds([&] { return writeTextFile(path); })) {
-        s_.messages.warning(saveFailedNotice(path));
+        services_.messages.warning(saveFailedNotice(path));
         exitSequence();
     }
 }
@@ -123,8 +122,8 @@ bool RecordOutput::writeTextFile(const QString& path)
 {
     if (!isSaveTarget(path))
         return false;
-    const QDateTime savedAt = s_.clock.now();
-    const QByteArray bytes = encodeCp932(textFileContent(readRows(s_.list), savedAt));
+    const QDateTime savedAt = services_.clock.now();
+    const QByteArray bytes = encodeCp932(textFileContent(readRows(services_.list), savedAt));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -150,7 +149,7 @@ bool isSaveTarget(const QString& path)
 void RecordOutput::printRecord()
 {
     if (!succeeds([this] { return print(); })) {
-        s_.printer.abort();
+        services_.printer.abort();
         exitSequence();
     }
 }
@@ -169,10 +168,10 @@ QFont printFont(double points, bool italic)
 
 bool RecordOutput::print()
 {
-    if (!s_.printer.begin())
+    if (!services_.printer.begin())
         return false;
-    const QDateTime now = s_.clock.now();
-    return printRows(s_.printer, readRows(s_.list), now);
+    const QDateTime now = services_.clock.now();
+    return printRows(services_.printer, readRows(services_.list), now);
 }
 
 bool printRows(Printer& printer, const QStringList& rows, const QDateTime& when)

@@ -26,7 +26,7 @@ public:
         Printer& printer;
     };
 
-    explicit RecordOutput(const Services& services) : s_(services) {}
+    explicit RecordOutput(const Services& services) : services_(services) {}
 
     // Save? If not, print? Then always the clipboard copy.
     void exitSequence();
@@ -52,7 +52,7 @@ private:
     bool writeTextFile(const QString& path);
     bool print();
 
-    Services s_;
+    Services services_;
 };
 
 // True when the text file may be written under `path`: nothing is there

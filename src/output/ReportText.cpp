@@ -5,7 +5,7 @@
 #include <iconv.h>
 #include <stdexcept>
 
-#include "platform/Controls.h"
+#include "controls/RecordList.h"
 
 namespace veltrasa {
 namespace {

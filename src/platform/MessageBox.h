@@ -1,8 +1,6 @@
 #pragma once
 #include <QString>
 
-class QWidget;
-
 namespace veltrasa {
 
 // Caption of every message box of the program.
@@ -24,22 +22,6 @@ public:
     virtual Answer questionDefaultNo(const QString& text) = 0;
     virtual void notice(const QString& text) = 0;
     virtual void warning(const QString& text) = 0;
-};
-
-// Real message boxes, Japanese buttons whatever the user's locale:
-// "はい(Y)" / "いいえ(N)" answered by Y and N, Return takes the default,
-// Escape answers No.
-class QtMessageBox final : public MessageBox {
-public:
-    explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
-    Answer question(const QString& text) override;
-    Answer questionDefaultNo(const QString& text) override;
-    void notice(const QString& text) override;
-    void warning(const QString& text) override;
-
-private:
-    QWidget* parent_;
 };
 
 } // namespace veltrasa

@@ -10,9 +10,4 @@ public:
     virtual void endProgram() = 0;
 };
 
-class QtProgramEnd final : public ProgramEnd {
-public:
-    void endProgram() override;
-};
-
 } // namespace veltrasa

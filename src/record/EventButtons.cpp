@@ -1,7 +1,8 @@
 #include "record/EventButtons.h"
 
+#include "controls/EventButton.h"
+#include "controls/Label.h"
 #include "counters/DigitCounter.h"
-#include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "record/RecordState.h"
 #include "record/RecordWriter.h"
@@ -12,7 +13,7 @@ void EventButtons::onEventPressed(int index)
 {
     if (index < 0 || index >= kEventButtonCount)
         return;
-    EventButton* button = t_.buttons[static_cast<std::size_t>(index)];
+    EventButton* button = targets_.buttons[static_cast<std::size_t>(index)];
     if (!button->isHeldDown())
         return; // the handler's own release, not a press
     if (index == kEndOfCprEvent)
@@ -25,34 +26,34 @@ void EventButtons::onEventPressed(int index)
 void EventButtons::recordEvent(int index)
 {
     const EventEntry& entry = eventCatalogue()[static_cast<std::size_t>(index)];
-    DigitCounter* counter = entry.counter ? t_.counters[static_cast<std::size_t>(*entry.counter)] : nullptr;
+    DigitCounter* counter = entry.counter ? targets_.counters[static_cast<std::size_t>(*entry.counter)] : nullptr;
 
     // The counter starts before its tally, title and digits change; the row
     // is written after every counter change.
     if (counter)
         counter->startCounter();
-    const int n = entry.tally ? t_.state.increment(*entry.tally) : 0;
+    const int n = entry.tally ? targets_.state.increment(*entry.tally) : 0;
     if (entry.titleHead && entry.counter)
-        t_.titles[static_cast<std::size_t>(*entry.counter)]->setText(eventTitleText(entry, n));
+        targets_.titles[static_cast<std::size_t>(*entry.counter)]->setText(eventTitleText(entry, n));
     if (counter) {
         counter->setDigitColour(counter->params().activeColour);
         counter->resetDigits(); // does nothing to a counter that is never zeroed
     }
-    t_.writer.appendRecordRow(eventRowText(entry, n));
-    if (index == kArrivalEvent && t_.arrivalRecorded)
-        t_.arrivalRecorded();
+    targets_.writer.appendRecordRow(eventRowText(entry, n));
+    if (index == kArrivalEvent && targets_.arrivalRecorded)
+        targets_.arrivalRecorded();
 }
 
 void EventButtons::confirmEndOfRecord()
 {
     // Released at once, so the button is up while the question is open.
-    t_.buttons[kEndOfCprEvent]->setHeldDown(false);
-    if (t_.messages.question(endOfRecordQuestion()) != Answer::Yes)
+    targets_.buttons[kEndOfCprEvent]->setHeldDown(false);
+    if (targets_.messages.question(endOfRecordQuestion()) != Answer::Yes)
         return;
     const EventEntry& entry = eventCatalogue()[kEndOfCprEvent];
-    t_.writer.appendRecordRow(eventRowText(entry, 0));
-    if (t_.closeMainWindow)
-        t_.closeMainWindow();
+    targets_.writer.appendRecordRow(eventRowText(entry, 0));
+    if (targets_.closeMainWindow)
+        targets_.closeMainWindow();
 }
 
 } // namespace veltrasa

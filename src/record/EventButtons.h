@@ -30,7 +30,7 @@ public:
         std::function<void()> arrivalRecorded;
     };
 
-    explicit EventButtons(Targets targets) : t_(std::move(targets)) {}
+    explicit EventButtons(Targets targets) : targets_(std::move(targets)) {}
 
     // Called once a press has put button `index` down; releases it again.
     void onEventPressed(int index);
@@ -39,7 +39,7 @@ private:
     void recordEvent(int index);
     void confirmEndOfRecord();
 
-    Targets t_;
+    Targets targets_;
 };
 
 } // namespace veltrasa

@@ -1,7 +1,7 @@
 #include "record/RecordWriter.h"
 
+#include "controls/RecordList.h"
 #include "platform/Clock.h"
-#include "platform/Controls.h"
 
 namespace veltrasa {
 

@@ -1,6 +1,7 @@
 #include "record/RhythmButtons.h"
 
-#include "platform/Controls.h"
+#include "controls/RhythmButton.h"
+#include "controls/Visibility.h"
 #include "record/RecordWriter.h"
 
 namespace veltrasa {

@@ -1,7 +1,8 @@
 #include "record/StartUp.h"
 
+#include "controls/RecordList.h"
+#include "controls/Visibility.h"
 #include "counters/ClockDisplay.h"
-#include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/OpenRecords.h"
 #include "platform/Timer.h"

@@ -14,10 +14,14 @@
 #include <optional>
 #include <vector>
 
-#include "editing/RecordEditing.h"
+#include "controls/EventButton.h"
+#include "controls/Label.h"
+#include "controls/RecordList.h"
+#include "controls/RecordMenu.h"
+#include "controls/RhythmButton.h"
+#include "desktop/ClipboardKeeping.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
-#include "platform/Controls.h"
 #include "platform/DisplayKeeper.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
@@ -25,6 +29,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/SaveFileDialog.h"
 #include "platform/Timer.h"
+#include "platform/TimerFactory.h"
 
 namespace veltrasa::testing {
 

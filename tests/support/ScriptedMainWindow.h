@@ -14,7 +14,7 @@
 #include "Scripted.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 #include "ui/windows/PopupMenu.h"
 
 namespace veltrasa::testing {
@@ -25,7 +25,7 @@ struct ScriptedMainWindow {
     explicit ScriptedMainWindow(const QDateTime& start) : window((services.clock.set(start), services.platform())) {}
 
     ScriptedPlatform services;
-    FrmMain window;
+    MainWindow window;
 
     // Puts a count of its runs in place of the exit sequence.
     std::shared_ptr<int> countExitSequences()
@@ -51,7 +51,7 @@ struct ScriptedMainWindow {
     }
 };
 
-inline QImage shot(FrmMain& window)
+inline QImage shot(MainWindow& window)
 {
     return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -71,7 +71,7 @@ inline QRect inkBounds(const QImage& image, const std::function<bool(QRgb)>& ink
 }
 
 // A right-button press on row `row` of the list (which it must not select).
-inline void rightPressOnRow(FrmMain& window, int row)
+inline void rightPressOnRow(MainWindow& window, int row)
 {
     RecordListWidget* list = window.recordList();
     const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center() : QPoint(10, 10);
@@ -90,7 +90,7 @@ inline void typeJapanese(QWidget* widget, const QString& text)
 // Shows the window, waits until it is active, then presses `presses`
 // event buttons, taking `buttons` in turn. 除細動, エピネフリン and
 // キシロカイン write rows wider than the list.
-inline bool shownWithRows(FrmMain& window, int presses, const std::vector<int>& buttons = {2, 5, 9})
+inline bool shownWithRows(MainWindow& window, int presses, const std::vector<int>& buttons = {2, 5, 9})
 {
     window.show();
     if (!QTest::qWaitForWindowActive(&window))
@@ -104,7 +104,7 @@ inline bool shownWithRows(FrmMain& window, int presses, const std::vector<int>& 
 // it showed, where, and where the selected row was then; `choice`, if set,
 // is chosen (nothing happens when it is disabled).
 struct ScriptedMenu {
-    explicit ScriptedMenu(FrmMain& window)
+    explicit ScriptedMenu(MainWindow& window)
     {
         RecordListWidget* list = window.recordList();
         window.popup()->setShower([this, list](PopupMenu& menu, const QPoint& at) {

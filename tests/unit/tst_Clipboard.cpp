@@ -4,8 +4,9 @@
 #include <unistd.h>
 
 #include "Scripted.h"
+#include "desktop/DesktopClipboardKeeping.h"
+#include "desktop/QtClipboard.h"
 #include "platform/Clipboard.h"
-#include "platform/ClipboardKeeper.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;

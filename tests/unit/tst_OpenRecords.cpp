@@ -14,6 +14,8 @@
 #include <unistd.h>
 
 #include "Scripted.h"
+#include "desktop/DesktopOpenRecords.h"
+#include "platform/MessageBox.h"
 #include "platform/OpenRecords.h"
 #include "record/StartUp.h"
 
@@ -32,8 +34,8 @@ class OpenRecordsTest : public QObject {
     Q_OBJECT
 private:
     QProcess servers_[2];
-    QString x_[2]; // their displays, ":N"
-    QString display() const { return x_[0]; }
+    QString displays_[2]; // their displays, ":N"
+    QString display() const { return displays_[0]; }
     std::unique_ptr<DesktopOpenRecords> program() { return std::make_unique<DesktopOpenRecords>(display()); }
 
 private slots:
@@ -44,7 +46,7 @@ private slots:
                               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-listen"),
                                QStringLiteral("tcp"), QStringLiteral("-noreset")});
             QVERIFY(servers_[i].waitForReadyRead(10000));
-            x_[i] = QLatin1Char(':') + QString::fromLatin1(servers_[i].readLine().trimmed());
+            displays_[i] = QLatin1Char(':') + QString::fromLatin1(servers_[i].readLine().trimmed());
         }
     }
     void cleanupTestCase()
@@ -59,10 +61,10 @@ private slots:
     {
         const auto first = program();
         QCOMPARE(first->claimIfAlone(), std::optional<int>(0));
-        for (const QString& name :
-             {x_[0] + QStringLiteral(".0"), QStringLiteral("unix") + x_[0], QStringLiteral("localhost") + x_[0]})
+        for (const QString& name : {displays_[0] + QStringLiteral(".0"), QStringLiteral("unix") + displays_[0],
+                                    QStringLiteral("localhost") + displays_[0]})
             QVERIFY2(!DesktopOpenRecords(name).claimIfAlone(), qPrintable(name));
-        QCOMPARE(DesktopOpenRecords(x_[1]).claimIfAlone(), std::optional<int>(0));
+        QCOMPARE(DesktopOpenRecords(displays_[1]).claimIfAlone(), std::optional<int>(0));
 
         QTemporaryDir runtime;
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));

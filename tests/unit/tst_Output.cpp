@@ -8,9 +8,12 @@
 #include <unistd.h>
 
 #include "Scripted.h"
+#include "desktop/FileDialogSettingsGuard.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
-#include "platform/SaveFileDialog.h"
+#include "platform/Clipboard.h"
+#include "platform/MessageBox.h"
+#include "platform/Timer.h"
 #include "record/ShutDown.h"
 
 using namespace veltrasa;

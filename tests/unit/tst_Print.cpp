@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "Scripted.h"
+#include "desktop/QtPrinter.h"
 #include "output/PrintLayout.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"

@@ -3,8 +3,10 @@
 #include <utility>
 
 #include "Scripted.h"
-#include "editing/EditWindow.h"
+#include "controls/EditBox.h"
+#include "controls/RecordMenu.h"
 #include "editing/RecordEditing.h"
+#include "editing/RowEditor.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -126,7 +128,7 @@ struct Rig {
         ++editWindowsOpened;
         FakeEditBox box;
         bool closed = false;
-        EditWindow window({list, box, [&] { closed = true; }});
+        RowEditor window({list, box, [&] { closed = true; }});
         window.Form_Load();
         openedWith = box.text_;
         caretOnOpening = box.caret;
@@ -386,7 +388,7 @@ private slots:
         box.text_ = QStringLiteral("x");
         int closed = 0;
         r.list.select(-1);
-        EditWindow window({r.list, box, [&] { ++closed; }});
+        RowEditor window({r.list, box, [&] { ++closed; }});
         window.replaceSelectedRow();
         QCOMPARE(closed, 1);
         QCOMPARE(r.rows(), numbered(3));

@@ -6,12 +6,12 @@
 #include <QtTest>
 
 #include "ScriptedMainWindow.h"
-#include "ui/layout/FrmMainLayout.h"
+#include "ui/layout/MainWindowLayout.h"
 #include "ui/layout/Scale.h"
 #include "ui/look/Fonts.h"
 #include "ui/placement/ScreenFitter.h"
 #include "ui/placement/WindowFit.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -222,7 +222,7 @@ private slots:
     void fittedAgainToTheRealFrame()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         auto* fitter = new ScreenFitter(window);
         const QRect available = window.screen()->availableGeometry();
         const QMargins guess(10, 60, 10, 10);

@@ -2,7 +2,7 @@
 #include <QtTest>
 #include <csignal>
 
-#include "platform/TerminationSignals.h"
+#include "desktop/TerminationSignals.h"
 
 using veltrasa::TerminationSignals;
 

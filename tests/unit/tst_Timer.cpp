@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include "desktop/QtTimerFactory.h"
 #include "platform/Timer.h"
 
 using namespace veltrasa;

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "ScriptedMainWindow.h"
-#include "ui/layout/FrmMainLayout.h"
+#include "ui/layout/MainWindowLayout.h"
 #include "ui/look/Accessibility.h"
 #include "ui/look/Fonts.h"
 #include "ui/widgets/EventButtonWidget.h"
@@ -14,7 +14,7 @@
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -41,7 +41,7 @@ private slots:
         QStringList events;
         services.display.onRelease = [&] { events << QStringLiteral("release"); };
         {
-            FrmMain window(services.platform());
+            MainWindow window(services.platform());
             window.setExitSequence([&] { events << QStringLiteral("exit sequence"); });
             QCOMPARE(services.display.keepAwakeCalls, 1);
             window.show();
@@ -62,7 +62,7 @@ private slots:
     {
         ScriptedPlatform closed;
         {
-            FrmMain window(closed.platform());
+            MainWindow window(closed.platform());
             window.show();
             window.close();
             QCOMPARE(closed.display.releases, 1);
@@ -72,14 +72,14 @@ private slots:
 
         ScriptedPlatform destroyed; // never closed
         {
-            FrmMain window(destroyed.platform());
+            MainWindow window(destroyed.platform());
         }
         QCOMPARE(destroyed.display.releases, 1);
 
         ScriptedPlatform none; // no keeper at all
         Platform platform = none.platform();
         platform.display = nullptr;
-        FrmMain window(platform);
+        MainWindow window(platform);
         window.close();
         QCOMPARE(none.programEnd.ended, 1);
     }
@@ -87,7 +87,7 @@ private slots:
     void labelsReadAsTheyShow()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QTest::mouseClick(window.eventButton(1), Qt::LeftButton);
         QTest::mouseClick(window.eventButton(5), Qt::LeftButton);
@@ -117,7 +117,7 @@ private slots:
     void buttonsAndPanelsReadTheirText()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QAccessibleInterface* accessibleWindow = accessible(&window);
         QCOMPARE(accessibleWindow->role(), QAccessible::Window);
@@ -138,7 +138,7 @@ private slots:
     void listReadsItsRowsAndTheSelectedOne()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QTest::mouseClick(window.eventButton(0), Qt::LeftButton);
         QTest::mouseClick(window.eventButton(2), Qt::LeftButton);

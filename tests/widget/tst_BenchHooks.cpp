@@ -9,7 +9,7 @@
 #include "ui/measurement/FirstPaintReport.h"
 #include "ui/measurement/MeasurementHooks.h"
 #include "ui/widgets/EventButtonWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -39,7 +39,7 @@ private slots:
         std::FILE* out = std::tmpfile();
         QVERIFY(out);
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         const qint64 before = QDateTime::currentMSecsSinceEpoch();
         reportFirstExpose(window, out);
         QVERIFY(contents(out).isEmpty()); // nothing before the window is shown
@@ -59,7 +59,7 @@ private slots:
     void dumpShowsEachCountersSeconds()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QCOMPARE(counterDumpLine(window),
                  QStringLiteral("counters arrival=0 cpr=0 epinephrine=0 atropine=0 antiarrhythmic=0"));
         const auto press = [&](int button) {
@@ -83,7 +83,7 @@ private slots:
         std::FILE* out = std::tmpfile();
         QVERIFY(out);
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.eventButton(1)->setHeldDown(true);
         window.eventButtons().onEventPressed(1);
         m.pass(7);

@@ -7,7 +7,7 @@
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -21,7 +21,7 @@ private slots:
     void buttonsPressIn()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (QPushButton* button : std::initializer_list<QPushButton*>{window.eventButton(3), window.rhythmButton(4)}) {

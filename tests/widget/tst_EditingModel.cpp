@@ -17,8 +17,8 @@
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
-#include "ui/windows/FrmEdit.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/EditWindow.h"
+#include "ui/windows/MainWindow.h"
 #include "ui/windows/PopupMenu.h"
 
 using namespace veltrasa;
@@ -103,14 +103,14 @@ quint32 envNumber(const char* name, quint32 fallback)
 
 class Runner {
 public:
-    Runner(FrmMain& window, ScriptedPlatform& services) : window_(window), services_(services)
+    Runner(MainWindow& window, ScriptedPlatform& services) : window_(window), services_(services)
     {
         window_.popup()->setShower([this](PopupMenu& m, const QPoint&) {
             shown_ = MenuStates::of(m);
             if (choice_)
                 m.action(*choice_)->trigger(); // does nothing when disabled
         });
-        window_.setEditWindowRunner([this](FrmEdit& e) { driveEditWindow(e); });
+        window_.setEditWindowRunner([this](EditWindow& e) { driveEditWindow(e); });
     }
 
     // Runs one sequence; returns an empty string or what went wrong.
@@ -249,7 +249,7 @@ private:
 
     // Plays the user in the edit window; sets correction_ to the text 変更
     // writes, or leaves it empty when the window is cancelled.
-    void driveEditWindow(FrmEdit& e)
+    void driveEditWindow(EditWindow& e)
     {
         const bool shown = dice().chance(4);
         if (shown) {
@@ -310,7 +310,7 @@ private:
 
     // 変更 (clicked on a shown window), ｷｬﾝｾﾙ, the title bar's close, or
     // ｷｬﾝｾﾙ from the keyboard.
-    void closeEditWindow(FrmEdit& e, bool shown)
+    void closeEditWindow(EditWindow& e, bool shown)
     {
         const QString typed = e.editBox()->text();
         switch (dice().below(6)) {
@@ -364,7 +364,7 @@ private:
         return {};
     }
 
-    FrmMain& window_;
+    MainWindow& window_;
     ScriptedPlatform& services_;
     std::optional<Dice> dice_;
     Model model_;
@@ -390,7 +390,7 @@ private slots:
         timer.start();
         int steps = 0, corrected = 0, cancelled = 0, deleted = 0, undone = 0;
         std::unique_ptr<ScriptedPlatform> services;
-        std::unique_ptr<FrmMain> window;
+        std::unique_ptr<MainWindow> window;
         std::unique_ptr<Runner> runner;
         for (quint32 i = 0; i < sequences; ++i) {
             // A fresh main window now and then; between, a cleared record.
@@ -398,7 +398,7 @@ private slots:
                 runner.reset();
                 window.reset();
                 services = std::make_unique<ScriptedPlatform>();
-                window = std::make_unique<FrmMain>(services->platform());
+                window = std::make_unique<MainWindow>(services->platform());
                 window->show();
                 QVERIFY(QTest::qWaitForWindowExposed(window.get()));
                 runner = std::make_unique<Runner>(*window, *services);

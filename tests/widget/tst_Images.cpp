@@ -13,7 +13,7 @@
 #include "ui/widgets/RecordListWidget.h"
 #include "ui/widgets/RhythmButtonWidget.h"
 #include "ui/widgets/ShapeWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -26,7 +26,7 @@ private slots:
     void pointers()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QCOMPARE(window.cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(window.cursor().hotSpot(), QPoint(0, 1));
         // Labels, panels and pictures show the window's pointer.
@@ -78,7 +78,7 @@ private slots:
     void windowIcon()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         const QList<QSize> sizes = window.windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(32, 32)));
         QVERIFY(sizes.contains(QSize(16, 16)));

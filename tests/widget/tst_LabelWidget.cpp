@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "ScriptedMainWindow.h"
-#include "ui/layout/FrmMainLayout.h"
+#include "ui/layout/MainWindowLayout.h"
 #include "ui/look/Fonts.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/LabelWidget.h"
 #include "ui/widgets/ShapeWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -21,7 +21,7 @@ using namespace veltrasa::testing;
 namespace {
 // Where the glyphs of the given labels land on the window: the pixels that
 // change when the labels are drawn in another colour for a moment.
-QRect glyphsOf(FrmMain& window, const char* array, std::initializer_list<int> indexes)
+QRect glyphsOf(MainWindow& window, const char* array, std::initializer_list<int> indexes)
 {
     const QImage before = shot(window);
     std::vector<std::pair<LabelWidget*, QRgb>> saved;
@@ -69,7 +69,7 @@ private slots:
     void glyphsStayInsideTheirPanels()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -106,7 +106,7 @@ private slots:
     void keptGlyphsLoseNoInk()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto drawnWhole = [](LabelWidget* l) {

@@ -5,7 +5,7 @@
 #include "ScriptedMainWindow.h"
 #include "ui/look/Fonts.h"
 #include "ui/widgets/PicturePanelWidget.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -18,7 +18,7 @@ private slots:
     void picturePanels()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         PicturePanelWidget* panel = window.picturePanel(15);
         QCOMPARE(panel->lettering(), QStringLiteral("終　了"));
         QCOMPARE(window.picturePanel(11)->lettering(), QStringLiteral("ドパミン"));

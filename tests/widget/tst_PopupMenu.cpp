@@ -10,8 +10,8 @@
 #include "ui/look/Fonts.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/windows/FrmEdit.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/EditWindow.h"
+#include "ui/windows/MainWindow.h"
 #include "ui/windows/PopupMenu.h"
 
 using namespace veltrasa;
@@ -35,7 +35,7 @@ private slots:
     void itemsAsLaidOut()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.findChildren<QMenuBar*>().isEmpty());
@@ -58,7 +58,7 @@ private slots:
     void itemsOfferedByState()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         ScriptedMenu menu(window);
@@ -115,12 +115,12 @@ private slots:
     void rightButtonChoosesNothing()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QVERIFY(shownWithRows(window, 4, {0, 1, 2, 3}));
         RecordListWidget* list = window.recordList();
         const QStringList four = ScriptedMainWindow::rowsOf(*list);
         int editWindows = 0;
-        window.setEditWindowRunner([&](FrmEdit& e) {
+        window.setEditWindowRunner([&](EditWindow& e) {
             ++editWindows;
             e.reject();
         });
@@ -164,7 +164,7 @@ private slots:
     void keysAndLeftButtonChoose()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QVERIFY(shownWithRows(window, 4, {0, 1, 2, 3}));
         RecordListWidget* list = window.recordList();
         const QStringList four = ScriptedMainWindow::rowsOf(*list);

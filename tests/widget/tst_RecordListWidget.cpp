@@ -12,8 +12,8 @@
 #include "ui/widgets/EditBoxWidget.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/RecordListWidget.h"
-#include "ui/windows/FrmEdit.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/EditWindow.h"
+#include "ui/windows/MainWindow.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;
@@ -65,7 +65,7 @@ private slots:
     void newestRowInViewWhateverItsWidth()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         RecordListWidget* list = window.recordList();
@@ -108,7 +108,7 @@ private slots:
     void undoAndCorrectionShowTheirRow()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QVERIFY(shownWithRows(window, 80));
         RecordListWidget* list = window.recordList();
         list->setFocus();
@@ -127,7 +127,7 @@ private slots:
         QVERIFY2(selectedRowShows(*list), qPrintable(inView(*list)));
         // A correction, and its undo, of a row scrolled out of view while it
         // stayed selected.
-        window.setEditWindowRunner([](FrmEdit& e) { e.changeButton()->click(); });
+        window.setEditWindowRunner([](EditWindow& e) { e.changeButton()->click(); });
         for (int row : {70, 2}) {
             list->select(row);
             for (int step = 0; step < 2; ++step) {
@@ -151,12 +151,12 @@ private slots:
     void menuOpensFromTheKeyboard()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QVERIFY(shownWithRows(window, 40));
         RecordListWidget* list = window.recordList();
         const QStringList recorded = ScriptedMainWindow::rowsOf(*list);
         ScriptedMenu menu(window);
-        window.setEditWindowRunner([](FrmEdit& e) {
+        window.setEditWindowRunner([](EditWindow& e) {
             typeJapanese(e.editBox(), QStringLiteral("　修正"));
             e.changeButton()->click();
         });
@@ -194,7 +194,7 @@ private slots:
     void menuOpensByTouchAndHold()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QVERIFY(shownWithRows(window, 40));
         RecordListWidget* list = window.recordList();
         const QStringList recorded = ScriptedMainWindow::rowsOf(*list);
@@ -229,7 +229,7 @@ private slots:
     void modifiersLeaveTheSelectedRowSelected()
     {
         ScriptedMainWindow m;
-        FrmMain& window = m.window;
+        MainWindow& window = m.window;
         QVERIFY(shownWithRows(window, 4, {0, 1, 2, 3}));
         RecordListWidget* list = window.recordList();
         list->setFocus();

@@ -7,7 +7,7 @@ namespace veltrasa {
 namespace {
 QAccessibleInterface* mainWindowInterface(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("veltrasa::FrmMain") && object && object->isWidgetType())
+    if (className == QLatin1String("veltrasa::MainWindow") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     return nullptr;
 }

@@ -7,7 +7,7 @@
 #include <QPolygonF>
 #include <QtMath>
 
-#include "platform/WindowingPlatform.h"
+#include "desktop/WindowingPlatform.h"
 
 namespace veltrasa::images {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <csignal>
 
-#include "platform/TerminationSignals.h"
+#include "desktop/SignalEvents.h"
 #include "ui/measurement/FirstPaintReport.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 namespace veltrasa {
 
-void installMeasurementHooks(FrmMain& window)
+void installMeasurementHooks(MainWindow& window)
 {
     if (qEnvironmentVariableIsSet("VELTRASA_REPORT_EXPOSED"))
         reportFirstExpose(window);
@@ -16,7 +16,7 @@ void installMeasurementHooks(FrmMain& window)
         dumpCountersOnSignal(window, SIGUSR1);
 }
 
-QString counterDumpLine(FrmMain& window)
+QString counterDumpLine(MainWindow& window)
 {
     static const char* const names[kCounterCount] = {"arrival", "cpr", "epinephrine", "atropine", "antiarrhythmic"};
     QString line = QStringLiteral("counters");
@@ -26,7 +26,7 @@ QString counterDumpLine(FrmMain& window)
     return line;
 }
 
-void dumpCountersOnSignal(FrmMain& window, int signal, std::FILE* out)
+void dumpCountersOnSignal(MainWindow& window, int signal, std::FILE* out)
 {
     auto* deliveries = new SignalEvents({signal}, &window);
     QObject::connect(deliveries, &SignalEvents::received, &window, [&window, out] {

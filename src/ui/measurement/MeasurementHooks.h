@@ -12,17 +12,17 @@
 
 namespace veltrasa {
 
-class FrmMain;
+class MainWindow;
 
 // Sets up the hooks their environment variables ask for.
-void installMeasurementHooks(FrmMain& window);
+void installMeasurementHooks(MainWindow& window);
 
 // The five counters' values as counted so far, in seconds:
 // "counters arrival=<s> cpr=<s> epinephrine=<s> atropine=<s> antiarrhythmic=<s>".
-QString counterDumpLine(FrmMain& window);
+QString counterDumpLine(MainWindow& window);
 
 // From now on, each delivery of `signal` writes counterDumpLine() to `out`
 // from the event loop. One window per process.
-void dumpCountersOnSignal(FrmMain& window, int signal, std::FILE* out = stderr);
+void dumpCountersOnSignal(MainWindow& window, int signal, std::FILE* out = stderr);
 
 } // namespace veltrasa

@@ -4,10 +4,10 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "platform/WindowFrame.h"
-#include "ui/layout/FrmMainLayout.h"
+#include "desktop/WindowFrame.h"
+#include "ui/layout/MainWindowLayout.h"
 #include "ui/placement/WindowFit.h"
-#include "ui/windows/FrmMain.h"
+#include "ui/windows/MainWindow.h"
 
 namespace veltrasa {
 namespace {
@@ -43,7 +43,7 @@ QRect availableArea(const QScreen& screen)
 
 } // namespace
 
-ScreenFitter::ScreenFitter(FrmMain& window, int place) : QObject(&window), window_(window), place_(place)
+ScreenFitter::ScreenFitter(MainWindow& window, int place) : QObject(&window), window_(window), place_(place)
 {
     // The frame shows in the geometry of the window's native window.
     window.winId();
@@ -95,7 +95,7 @@ void ScreenFitter::refit()
         fit(availableArea(*screen), drawn);
 }
 
-void showFitted(FrmMain& window, int place)
+void showFitted(MainWindow& window, int place)
 {
     auto* fitter = new ScreenFitter(window, place);
     if (const QScreen* screen = window.screen())

@@ -6,7 +6,7 @@
 
 namespace veltrasa {
 
-class FrmMain;
+class MainWindow;
 
 // Keeps the main window fitted to its screen: fits it to the frame expected
 // before it is shown, and again once the window manager's real frame is
@@ -16,7 +16,7 @@ class ScreenFitter final : public QObject {
     Q_OBJECT
 public:
     // `place`: that of the window's record among those open (fitWindow).
-    explicit ScreenFitter(FrmMain& window, int place = 0);
+    explicit ScreenFitter(MainWindow& window, int place = 0);
     // Scales and places the window for a frame of `frame` on `available`.
     void fit(const QRect& available, const QMargins& frame);
     const QMargins& frame() const { return frame_; }
@@ -27,7 +27,7 @@ protected:
 private:
     void refit();
 
-    FrmMain& window_;
+    MainWindow& window_;
     QMargins frame_;
     int place_;
     QTimer settled_;
@@ -35,6 +35,6 @@ private:
 };
 
 // Shows the main window fitted to its screen, at its record's place.
-void showFitted(FrmMain& window, int place = 0);
+void showFitted(MainWindow& window, int place = 0);
 
 } // namespace veltrasa

@@ -1,5 +1,7 @@
 #include "ui/widgets/EditBoxWidget.h"
 
+#include "editing/RowEditor.h"
+
 #include <QLocale>
 #include <QValidator>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 #include <QLineEdit>
 
-#include "editing/EditWindow.h"
+#include "controls/EditBox.h"
 
 namespace veltrasa {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Controls.h"
+#include "controls/EventButton.h"
 #include "ui/widgets/BevelButton.h"
 
 namespace veltrasa {

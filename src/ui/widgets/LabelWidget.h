@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Controls.h"
+#include "controls/Label.h"
 #include "ui/look/Fonts.h"
 
 namespace veltrasa {

@@ -1,7 +1,7 @@
 #pragma once
 #include <QListWidget>
 
-#include "platform/Controls.h"
+#include "controls/RecordList.h"
 
 namespace veltrasa {
 

@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "platform/Controls.h"
+#include "controls/Visibility.h"
 
 namespace veltrasa {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <functional>
 
-#include "editing/RecordEditing.h"
+#include "controls/RecordMenu.h"
 
 namespace veltrasa {
 
