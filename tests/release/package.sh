@@ -41,7 +41,7 @@ echo "Depends: $depends"
 # Package names only, one per line (versions and alternatives dropped).
 names="$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g' | grep -v '^$' | sort -u)"
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
-    fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato qt6-translations-l10n xclip; do
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-lato qt6-translations-l10n libqt6svg6 xclip; do
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
 # Everything named must exist in Debian: here, the names must all be
