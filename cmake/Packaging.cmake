@@ -7,26 +7,10 @@ include(GNUInstallDirs)
 
 set(VELTRASA_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
-# The menu entry (English and Japanese) and the stopwatch icon. The program
-# paints its window icon itself, at 16 and 32 pixels; the same painting is
-# written to PNG files for those sizes at build time, and a hand-drawn SVG of
-# the same stopwatch serves the larger sizes menus use.
+# The menu entry (English and Japanese) and the stopwatch icon, the same
+# SVG the program shows as its window icon (src/CMakeLists.txt).
 install(FILES ${VELTRASA_DATA_DIR}/veltrasa.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELTRASA_DATA_DIR}/veltrasa.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-add_executable(veltrasa_render_icon tools/render_icon.cpp)
-target_link_libraries(veltrasa_render_icon PRIVATE veltrasa_ui)
-set(VELTRASA_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
-add_custom_command(
-  OUTPUT ${VELTRASA_ICON_DIR}/16/veltrasa.png ${VELTRASA_ICON_DIR}/32/veltrasa.png
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELTRASA_ICON_DIR}/16 ${VELTRASA_ICON_DIR}/32
-  COMMAND veltrasa_render_icon 16 ${VELTRASA_ICON_DIR}/16/veltrasa.png 32 ${VELTRASA_ICON_DIR}/32/veltrasa.png
-  DEPENDS veltrasa_render_icon
-  VERBATIM)
-add_custom_target(veltrasa_icons ALL DEPENDS ${VELTRASA_ICON_DIR}/16/veltrasa.png ${VELTRASA_ICON_DIR}/32/veltrasa.png)
-foreach(size 16 32)
-  install(FILES ${VELTRASA_ICON_DIR}/${size}/veltrasa.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-endforeach()
 
 # The man page, compressed as Debian installs man pages.
 find_program(VELTRASA_GZIP gzip REQUIRED)
@@ -94,12 +78,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps, and libcups2 comes with Qt's print support. What the
 # binary does not link but uses at run time is named here: the fonts
 # standing in for the window's Windows fonts, Qt's Japanese translations of
-# its dialogs, and xclip, which keeps the report on the clipboard after the
+# its dialogs, Qt's SVG icon engine that draws the window's icon, and xclip, which keeps the report on the clipboard after the
 # program has ended where no clipboard manager takes it (a Depends, not a
 # Recommends: without it the report is lost on such desktops, and installs
 # without recommended packages are common on ward PCs).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n, xclip")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-lato, qt6-translations-l10n, libqt6svg6, xclip")
 # Japanese is typed into a correction through an input method with a Qt 6
 # module: ibus (whose module is part of libqt6gui6) with Mozc, or fcitx5 with
 # Mozc and its Qt 6 frontend. Debian's Japanese desktop task installs uim

@@ -8,6 +8,8 @@ BUILD_DIR="${VELTRASA_BUILD_DIR:-$ROOT/build}"
 
 # Build tools and libraries.
 PACKAGES=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libcups2-dev libxss-dev)
+# Qt's SVG icon engine, which draws the window's icon (data/veltrasa.svg).
+PACKAGES+=(libqt6svg6)
 # Debian's hardening flags (dpkg-buildflags).
 PACKAGES+=(dpkg-dev)
 # Google Benchmark, for bench/.

@@ -11,8 +11,8 @@
 #include <map>
 #include <string>
 
-#include "ui/layout/FrmEditLayout.h"
-#include "ui/layout/FrmMainLayout.h"
+#include "ui/layout/EditWindowLayout.h"
+#include "ui/layout/MainWindowLayout.h"
 #include "ui/layout/PopupMenuLayout.h"
 #include "ui/layout/Scale.h"
 

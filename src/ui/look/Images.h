@@ -1,19 +1,11 @@
 #pragma once
-// The window's icon and mouse pointer, painted when the window is built so
-// that the program carries no image files.
+// The window's mouse pointer, painted when the window is built.
 
 #include <QCursor>
-#include <QIcon>
 #include <QImage>
 #include <QPoint>
 
 namespace veltrasa::images {
-
-// A stopwatch: white dial with red dots at the hour positions, black hour
-// and minute hands, red second hand, grey crown and two grey side buttons.
-// Drawn for 32 and 16 pixels in the sixteen basic colours.
-QImage stopwatch(int size);
-QIcon stopwatchIcon();
 
 // A large white arrow with a one-pixel black outline, 18 x 30 pixels in a
 // 32 x 32 black-and-white image (transparent elsewhere), its tip the hot spot.

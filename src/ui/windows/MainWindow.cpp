@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QSessionManager>
 #include <map>
 
@@ -48,7 +49,9 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent) : QWidget(pare
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setColours(*this, {{QPalette::Window, layout::kWindowBackground}});
     setAutoFillBackground(true);
-    setWindowIcon(images::stopwatchIcon());
+    // data/veltrasa.svg, built into the program; Qt's SVG icon engine
+    // (libqt6svg6) draws it at each size the desktop asks for.
+    setWindowIcon(QIcon(QStringLiteral(":/veltrasa.svg")));
     // The large arrow over the background, labels, panels and pictures;
     // buttons and the list keep the standard arrow (set as they are built).
     setCursor(images::arrowPointer());
