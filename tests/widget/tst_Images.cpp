@@ -4,7 +4,7 @@
 
 #include "ScriptedMainWindow.h"
 #include "ui/look/Fonts.h"
-#include "ui/look/Images.h"
+#include "ui/look/ArrowPointer.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/LabelWidget.h"
 #include "ui/widgets/PicturePanelWidget.h"

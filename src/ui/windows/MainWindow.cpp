@@ -19,7 +19,7 @@
 #include "platform/TimerFactory.h"
 #include "record/ShutDown.h"
 #include "ui/look/Fonts.h"
-#include "ui/look/Images.h"
+#include "ui/look/ArrowPointer.h"
 #include "ui/look/Palette.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/FocusChain.h"

@@ -1,4 +1,4 @@
-#include "ui/look/Images.h"
+#include "ui/look/ArrowPointer.h"
 
 #include <QBitmap>
 #include <QPainter>
