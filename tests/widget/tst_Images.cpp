@@ -3,8 +3,8 @@
 #include <QtTest>
 
 #include "ScriptedMainWindow.h"
-#include "ui/look/Fonts.h"
 #include "ui/look/ArrowPointer.h"
+#include "ui/look/Fonts.h"
 #include "ui/widgets/EventButtonWidget.h"
 #include "ui/widgets/LabelWidget.h"
 #include "ui/widgets/PicturePanelWidget.h"
