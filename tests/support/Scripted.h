@@ -28,7 +28,6 @@
 #include "platform/Printer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/SaveFileDialog.h"
-#include "platform/Timer.h"
 #include "platform/TimerFactory.h"
 
 namespace veltrasa::testing {

@@ -6,7 +6,6 @@
 #include "Scripted.h"
 #include "desktop/DesktopClipboardKeeping.h"
 #include "desktop/QtClipboard.h"
-#include "platform/Clipboard.h"
 
 using namespace veltrasa;
 using namespace veltrasa::testing;

@@ -15,8 +15,6 @@
 
 #include "Scripted.h"
 #include "desktop/DesktopOpenRecords.h"
-#include "platform/MessageBox.h"
-#include "platform/OpenRecords.h"
 #include "record/StartUp.h"
 
 using namespace veltrasa;

@@ -11,9 +11,6 @@
 #include "desktop/FileDialogSettingsGuard.h"
 #include "output/RecordOutput.h"
 #include "output/ReportText.h"
-#include "platform/Clipboard.h"
-#include "platform/MessageBox.h"
-#include "platform/Timer.h"
 #include "record/ShutDown.h"
 
 using namespace veltrasa;

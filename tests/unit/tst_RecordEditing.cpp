@@ -4,7 +4,6 @@
 
 #include "Scripted.h"
 #include "controls/EditBox.h"
-#include "controls/RecordMenu.h"
 #include "editing/RecordEditing.h"
 #include "editing/RowEditor.h"
 
