@@ -1,13 +1,11 @@
 #include "desktop/DesktopOpenRecords.h"
 #include "desktop/X11Display.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSocketNotifier>
 #include <QThread>
-#include <QWidget>
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
