@@ -1,5 +1,7 @@
 #include "counters/ClockDisplay.h"
 
+#include "common/Colours.h"
+#include "common/Texts.h"
 #include "controls/Label.h"
 #include "platform/Clock.h"
 
@@ -34,7 +36,7 @@ void ClockDisplay::initClockDisplay()
     const auto values = timeDigits(clock_.now().time());
     for (std::size_t cell = 0; cell < values.size(); ++cell)
         digits_[cell]->setText(digitText(values[cell]));
-    separator_.setText(QStringLiteral(":"));
+    separator_.setText(QString::fromUtf16(texts::kSeparator));
     clockDigits = values;
 }
 
@@ -61,9 +63,9 @@ void ClockDisplay::clockTick()
     }
 
     colonDimmed = !colonDimmed;
-    separator_.setColour(colonDimmed ? kDim : kBright);
+    separator_.setColour(colonDimmed ? colours::kClockDim : colours::kClockBright);
     if (arrivalRecorded)
-        arrivalSeparator_.setColour(colonDimmed ? kArrivalDim : kArrivalBright);
+        arrivalSeparator_.setColour(colonDimmed ? colours::kArrivalDim : colours::kArrivalBright);
 }
 
 } // namespace veltrasa

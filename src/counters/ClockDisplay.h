@@ -19,11 +19,6 @@ QString formatDisplayDate(const QDate& date);
 // counter's separator blinks in step with it. It keeps the date it shows.
 class ClockDisplay {
 public:
-    static constexpr QRgb kBright = 0xFF00FF00;
-    static constexpr QRgb kDim = 0xFF008000;
-    static constexpr QRgb kArrivalBright = 0xFFFF8000;
-    static constexpr QRgb kArrivalDim = 0xFF804000;
-
     // digits: Label3(0) .. Label3(3) (units of minutes .. tens of hours).
     ClockDisplay(const Clock& clock, std::array<Label*, 4> digits, Label& separator, Label& date,
                  Label& arrivalSeparator);

@@ -3,6 +3,7 @@
 
 #include <QRgb>
 
+#include "common/Colours.h"
 #include "counters/DigitCounter.h"
 
 namespace veltrasa {
@@ -28,10 +29,10 @@ struct CounterSpec {
 };
 
 namespace counter_table {
-inline constexpr QRgb kBrown = 0xFF804000;
-inline constexpr QRgb kOrange = 0xFFFF8000;
-inline constexpr QRgb kOlive = 0xFF808000;
-inline constexpr QRgb kYellow = 0xFFFFFF00;
+using colours::kBrown;
+using colours::kOlive;
+using colours::kOrange;
+using colours::kYellow;
 inline constexpr int kNoThreshold = -1;
 
 // Each counter names its labels by control array and index: the digits

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/Colours.h"
+#include "common/Texts.h"
 #include "controls/Label.h"
 #include "platform/Clock.h"
 #include "platform/Timer.h"
@@ -49,7 +51,7 @@ void DigitCounter::resetDigits()
     startMs_ = clock_.elapsedMs();
     shown_ = 0;
     for (Label* digit : digits_)
-        digit->setText(QStringLiteral("0"));
+        digit->setText(QString::fromUtf16(texts::kZeroDigit));
 }
 
 void DigitCounter::setDigitColour(QRgb colour)
@@ -69,7 +71,7 @@ void DigitCounter::advanceCounter()
     // colour is set before the digits that show the new time are written.
     const qint64 dueAt = qint64(params_.dueThreshold) * 60;
     if (params_.dueThreshold >= 0 && shown_ < dueAt && seconds >= dueAt)
-        setDigitColour(kDueColour);
+        setDigitColour(colours::kCounterDue);
     show(seconds);
 }
 

@@ -27,7 +27,6 @@ struct DigitCounterParams {
 // written to their labels.
 class DigitCounter {
 public:
-    static constexpr QRgb kDueColour = 0xFFFF8080;
     static constexpr int kCells = 6;
     // A tick adds one second to what the counter shows while that stays
     // this close to the elapsed time; otherwise the counter shows the

@@ -1,5 +1,7 @@
 #include "desktop/CommandLine.h"
 
+#include "common/Texts.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -18,12 +20,10 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     // Qt's options are words after a single dash.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("Keeps the time-stamped record of a cardiopulmonary resuscitation.\n"
-                       "Qt's standard options, such as -display and -platform, are accepted too."));
+    parser.setApplicationDescription(QString::fromUtf16(texts::kCommandLineDescription));
     // Not addHelpOption(): its --help-all is for programs that let Qt answer.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
+                                  QString::fromUtf16(texts::kHelpOptionDescription));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     // Qt's documented options on Linux desktops, hidden from --help.

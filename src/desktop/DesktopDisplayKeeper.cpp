@@ -1,4 +1,5 @@
 #include "desktop/DesktopDisplayKeeper.h"
+#include "common/Texts.h"
 #include "desktop/X11Display.h"
 #include "platform/MessageBox.h"
 
@@ -17,7 +18,7 @@ const QString kService = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kReason = QStringLiteral("蘇生記録中");
+const QString kReason = QString::fromUtf16(texts::kScreenSaverInhibitReason);
 
 QDBusMessage screenSaverCall(const QString& method)
 {

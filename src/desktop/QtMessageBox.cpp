@@ -1,4 +1,5 @@
 #include "desktop/QtMessageBox.h"
+#include "common/Texts.h"
 #include "platform/MessageBox.h"
 
 #include <QMessageBox>
@@ -10,8 +11,8 @@ namespace {
 Answer ask(QWidget* parent, const QString& text, Answer byDefault)
 {
     QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(QString::fromUtf16(texts::kYesButton), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf16(texts::kNoButton), QMessageBox::NoRole);
     box.setDefaultButton(byDefault == Answer::Yes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
@@ -21,7 +22,7 @@ Answer ask(QWidget* parent, const QString& text, Answer byDefault)
 void showOk(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
     QMessageBox box(icon, applicationTitle(), text, QMessageBox::NoButton, parent);
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* ok = box.addButton(QString::fromUtf16(texts::kOkButton), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     box.exec();

@@ -1,5 +1,7 @@
 #include "desktop/QtPrinter.h"
 
+#include "common/Texts.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -47,7 +49,7 @@ bool QtPrinter::begin()
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(pdfFile_);
     }
-    printer_->setDocName(QStringLiteral("Veltrasa2005"));
+    printer_->setDocName(QString::fromUtf16(texts::kApplicationTitle));
     if (!printer_->setPageSize(QPageSize(QPageSize::A4)))
         return false;
     printer_->setCopyCount(1);

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <algorithm>
 
+#include "common/Texts.h"
 #include "controls/RecordList.h"
 
 namespace veltrasa {
@@ -226,13 +227,13 @@ CodeSummary summariseRecord(const RecordList& list)
 QString minutesAndSeconds(std::optional<qint64> seconds)
 {
     if (!seconds || *seconds < 0)
-        return QStringLiteral("—");
-    return QStringLiteral("%1分%2秒").arg(*seconds / 60).arg(*seconds % 60, 2, 10, QLatin1Char('0'));
+        return QString::fromUtf16(texts::kNoValue);
+    return QString::fromUtf16(texts::kMinutesSeconds).arg(*seconds / 60).arg(*seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString summaryTitle()
 {
-    return QStringLiteral("振り返り");
+    return QString::fromUtf16(texts::kSummary);
 }
 
 SummaryText describeSummary(const CodeSummary& s)
@@ -241,35 +242,38 @@ SummaryText describeSummary(const CodeSummary& s)
     auto add = [&t](const char16_t* label, const QString& value) {
         t.figures.push_back({QString::fromUtf16(label), value});
     };
-    add(u"病院到着からＣＰＲ開始まで", minutesAndSeconds(s.arrivalToCpr));
-    add(u"病院到着から初回除細動まで", minutesAndSeconds(s.arrivalToShock));
-    add(u"病院到着から初回エピネフリンまで", minutesAndSeconds(s.arrivalToEpinephrine));
-    add(u"病院到着から心拍再開まで", minutesAndSeconds(s.arrivalToRosc));
-    add(u"記録時間", minutesAndSeconds(s.recordLength));
-    add(u"初回リズム", s.firstRhythm < 0 ? QStringLiteral("—")
-                                         : QString::fromUtf16(rhythmCatalogue()[std::size_t(s.firstRhythm)].caption));
+    add(texts::kArrivalToCpr, minutesAndSeconds(s.arrivalToCpr));
+    add(texts::kArrivalToShock, minutesAndSeconds(s.arrivalToShock));
+    add(texts::kArrivalToEpinephrine, minutesAndSeconds(s.arrivalToEpinephrine));
+    add(texts::kArrivalToRosc, minutesAndSeconds(s.arrivalToRosc));
+    add(texts::kRecordLength, minutesAndSeconds(s.recordLength));
+    add(texts::kFirstRhythm, s.firstRhythm < 0
+                                 ? QString::fromUtf16(texts::kNoValue)
+                                 : QString::fromUtf16(rhythmCatalogue()[std::size_t(s.firstRhythm)].caption));
     const auto& events = eventCatalogue();
     for (std::size_t i = 0; i < events.size(); ++i)
         if (events[i].tally)
-            add(events[i].caption, QStringLiteral("%1回").arg(s.eventCounts[i]));
-    add(u"時刻が前後している行", QStringLiteral("%1行").arg(s.outOfOrder));
-    add(u"集計に含めなかった行", QStringLiteral("%1行").arg(s.uncounted.size()));
+            add(events[i].caption, QString::fromUtf16(texts::kTimes).arg(s.eventCounts[i]));
+    add(texts::kOutOfOrderRows, QString::fromUtf16(texts::kRows).arg(s.outOfOrder));
+    add(texts::kUncountedRows, QString::fromUtf16(texts::kRows).arg(s.uncounted.size()));
 
     SummaryList& doses = t.lists[0];
-    doses.label = QStringLiteral("エピネフリン投与間隔");
+    doses.label = QString::fromUtf16(texts::kEpinephrineIntervals);
     for (const DoseInterval& d : s.epinephrineIntervals) {
-        QString line =
-            QStringLiteral("%1回目→%2回目　%3").arg(d.fromNumber).arg(d.toNumber).arg(minutesAndSeconds(d.seconds));
+        QString line = QString::fromUtf16(texts::kDoseInterval)
+                           .arg(d.fromNumber)
+                           .arg(d.toNumber)
+                           .arg(minutesAndSeconds(d.seconds));
         if (d.mark == IntervalMark::Short)
-            line += QStringLiteral("　短い");
+            line += QString::fromUtf16(texts::kShortMark);
         else if (d.mark == IntervalMark::Long)
-            line += QStringLiteral("　長い");
+            line += QString::fromUtf16(texts::kLongMark);
         doses.lines << line;
     }
     SummaryList& checks = t.lists[1];
-    checks.label = QStringLiteral("リズムチェック");
+    checks.label = QString::fromUtf16(texts::kRhythmChecks);
     for (const RhythmCheck& c : s.rhythmChecks)
-        checks.lines << QStringLiteral("%1　%2　前回から%3")
+        checks.lines << QString::fromUtf16(texts::kRhythmCheckLine)
                             .arg(minutesAndSeconds(c.at),
                                  QString::fromUtf16(rhythmCatalogue()[std::size_t(c.rhythm)].caption),
                                  minutesAndSeconds(c.gap));

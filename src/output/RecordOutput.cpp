@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "common/Texts.h"
 #include "output/CodeSummary.h"
 #include "output/PrintLayout.h"
 #include "output/ReportText.h"
@@ -29,33 +30,32 @@ template <typename Step> bool succeeds(Step&& step)
 
 QString copiedNotice()
 {
-    return QStringLiteral("クリップボードにコピーしました\r\n\r\nこのまま電子カルテ上に貼り付けることができます");
+    return QString::fromUtf16(texts::kCopiedNotice);
 }
 
 QString notKeptNotice()
 {
-    return QStringLiteral("クリップボードにコピーしましたが、このプログラムを終了すると消えます\r\n\r\n"
-                          "終了する前に電子カルテ上に貼り付けるか、テキストファイルに保存してください");
+    return QString::fromUtf16(texts::kNotKeptNotice);
 }
 
 QString notCopiedNotice()
 {
-    return QStringLiteral("クリップボードにコピーできませんでした\r\n\r\n記録をテキストファイルに保存してください");
+    return QString::fromUtf16(texts::kNotCopiedNotice);
 }
 
 QString saveFailedNotice(const QString& path)
 {
-    return QStringLiteral("記録をテキストファイルに保存できませんでした\r\n\r\n") + path;
+    return QString::fromUtf16(texts::kSaveFailedNotice) + path;
 }
 
 QString replaceQuestion(const QString& path)
 {
-    return path + QStringLiteral(" は既にあります。\r\n\r\n置き換えますか？");
+    return path + QString::fromUtf16(texts::kReplaceQuestion);
 }
 
 QString textFileFilter()
 {
-    return QStringLiteral("テキストファイル(*.txt)");
+    return QString::fromUtf16(texts::kTextFileFilter);
 }
 
 void RecordOutput::exitSequence()
@@ -86,7 +86,7 @@ void RecordOutput::copyRecordToClipboard()
     }
     // The user may save the record once more (or not: the program ends
     // either way).
-    if (services_.messages.question(QString::fromUtf16(kSaveQuestion)) == Answer::Yes)
+    if (services_.messages.question(QString::fromUtf16(texts::kSaveQuestion)) == Answer::Yes)
         saveRecordAsText();
 }
 

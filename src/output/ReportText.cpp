@@ -5,12 +5,13 @@
 #include <iconv.h>
 #include <stdexcept>
 
+#include "common/Texts.h"
 #include "controls/RecordList.h"
 
 namespace veltrasa {
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kTitle = QStringLiteral("救急外来心肺蘇生記録");
+const QString kTitle = QString::fromUtf16(texts::kReportTitle);
 
 QString twoDigits(int n)
 {
@@ -80,20 +81,23 @@ private:
 
 QString reportDateTime(const QDateTime& when)
 {
-    static const QString weekdays = QStringLiteral("月火水木金土日");
+    static const QString weekdays = QString::fromUtf16(texts::kWeekdays);
     const QDate d = when.date();
     const QTime t = when.time();
-    return fourDigits(d.year()) + QStringLiteral("年") + QString::number(d.month()) + QStringLiteral("月") +
-           QString::number(d.day()) + QStringLiteral("日(") + weekdays.at(d.dayOfWeek() - 1) + QStringLiteral(") ") +
-           QString::number(t.hour()) + QStringLiteral("時") + QString::number(t.minute()) + QStringLiteral("分");
+    return fourDigits(d.year()) + QString::fromUtf16(texts::kYearUnit) + QString::number(d.month()) +
+           QString::fromUtf16(texts::kMonthUnit) + QString::number(d.day()) +
+           QString::fromUtf16(texts::kDayUnitAndOpen) + weekdays.at(d.dayOfWeek() - 1) +
+           QString::fromUtf16(texts::kWeekdayClose) + QString::number(t.hour()) + QString::fromUtf16(texts::kHourUnit) +
+           QString::number(t.minute()) + QString::fromUtf16(texts::kMinuteUnit);
 }
 
 QString clipboardReport(const QStringList& rows, const QDateTime& when)
 {
-    static const QString banner =
-        QString(8, QChar(0x2605)) + QChar(0x3000) + kTitle + QChar(0x3000) + QString(8, QChar(0x2605));
-    static const QString dateIndent(14, QChar(0x3000));
-    static const QString footer(26, QChar(0x2605));
+    static const QString stars = QString::fromUtf16(texts::kBannerStars);
+    static const QString gap = QString::fromUtf16(texts::kIdeographicSpace);
+    static const QString banner = stars + gap + kTitle + gap + stars;
+    static const QString dateIndent = QString::fromUtf16(texts::kDateIndent);
+    static const QString footer = QString::fromUtf16(texts::kFooterStars);
 
     QString report;
     qsizetype size = banner.size() + dateIndent.size() + footer.size() + 40;
@@ -114,9 +118,10 @@ QString textFileContent(const QStringList& rows, const QDateTime& savedAt)
 {
     const QDate d = savedAt.date();
     const QTime t = savedAt.time();
-    QString text = kTitle + QString(4, QChar(0x3000)) + fourDigits(d.year()) + QLatin1Char('/') + twoDigits(d.month()) +
-                   QLatin1Char('/') + twoDigits(d.day()) + QLatin1Char(' ') + twoDigits(t.hour()) + QLatin1Char(':') +
-                   twoDigits(t.minute()) + QLatin1Char(':') + twoDigits(t.second()) + QStringLiteral("記録");
+    QString text = kTitle + QString::fromUtf16(texts::kSavedTitleGap) + fourDigits(d.year()) + QLatin1Char('/') +
+                   twoDigits(d.month()) + QLatin1Char('/') + twoDigits(d.day()) + QLatin1Char(' ') +
+                   twoDigits(t.hour()) + QLatin1Char(':') + twoDigits(t.minute()) + QLatin1Char(':') +
+                   twoDigits(t.second()) + QString::fromUtf16(texts::kRecordedTail);
     qsizetype size = text.size() + 2;
     for (const QString& row : rows)
         size += row.size() + 2;
@@ -139,7 +144,8 @@ QString proposedFileName(const QDateTime& when)
 
 QString printTitle(const QDateTime& when)
 {
-    return kTitle + QString(2, QChar(0x3000)) + QStringLiteral("  ") + reportDateTime(when) + QStringLiteral("印刷");
+    return kTitle + QString::fromUtf16(texts::kPrintedTitleGap) + reportDateTime(when) +
+           QString::fromUtf16(texts::kPrintedTail);
 }
 
 QByteArray encodeCp932(const QString& text)

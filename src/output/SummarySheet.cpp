@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include "common/Texts.h"
 #include "output/CodeSummary.h"
 #include "output/PrintLayout.h"
 #include "output/SummaryTimeline.h"
@@ -42,7 +43,7 @@ void drawList(Printer& printer, const SummaryList& list, QPointF at, double bott
         printer.drawText(at + QPointF(kListPitch, kListPitch * (i + 1)), list.lines.at(i));
     if (shown < list.lines.size())
         printer.drawText(at + QPointF(kListPitch, kListPitch * (shown + 1)),
-                         QStringLiteral("ほか%1件").arg(list.lines.size() - shown));
+                         QString::fromUtf16(texts::kMoreLines).arg(list.lines.size() - shown));
 }
 } // namespace
 

@@ -7,18 +7,20 @@
 #include <array>
 #include <cmath>
 
+#include "common/Colours.h"
+#include "common/Texts.h"
 #include "output/CodeSummary.h"
 #include "record/EventCatalogue.h"
 
 namespace veltrasa {
 namespace {
 enum Lane { Cpr, Shocks, Epinephrine, Atropine, Antiarrhythmics, Rhythms, kLaneCount };
-constexpr std::array<const char16_t*, kLaneCount> kLaneNames = {u"ＣＰＲ",     u"除細動",     u"エピネフリン",
-                                                                u"アトロピン", u"抗不整脈薬", u"リズム"};
-constexpr std::array<QRgb, kLaneCount> kLaneInk = {0xFFD04040, 0xFFC00000, 0xFFB06000,
-                                                   0xFF007000, 0xFF0040C0, 0xFF404040};
-constexpr QRgb kGrid = 0xFFD0D0D0;
-constexpr QRgb kText = 0xFF000000;
+constexpr std::array<const char16_t*, kLaneCount> kLaneNames = {
+    texts::kCprLane,  texts::kDefibrillation,     texts::kEpinephrine,
+    texts::kAtropine, texts::kAntiarrhythmicLane, texts::kRhythmLane};
+constexpr std::array<QRgb, kLaneCount> kLaneInk = {
+    colours::kCprInk,      colours::kShockInk,          colours::kEpinephrineInk,
+    colours::kAtropineInk, colours::kAntiarrhythmicInk, colours::kRhythmInk};
 
 // The lane a counted row is marked in, and its mark's label; nothing for a
 // row without a mark.
@@ -49,9 +51,9 @@ QRgb rhythmInk(const QString& caption)
     const auto& rhythms = rhythmCatalogue();
     if (caption == QString::fromUtf16(rhythms[kVentricularFibrillationRhythm].caption) ||
         caption == QString::fromUtf16(rhythms[kVentricularTachycardiaRhythm].caption))
-        return 0xFFC00000;
+        return colours::kShockableRhythmInk;
     if (caption == QString::fromUtf16(rhythms[kReturnOfCirculationRhythm].caption))
-        return 0xFF007000;
+        return colours::kReturnOfCirculationInk;
     return kLaneInk[Rhythms];
 }
 } // namespace
@@ -76,7 +78,7 @@ std::vector<MarkGroup> groupMarks(std::vector<std::pair<double, QString>> marks,
         if (free == rowEnds.end()) {
             MarkGroup& g = groups.back();
             g.last = x;
-            g.label = QStringLiteral("×%1").arg(++g.marks);
+            g.label = QString::fromUtf16(texts::kMarkCount).arg(++g.marks);
             continue;
         }
         *free = x + spacing;
@@ -114,11 +116,11 @@ void paintTimeline(QPainter& painter, const QRectF& area, const CodeSummary& sum
     const qint64 t1 = std::max(summary.latest, t0 + 60);
     const auto xOf = [&](qint64 t) { return plot.left() + double(t - t0) / double(t1 - t0) * plot.width(); };
     const auto laneTop = [&](int lane) { return area.top() + band * lane; };
-    const QPen thin(QColor(kGrid), std::max(1.0, band * 0.02));
+    const QPen thin(QColor(colours::kGridInk), std::max(1.0, band * 0.02));
 
     // Lane names and separators.
     for (int lane = 0; lane < kLaneCount; ++lane) {
-        painter.setPen(QColor(kText));
+        painter.setPen(QColor(colours::kTextInk));
         painter.drawText(QRectF(area.left() + pad, laneTop(lane), nameWidth, band), Qt::AlignLeft | Qt::AlignVCenter,
                          QString::fromUtf16(kLaneNames[std::size_t(lane)]));
         painter.setPen(thin);
@@ -135,14 +137,14 @@ void paintTimeline(QPainter& painter, const QRectF& area, const CodeSummary& sum
         const double x = xOf(t);
         painter.setPen(thin);
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, axisY));
-        painter.setPen(QPen(QColor(kText), std::max(1.0, band * 0.03)));
+        painter.setPen(QPen(QColor(colours::kTextInk), std::max(1.0, band * 0.03)));
         painter.drawLine(QPointF(x, axisY), QPointF(x, axisY + band * 0.15));
         painter.drawText(QRectF(x - tickLabelWidth / 2, axisY + band * 0.15, tickLabelWidth, band * 0.6),
                          Qt::AlignHCenter | Qt::AlignTop, QString::number(t / 60));
     }
     painter.drawLine(QPointF(plot.left(), axisY), QPointF(plot.right(), axisY));
     painter.drawText(QRectF(area.left() + pad, axisY, nameWidth, band), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("分"));
+                     QString::fromUtf16(texts::kMinuteUnit));
 
     // ＣＰＲ as bars, at least a line wide.
     for (const auto& [from, to] : summary.cprSpans) {
@@ -159,7 +161,8 @@ void paintTimeline(QPainter& painter, const QRectF& area, const CodeSummary& sum
     const double rowHeight = band * 0.45;
     for (int lane = Shocks; lane < kLaneCount; ++lane) {
         // Wide enough for the group label that counts every mark of the lane.
-        double widest = metrics.horizontalAdvance(QStringLiteral("×%1").arg(marks[std::size_t(lane)].size()));
+        double widest =
+            metrics.horizontalAdvance(QString::fromUtf16(texts::kMarkCount).arg(marks[std::size_t(lane)].size()));
         for (const auto& [x, label] : marks[std::size_t(lane)])
             widest = std::max(widest, metrics.horizontalAdvance(label));
         for (const MarkGroup& g : groupMarks(marks[std::size_t(lane)], marker + widest + pad, 2)) {

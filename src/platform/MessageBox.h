@@ -1,12 +1,14 @@
 #pragma once
 #include <QString>
 
+#include "common/Texts.h"
+
 namespace veltrasa {
 
 // Caption of every message box of the program.
 inline const QString& applicationTitle()
 {
-    static const QString title = QStringLiteral("Veltrasa2005");
+    static const QString title = QString::fromUtf16(texts::kApplicationTitle);
     return title;
 }
 

@@ -1,40 +1,44 @@
 #include "record/EventCatalogue.h"
 
+#include "common/Texts.h"
+
 namespace veltrasa {
 namespace {
 
 const std::array<EventEntry, kEventButtonCount> kEvents = {{
     // caption, row head, row tail, tally, counter, title head, title tail
-    {u"病院到着", u"　病院到着", u"", {}, CounterId::Arrival, nullptr, nullptr},
-    {u"CPR開始", u"　ＣＰＲ開始", u"", {}, CounterId::Cpr, u"心マッサージ開始後", u""},
-    {u"除細動", u"　電気的除細動", u"回目施行", Tally::Defibrillation, CounterId::Cpr, u"電気的除細動", u"回目施行後"},
-    {u"静脈路確保", u"　静脈路確保", u"", {}, {}, nullptr, nullptr},
-    {u"気管挿管", u"　気管挿管施行", u"", {}, {}, nullptr, nullptr},
-    {u"エピネフリン", u"　エピネフリン", u"回目投与", Tally::Epinephrine, CounterId::Epinephrine, u"エピネフリン",
-     u"回目投与後"},
-    {u"アトロピン", u"　アトロピン", u"回目投与", Tally::Atropine, CounterId::Atropine, u"アトロピン", u"回目投与後"},
-    {u"アンカロン", u"　アンカロン", u"回目投与", Tally::Ancaron, CounterId::Antiarrhythmic, u"アンカロン",
-     u"回目投与後"},
-    {u"シンビット", u"　シンビット", u"回目投与", Tally::Shinbit, CounterId::Antiarrhythmic, u"シンビット",
-     u"回目投与後"},
-    {u"キシロカイン", u"　キシロカイン", u"回目投与", Tally::Xylocaine, CounterId::Antiarrhythmic, u"キシロカイン",
-     u"回目投与後"},
-    {u"マグネゾール", u"　マグネゾール", u"回目投与", Tally::Magnesol, CounterId::Antiarrhythmic, u"マグネゾール",
-     u"回目投与後"},
-    {u"メイロン", u"　メイロン投与", u"", {}, {}, nullptr, nullptr},
-    {u"点滴追加", u"　点滴追加", u"", {}, {}, nullptr, nullptr},
-    {u"ドーパミン", u"　ドーパミン投与開始", u"", {}, {}, nullptr, nullptr},
-    {u"経皮ﾍﾟｰｼﾝｸﾞ", u"　経皮ペーシング開始", u"", {}, {}, nullptr, nullptr},
-    {u"CPR終了", u"　ＣＰＲ終了", u"", {}, {}, nullptr, nullptr},
+    {texts::kArrival, texts::kArrivalRow, texts::kEmpty, {}, CounterId::Arrival, nullptr, nullptr},
+    {texts::kCprStart, texts::kCprStartRow, texts::kEmpty, {}, CounterId::Cpr, texts::kCprStartTitle, texts::kEmpty},
+    {texts::kDefibrillation, texts::kDefibrillationRow, texts::kPerformedTail, Tally::Defibrillation, CounterId::Cpr,
+     texts::kDefibrillationTitle, texts::kPerformedTitleTail},
+    {texts::kIvAccess, texts::kIvAccessRow, texts::kEmpty, {}, {}, nullptr, nullptr},
+    {texts::kIntubation, texts::kIntubationRow, texts::kEmpty, {}, {}, nullptr, nullptr},
+    {texts::kEpinephrine, texts::kEpinephrineRow, texts::kGivenTail, Tally::Epinephrine, CounterId::Epinephrine,
+     texts::kEpinephrine, texts::kGivenTitleTail},
+    {texts::kAtropine, texts::kAtropineRow, texts::kGivenTail, Tally::Atropine, CounterId::Atropine, texts::kAtropine,
+     texts::kGivenTitleTail},
+    {texts::kAncaron, texts::kAncaronRow, texts::kGivenTail, Tally::Ancaron, CounterId::Antiarrhythmic, texts::kAncaron,
+     texts::kGivenTitleTail},
+    {texts::kShinbit, texts::kShinbitRow, texts::kGivenTail, Tally::Shinbit, CounterId::Antiarrhythmic, texts::kShinbit,
+     texts::kGivenTitleTail},
+    {texts::kXylocaine, texts::kXylocaineRow, texts::kGivenTail, Tally::Xylocaine, CounterId::Antiarrhythmic,
+     texts::kXylocaine, texts::kGivenTitleTail},
+    {texts::kMagnesol, texts::kMagnesolRow, texts::kGivenTail, Tally::Magnesol, CounterId::Antiarrhythmic,
+     texts::kMagnesol, texts::kGivenTitleTail},
+    {texts::kMeylon, texts::kMeylonRow, texts::kEmpty, {}, {}, nullptr, nullptr},
+    {texts::kInfusionAdded, texts::kInfusionAddedRow, texts::kEmpty, {}, {}, nullptr, nullptr},
+    {texts::kDopamine, texts::kDopamineRow, texts::kEmpty, {}, {}, nullptr, nullptr},
+    {texts::kPacing, texts::kPacingRow, texts::kEmpty, {}, {}, nullptr, nullptr},
+    {texts::kCprEnd, texts::kCprEndRow, texts::kEmpty, {}, {}, nullptr, nullptr},
 }};
 
 const std::array<RhythmEntry, kRhythmButtonCount> kRhythms = {{
-    {u"心室細動", false},
-    {u"心室頻拍", false},
-    {u"徐脈", false},
-    {u"ＰＥＡ", true},
-    {u"心静止", true},
-    {u"心拍再開", false},
+    {texts::kVentricularFibrillation, false},
+    {texts::kVentricularTachycardia, false},
+    {texts::kBradycardia, false},
+    {texts::kPea, true},
+    {texts::kAsystole, true},
+    {texts::kReturnOfCirculation, false},
 }};
 
 QString compose(const char16_t* head, const char16_t* tail, bool tallied, int n)
@@ -71,12 +75,12 @@ const std::array<RhythmEntry, kRhythmButtonCount>& rhythmCatalogue()
 
 QString rhythmRowText(const QString& caption)
 {
-    return QStringLiteral("　ﾘｽﾞﾑﾁｪｯｸ：") + caption;
+    return QString::fromUtf16(texts::kRhythmCheckRow) + caption;
 }
 
 QString endOfRecordQuestion()
 {
-    return QStringLiteral("記録を中止しますか？　　　");
+    return QString::fromUtf16(texts::kEndOfRecordQuestion);
 }
 
 } // namespace veltrasa

@@ -13,9 +13,6 @@ class Visibility;
 // once, so every notification is a genuine press and records one row.
 class RhythmButtons {
 public:
-    static constexpr QRgb kNavy = 0xFF000080;
-    static constexpr QRgb kLatest = 0xFFFF0000;
-
     RhythmButtons(RecordWriter& writer, std::array<RhythmButton*, kRhythmButtonCount> buttons,
                   std::array<Visibility*, 3> reversibleCausesPanel)
         : writer_(writer), buttons_(buttons), panel_(reversibleCausesPanel)

@@ -1,13 +1,11 @@
 #include "record/ShutDown.h"
 
+#include "common/Texts.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
 
 namespace veltrasa {
-
-const char16_t* const kSaveQuestion = u"記録の内容をテキストファイルにして保存しますか？    ";
-const char16_t* const kPrintQuestion = u"記録の印刷をしますか？";
 
 namespace {
 // A step that fails is skipped and the next one runs: nothing may keep the
@@ -44,9 +42,9 @@ void Form_Unload(const ShutDownTargets& t)
 
 void askAndExport(const ExitSteps& s)
 {
-    if (askedYes(s.messages, kSaveQuestion))
+    if (askedYes(s.messages, texts::kSaveQuestion))
         run(s.saveRecordAsText);
-    else if (askedYes(s.messages, kPrintQuestion))
+    else if (askedYes(s.messages, texts::kPrintQuestion))
         run(s.printRecord);
     run(s.copyRecordToClipboard);
 }

@@ -31,8 +31,4 @@ struct ExitSteps {
 
 void askAndExport(const ExitSteps& s);
 
-// The two questions, word for word.
-extern const char16_t* const kSaveQuestion;
-extern const char16_t* const kPrintQuestion;
-
 } // namespace veltrasa

@@ -1,5 +1,6 @@
 #include "record/StartUp.h"
 
+#include "common/Texts.h"
 #include "controls/RecordList.h"
 #include "controls/Visibility.h"
 #include "counters/ClockDisplay.h"
@@ -32,7 +33,7 @@ void Form_Load(const StartUpTargets& t)
 
 const QString& anotherRecordQuestion()
 {
-    static const QString text = QStringLiteral("記録中の画面があります。新しい記録を別に開始しますか？");
+    static const QString text = QString::fromUtf16(texts::kAnotherRecordQuestion);
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "FakeDisplay.h"
 #include "Scripted.h"
+#include "common/Colours.h"
 #include "counters/ClockDisplay.h"
 
 using namespace veltrasa;
@@ -91,19 +92,19 @@ private slots:
         r.arrivalSeparator.setColour(0xFF804000);
         r.arrivalSeparator.colourWrites = 0;
         r.second();
-        QCOMPARE(r.separator.colour(), ClockDisplay::kDim);
+        QCOMPARE(r.separator.colour(), colours::kClockDim);
         QVERIFY(r.display.colonDimmed);
         r.second();
-        QCOMPARE(r.separator.colour(), ClockDisplay::kBright);
+        QCOMPARE(r.separator.colour(), colours::kClockBright);
         QCOMPARE(r.arrivalSeparator.colourWrites, 0); // arrival not yet recorded
 
         r.display.arrivalRecorded = true;
         r.second();
-        QCOMPARE(r.separator.colour(), ClockDisplay::kDim);
-        QCOMPARE(r.arrivalSeparator.colour(), ClockDisplay::kArrivalDim);
+        QCOMPARE(r.separator.colour(), colours::kClockDim);
+        QCOMPARE(r.arrivalSeparator.colour(), colours::kArrivalDim);
         r.second();
-        QCOMPARE(r.separator.colour(), ClockDisplay::kBright);
-        QCOMPARE(r.arrivalSeparator.colour(), ClockDisplay::kArrivalBright);
+        QCOMPARE(r.separator.colour(), colours::kClockBright);
+        QCOMPARE(r.arrivalSeparator.colour(), colours::kArrivalBright);
     }
 
     void dateIsAsciiWhateverTheLocale()

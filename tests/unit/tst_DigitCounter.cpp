@@ -9,8 +9,6 @@ using namespace veltrasa;
 using namespace veltrasa::testing;
 
 namespace {
-constexpr QRgb kYellow = 0xFFFFFF00;
-
 // A counter with its own timer, clock and labels, as the main window wires
 // one.
 struct Rig {
@@ -53,7 +51,7 @@ struct Rig {
 
 DigitCounterParams minutesSeconds(int due = -1)
 {
-    return {0, due, kYellow, true};
+    return {0, due, colours::kYellow, true};
 }
 DigitCounterParams hoursMinutes()
 {
@@ -236,15 +234,15 @@ private slots:
         QFETCH(int, threshold);
         Rig r(minutesSeconds(threshold));
         r.counter.startCounter();
-        r.counter.setDigitColour(kYellow);
+        r.counter.setDigitColour(colours::kYellow);
         r.seconds(threshold * 60 - 1);
-        QVERIFY(r.coloured(kYellow));
+        QVERIFY(r.coloured(colours::kYellow));
         r.seconds(1);
         QCOMPARE(r.shown(), QStringLiteral("0%1:00").arg(threshold));
-        QVERIFY(r.coloured(DigitCounter::kDueColour));
+        QVERIFY(r.coloured(colours::kCounterDue));
         // Stays due through later minutes, hours and the wrap past 59:59.
         r.seconds(3600 - threshold * 60 + 45 * 60);
-        QVERIFY(r.coloured(DigitCounter::kDueColour));
+        QVERIFY(r.coloured(colours::kCounterDue));
     }
 
     void dueAppliedBeforeRefresh()
@@ -264,15 +262,15 @@ private slots:
     {
         Rig r(minutesSeconds(2));
         r.counter.startCounter();
-        r.counter.setDigitColour(kYellow);
+        r.counter.setDigitColour(colours::kYellow);
         r.seconds(119); // 01:59
-        r.counter.setDigitColour(kYellow);
+        r.counter.setDigitColour(colours::kYellow);
         r.counter.resetDigits();
         QCOMPARE(r.shown(), QStringLiteral("00:00"));
         r.seconds(119);
-        QVERIFY(r.coloured(kYellow));
+        QVERIFY(r.coloured(colours::kYellow));
         r.seconds(1);
-        QVERIFY(r.coloured(DigitCounter::kDueColour));
+        QVERIFY(r.coloured(colours::kCounterDue));
     }
 
     void resetWhileDueKeepsColour()
@@ -282,7 +280,7 @@ private slots:
         r.seconds(150); // 02:30, due
         r.counter.resetDigits();
         QCOMPARE(r.shown(), QStringLiteral("00:00"));
-        QVERIFY(r.coloured(DigitCounter::kDueColour));
+        QVERIFY(r.coloured(colours::kCounterDue));
         r.seconds(1);
         QCOMPARE(r.shown(), QStringLiteral("00:01"));
     }
@@ -324,20 +322,20 @@ private slots:
         QFETCH(bool, due);
         Rig r(minutesSeconds(threshold));
         r.counter.startCounter();
-        r.counter.setDigitColour(kYellow);
+        r.counter.setDigitColour(colours::kYellow);
         r.seconds(before);
         r.tickAfter(qint64(stalled) * 1000);
         QCOMPARE(r.shown(), after);
-        QVERIFY(r.coloured(due ? DigitCounter::kDueColour : kYellow));
+        QVERIFY(r.coloured(due ? colours::kCounterDue : colours::kYellow));
     }
 
     void noThresholdNeverDue()
     {
         Rig r(minutesSeconds(-1));
         r.counter.startCounter();
-        r.counter.setDigitColour(kYellow);
+        r.counter.setDigitColour(colours::kYellow);
         r.seconds(3 * 3600);
-        QVERIFY(r.coloured(kYellow));
+        QVERIFY(r.coloured(colours::kYellow));
     }
 
     void arrivalCounterHasNoReset()

@@ -227,7 +227,7 @@ private slots:
         Rig r;
         r.press(6);
         r.pass(180);
-        QCOMPARE(r.colour(CounterId::Atropine), DigitCounter::kDueColour);
+        QCOMPARE(r.colour(CounterId::Atropine), colours::kCounterDue);
         r.press(6);
         QCOMPARE(r.shown(CounterId::Atropine), QStringLiteral("00:00"));
         QCOMPARE(r.colour(CounterId::Atropine), QRgb(0xFFFFFF00));
@@ -365,25 +365,25 @@ private slots:
 
         press(3);
         QVERIFY(panelShown());
-        QCOMPARE(buttons[3].background(), RhythmButtons::kLatest);
+        QCOMPARE(buttons[3].background(), colours::kLatestRhythm);
         press(0);
         QVERIFY(panelHidden());
-        QCOMPARE(buttons[0].background(), RhythmButtons::kLatest);
-        QCOMPARE(buttons[3].background(), RhythmButtons::kNavy);
+        QCOMPARE(buttons[0].background(), colours::kLatestRhythm);
+        QCOMPARE(buttons[3].background(), colours::kRhythmButton);
         QCOMPARE(list.rows[0].mid(14), QStringLiteral("　ﾘｽﾞﾑﾁｪｯｸ：ＰＥＡ"));
         QCOMPARE(list.rows[1].mid(14), QStringLiteral("　ﾘｽﾞﾑﾁｪｯｸ：心室細動"));
 
         press(4);
         press(4);
         QVERIFY(panelShown());
-        QCOMPARE(buttons[4].background(), RhythmButtons::kLatest);
+        QCOMPARE(buttons[4].background(), colours::kLatestRhythm);
         press(5);
         QVERIFY(panelHidden());
         QCOMPARE(list.count(), 5);
         QCOMPARE(list.selected, 4);
         int red = 0;
         for (const auto& b : buttons)
-            red += b.background() == RhythmButtons::kLatest;
+            red += b.background() == colours::kLatestRhythm;
         QCOMPARE(red, 1);
     }
 

@@ -171,8 +171,8 @@ private slots:
             if (second < 25 || second % 10 == 0 || (second >= 118 && second <= 122) || second >= 178)
                 QVERIFY(sameAsFullRepaint(second));
         }
-        QCOMPARE(window.findLabel("Label6", 1)->colour(), DigitCounter::kDueColour);
-        QCOMPARE(window.findLabel("Label1", 9)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(window.findLabel("Label6", 1)->colour(), colours::kCounterDue);
+        QCOMPARE(window.findLabel("Label1", 9)->colour(), colours::kCounterDue);
     }
 };
 

@@ -94,7 +94,7 @@ private slots:
         // their events on the platform's clock (エピネフリン a second later).
         m.pass(119);
         QCOMPARE(shownCounter(window, "Label6", {3, 2, 6, 1, 0}), QStringLiteral("02:00"));
-        QCOMPARE(window.findLabel("Label6", 0)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(window.findLabel("Label6", 0)->colour(), colours::kCounterDue);
         m.timer(4).setEnabled(false);
         m.pass(60);
         QCOMPARE(shownCounter(window, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("01:59")); // Timer4 stopped
@@ -102,7 +102,7 @@ private slots:
         m.timer(4).setEnabled(true);
         m.pass(1);
         QCOMPARE(shownCounter(window, "Label1", {11, 10, 14, 9, 8}), QStringLiteral("03:00"));
-        QCOMPARE(window.findLabel("Label1", 14)->colour(), DigitCounter::kDueColour);
+        QCOMPARE(window.findLabel("Label1", 14)->colour(), colours::kCounterDue);
         // The wall clock set back an hour: the clock follows, the counters do not.
         services.clock.set(services.clock.now().addSecs(-3600));
         m.pass(3600 - 180);
@@ -208,7 +208,7 @@ private slots:
         m.pass(quiet);
         QVERIFY(drawnIn(active));
         m.pass(1);
-        QVERIFY(drawnIn(dueAfter ? DigitCounter::kDueColour : active));
+        QVERIFY(drawnIn(dueAfter ? colours::kCounterDue : active));
         if (array == QLatin1String("Label1") && firstDigit == 0) // hours:minutes
             QCOMPARE(window.findLabel(array, 2)->text() + window.findLabel(array, 1)->text() +
                          window.findLabel(array, 0)->text(),

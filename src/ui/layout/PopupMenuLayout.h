@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "common/Texts.h"
+
 namespace veltrasa::layout::popup {
 
 // An item; a caption "-" is a separator.
@@ -11,14 +13,14 @@ struct MenuItemSpec {
     const char16_t* caption;
     int command; // 0 修正, 1 削除, 2 元に戻す, 3 振り返り (RecordMenu::Item); -1 for the separator
 };
-inline constexpr const char16_t* kCaption = u"popup";
+inline constexpr const char16_t* kCaption = texts::kPopupCaption;
 
 inline constexpr std::array<MenuItemSpec, 5> kItems = {{
-    {"menuEdit", u"修正", 0},
+    {"menuEdit", texts::kEditItem, 0},
     {"menuBar", u"-", -1},
-    {"menuDelete", u"削除", 1},
-    {"menuCancel", u"元に戻す", 2},
-    {"menuSummary", u"振り返り", 3},
+    {"menuDelete", texts::kDeleteItem, 1},
+    {"menuCancel", texts::kUndoItem, 2},
+    {"menuSummary", texts::kSummary, 3},
 }};
 
 } // namespace veltrasa::layout::popup

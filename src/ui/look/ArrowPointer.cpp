@@ -5,12 +5,13 @@
 #include <QPixmap>
 #include <QPolygonF>
 
+#include "common/Colours.h"
 #include "desktop/WindowingPlatform.h"
 
 namespace veltrasa::images {
 namespace {
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kBlack(0x00, 0x00, 0x00);
+const QColor kWhite(colours::kWhite);
+const QColor kBlack(colours::kBlack);
 } // namespace
 
 QImage arrowPointerImage()

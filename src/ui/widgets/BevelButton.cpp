@@ -1,5 +1,7 @@
 #include "ui/widgets/BevelButton.h"
 
+#include "common/Colours.h"
+
 #include <QPainter>
 
 namespace veltrasa {
@@ -42,11 +44,11 @@ void BevelButton::paintEvent(QPaintEvent*)
     if (sunken) {
         edge(r, Qt::black, Qt::black);
         if (twoPixels)
-            edge(inner, QColor(0x80, 0x80, 0x80), palette().color(QPalette::Button));
+            edge(inner, QColor(colours::kGrey), palette().color(QPalette::Button));
     } else {
         edge(r, Qt::white, Qt::black);
         if (twoPixels)
-            edge(inner, QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0x80, 0x80));
+            edge(inner, QColor(colours::kSilver), QColor(colours::kGrey));
     }
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::ButtonText));

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/Colours.h"
 #include "controls/Label.h"
 #include "ui/look/Fonts.h"
 
@@ -59,7 +60,7 @@ private:
     std::vector<std::pair<QString, QPointF>> placedLines() const;
 
     QString text_;
-    QRgb colour_ = 0xFF000000;
+    QRgb colour_ = colours::kBlack;
     int textWrites_ = 0;
     std::optional<Ink> ink_;
     QString keyPrefix_; // the font, size and metrics part of the cache key

@@ -1,5 +1,7 @@
 #include "ui/widgets/PicturePanelWidget.h"
 
+#include "common/Colours.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtMath>
@@ -31,9 +33,9 @@ void PicturePanelWidget::paintEvent(QPaintEvent* event)
     painter.fillRect(rect(), Qt::black);
     const QRect picture = pictureRect();
     QLinearGradient gradient(0, picture.top(), 0, picture.top() + picture.height());
-    gradient.setColorAt(0.0, QColor(0x00, 0x00, 0x06));
-    gradient.setColorAt(0.5, QColor(0x33, 0x33, 0x99));
-    gradient.setColorAt(1.0, QColor(0x00, 0x00, 0x06));
+    gradient.setColorAt(0.0, QColor(colours::kPanelEdge));
+    gradient.setColorAt(0.5, QColor(colours::kPanelMiddle));
+    gradient.setColorAt(1.0, QColor(colours::kPanelEdge));
     painter.fillRect(picture, gradient);
     // Covered by its event button, a panel mostly repaints only its edge
     // strips; the lettering, within one em of the middle, is drawn only

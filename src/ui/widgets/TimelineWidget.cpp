@@ -2,15 +2,15 @@
 
 #include <QPainter>
 
+#include "common/Texts.h"
 #include "output/SummaryTimeline.h"
 
 namespace veltrasa {
 
 TimelineWidget::TimelineWidget(const CodeSummary& summary, QWidget* parent) : QWidget(parent), summary_(summary)
 {
-    setAccessibleName(QStringLiteral("タイムライン"));
-    setAccessibleDescription(
-        QStringLiteral("病院到着からの分: ＣＰＲ、除細動、エピネフリン、アトロピン、抗不整脈薬、リズム"));
+    setAccessibleName(QString::fromUtf16(texts::kTimelineName));
+    setAccessibleDescription(QString::fromUtf16(texts::kTimelineDescription));
 }
 
 void TimelineWidget::paintEvent(QPaintEvent*)

@@ -7,6 +7,7 @@
 #include <QSessionManager>
 #include <map>
 
+#include "common/Texts.h"
 #include "controls/EventButton.h"
 #include "controls/Label.h"
 #include "controls/RhythmButton.h"
@@ -37,7 +38,7 @@ namespace veltrasa {
 MainWindow::MainWindow(const Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Veltrasa２００５"));
+    setWindowTitle(QString::fromUtf16(texts::kMainWindowCaption));
     // Minimise only: a stray click on a close box must not end a record.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
     // Natively on Wayland, Qt 6.4 draws the title bar itself, with a maximise

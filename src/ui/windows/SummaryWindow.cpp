@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "common/Texts.h"
 #include "ui/layout/SummaryWindowLayout.h"
 #include "ui/look/Fonts.h"
 #include "ui/placement/OwnerCentring.h"
@@ -83,7 +84,7 @@ void SummaryWindow::addFigures(QGridLayout& grid, const SummaryText& text, std::
         auto* value = new QLabel(f.value, this);
         // Read alone, the value still says what it is.
         value->setObjectName(f.label);
-        value->setAccessibleName(f.label + QStringLiteral("　") + f.value);
+        value->setAccessibleName(f.label + QString::fromUtf16(texts::kIdeographicSpace) + f.value);
         const int row = int(i - from);
         grid.addWidget(caption, row, 0);
         grid.addWidget(value, row, 1);
